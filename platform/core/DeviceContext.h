@@ -1,0 +1,35 @@
+// The drawing surface that pictures are put on.  The window layer supplies
+// the real one; tests and tools supply their own.  Only what the picture
+// classes need lives here; text output belongs to the window layer's
+// device contexts, which derive from this one.
+#pragma once
+
+#include "platform/core/Types.h"
+
+class CDC;
+// A device context handle, as the picture code's handle-taking forms expect.
+using HDC = CDC*;
+
+class CDC {
+public:
+    virtual ~CDC() = default;
+
+    HDC GetSafeHdc() { return this; }
+    static CDC* FromHandle(HDC handle) { return handle; }
+
+    // Draws a rectangle of a bottom-up picture described by header (and its
+    // colour table, read as RGB colours) at the destination rectangle.
+    // Returns the number of scan lines drawn, 0 on failure.
+    virtual int StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc,
+                              int ySrc, int srcWidth, int srcHeight, const void* bits,
+                              const BITMAPINFO* header, UINT usage, DWORD rop) = 0;
+};
+
+// The platform call the picture code uses; a null handle draws nothing.
+inline int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSrc,
+                         int ySrc, int srcWidth, int srcHeight, const void* bits,
+                         const BITMAPINFO* header, UINT usage, DWORD rop) {
+    if (dc == nullptr) return 0;
+    return dc->StretchDIBits(xDest, yDest, destWidth, destHeight, xSrc, ySrc, srcWidth, srcHeight,
+                             bits, header, usage, rop);
+}

@@ -1,0 +1,40 @@
+// Points and rectangles in pixels; right and bottom are exclusive.
+#pragma once
+
+#include <algorithm>
+
+struct CPoint {
+    int x = 0;
+    int y = 0;
+    constexpr CPoint() = default;
+    constexpr CPoint(int xValue, int yValue) : x(xValue), y(yValue) {}
+    friend constexpr bool operator==(const CPoint&, const CPoint&) = default;
+};
+
+struct CRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    constexpr CRect() = default;
+    constexpr CRect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
+
+    constexpr int Width() const { return right - left; }
+    constexpr int Height() const { return bottom - top; }
+    constexpr bool IsRectEmpty() const { return right <= left || bottom <= top; }
+    constexpr bool PtInRect(CPoint point) const {
+        return point.x >= left && point.x < right && point.y >= top && point.y < bottom;
+    }
+
+    // Makes this rectangle the overlap of the two; an empty overlap becomes
+    // (0, 0, 0, 0) and the answer is false.
+    constexpr bool IntersectRect(const CRect& first, const CRect& second) {
+        CRect overlap(std::max(first.left, second.left), std::max(first.top, second.top),
+                      std::min(first.right, second.right), std::min(first.bottom, second.bottom));
+        *this = overlap.IsRectEmpty() ? CRect() : overlap;
+        return !IsRectEmpty();
+    }
+
+    friend constexpr bool operator==(const CRect&, const CRect&) = default;
+};
