@@ -6,16 +6,17 @@
 
 #include "platform/core/Types.h"
 
-class CDC;
-// A device context handle, as the picture code's handle-taking forms expect.
-using HDC = CDC*;
+// A device context handle, as the picture code's handle-taking forms expect:
+// an opaque pointer that only CDC turns back into a context.
+struct HDC__;
+using HDC = HDC__*;
 
 class CDC {
 public:
     virtual ~CDC() = default;
 
-    HDC GetSafeHdc() { return this; }
-    static CDC* FromHandle(HDC handle) { return handle; }
+    HDC GetSafeHdc() { return reinterpret_cast<HDC>(this); }
+    static CDC* FromHandle(HDC handle) { return reinterpret_cast<CDC*>(handle); }
 
     // Draws a rectangle of a bottom-up picture described by header (and its
     // colour table, read as RGB colours) at the destination rectangle.
@@ -30,6 +31,6 @@ inline int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHe
                          int ySrc, int srcWidth, int srcHeight, const void* bits,
                          const BITMAPINFO* header, UINT usage, DWORD rop) {
     if (dc == nullptr) return 0;
-    return dc->StretchDIBits(xDest, yDest, destWidth, destHeight, xSrc, ySrc, srcWidth, srcHeight,
+    return CDC::FromHandle(dc)->StretchDIBits(xDest, yDest, destWidth, destHeight, xSrc, ySrc, srcWidth, srcHeight,
                              bits, header, usage, rop);
 }
