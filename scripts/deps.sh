@@ -1,0 +1,28 @@
+# Installs the Debian packages that building, testing and playing need.
+# Sourced by the other scripts; installs only what is missing.
+velmor_install_packages() {
+    local wanted=("$@") missing=() package
+    for package in "${wanted[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "velmor: installing ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What every build needs.
+VELMOR_BUILD_PACKAGES=(
+    build-essential cmake pkg-config
+    qt6-base-dev libxkbcommon-dev libgl-dev fonts-liberation2
+)
+# What the test suite needs on top.
+VELMOR_TEST_PACKAGES=(
+    clang libclang-rt-dev
+    googletest libgtest-dev libgmock-dev libbenchmark-dev libstb-dev
+    xvfb xauth xdotool x11-apps x11-utils
+    desktop-file-utils appstream dpkg-dev file
+)
