@@ -1,0 +1,56 @@
+#!/bin/sh
+# Installs into a temporary prefix and starts the launcher as a new player
+# would: the per-user folder is made, the records file survives later starts
+# and a reinstall, and --version/--help work without a display.
+set -eu
+build=$1
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
+launcher=$tmp/prefix/bin/velmor
+[ -x "$launcher" ] || fail "no launcher installed"
+
+# Starts the game offscreen for a moment; it is still running when stopped.
+start_game() {
+    status=0
+    env -u DISPLAY -u WAYLAND_DISPLAY HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/runtime" \
+        QT_QPA_PLATFORM=offscreen timeout 3 "$launcher" >/dev/null 2>&1 || status=$?
+    [ "$status" -eq 124 ] || fail "the game ended by itself with status $status"
+}
+
+mkdir -p "$tmp/runtime" && chmod 700 "$tmp/runtime"
+start_game
+folder=$tmp/home/.local/share/velmor
+[ -f "$folder/res1/stat.txt" ] || fail "no records file in $folder/res1"
+[ -s "$folder/res1/stat.txt" ] && fail "a new records file is not empty"
+for picture in pole 1 2 3 4 5 6 1-d 2-d 3-d 4-d 5-d 6-d; do
+    [ -r "$folder/res1/$picture.bmp" ] || fail "$picture.bmp is not reachable in $folder/res1"
+done
+
+record='125  Anna     9  5  3  3  2007'
+printf '%s' "$record" > "$folder/res1/stat.txt"
+start_game
+[ "$(cat "$folder/res1/stat.txt")" = "$record" ] || fail "a second start changed the records"
+cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
+start_game
+[ "$(cat "$folder/res1/stat.txt")" = "$record" ] || fail "a reinstall changed the records"
+
+# XDG_DATA_HOME moves the folder.
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY HOME="$tmp/home" XDG_DATA_HOME="$tmp/data" \
+    XDG_RUNTIME_DIR="$tmp/runtime" QT_QPA_PLATFORM=offscreen timeout 3 "$launcher" >/dev/null 2>&1 || status=$?
+[ -f "$tmp/data/velmor/res1/stat.txt" ] || fail "XDG_DATA_HOME was not used"
+
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$launcher" --version)
+echo "$version" | grep -q '1\.0\.0\.1' || fail "--version printed: $version"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$launcher" --help | grep -qi 'usage' ||
+    fail "--help printed no usage"
+
+status=0
+message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$tmp/home" "$launcher" 2>&1) || status=$?
+[ "$status" -eq 1 ] || fail "without a display the launcher exited with $status"
+[ "$message" = "velmor needs a graphical display; none was found (DISPLAY/WAYLAND_DISPLAY are unset)" ] ||
+    fail "without a display it said: $message"
+echo "install and launcher: ok"
