@@ -1,0 +1,86 @@
+#include "gfx/Sprite.h"
+
+#include "platform/core/Archive.h"
+
+IMPLEMENT_SERIAL(CSprite, CDIB, 0)
+
+CSprite::CSprite() = default;
+
+CSprite::~CSprite() = default;
+
+void CSprite::Serialize(CArchive& archive) {
+    CDIB::Serialize(archive);
+    if (archive.IsStoring()) {
+        archive << m_nX << m_nY << m_nZ;
+        return;
+    }
+    archive >> m_nX >> m_nY >> m_nZ;
+    Initialize();
+}
+
+BOOL CSprite::Load(WORD resourceId) {
+    const BOOL loaded = CDIB::Load(resourceId);
+    if (loaded) Initialize();
+    return loaded;
+}
+
+BOOL CSprite::Load(CFile* file) {
+    const BOOL loaded = CDIB::Load(file);
+    if (loaded) Initialize();
+    return loaded;
+}
+
+BOOL CSprite::MapColorsToPalette(CPalette* palette) {
+    const BOOL mapped = CDIB::MapColorsToPalette(palette);
+    // Only the index is re-read: a subclass keeps the rest of its state.
+    CSprite::Initialize();
+    return mapped;
+}
+
+void CSprite::GetRect(CRect* result) const {
+    if (result != nullptr) *result = CRect(m_nX, m_nY, m_nX + GetWidth(), m_nY + GetHeight());
+}
+
+void CSprite::Render(CDIB* destination, const CRect* clip) const {
+    if (destination == nullptr) return;
+    CRect sprite;
+    GetRect(&sprite);
+    CRect bounds;
+    destination->CDIB::GetRect(&bounds);
+    if (clip != nullptr) bounds = *clip;
+    CRect area;
+    if (!area.IntersectRect(sprite, bounds)) return;
+    CopyRectTo(destination, area.left, area.top, area.Width(), area.Height(), area.left - m_nX,
+               area.top - m_nY, TransparentColour());
+}
+
+bool CSprite::HitTest(CPoint point) const {
+    return m_nX < point.x && point.x < m_nX + GetWidth() && m_nY < point.y &&
+           point.y < m_nY + GetHeight();
+}
+
+void CSprite::SetPosition(int x, int y) {
+    CRect before;
+    GetRect(&before);
+    m_nX = x;
+    m_nY = y;
+    CRect after;
+    GetRect(&after);
+    Notify(SPRITE_CHANGED_POSITION, before, &after);
+}
+
+void CSprite::SetZ(int z) {
+    if (z == m_nZ) return;
+    m_nZ = z;
+    CRect rect;
+    GetRect(&rect);
+    Notify(SPRITE_CHANGED_Z, rect, nullptr);
+}
+
+void CSprite::Initialize() {
+    if (const BYTE* topLeft = GetPixelAddress(0, 0)) m_byTransparent = *topLeft;
+}
+
+void CSprite::Notify(UINT change, const CRect& first, const CRect* second) {
+    if (m_pListener != nullptr) m_pListener->OnSpriteChanged(this, change, first, second);
+}

@@ -1,0 +1,74 @@
+#include "gfx/SpriteList.h"
+
+#include "platform/core/Archive.h"
+#include "platform/core/Trace.h"
+
+IMPLEMENT_SERIAL(CSpriteList, CObList, 0)
+
+namespace {
+
+constexpr int kNodeBlockSize = 10;
+
+}  // namespace
+
+CSpriteList::CSpriteList() : CObList(kNodeBlockSize) {}
+
+// The sprites are owned here; leaving them behind would leak them.
+CSpriteList::~CSpriteList() { RemoveAll(); }
+
+void CSpriteList::Serialize(CArchive& archive) {
+    if (archive.IsStoring()) {
+        CObList::Serialize(archive);
+        return;
+    }
+    // Only sprites may enter: anything else in the stream ends the reading.
+    // The count is untrusted; a bad stream stops the loop through IsBad.
+    for (DWORD remaining = archive.ReadCount(); remaining > 0; --remaining) {
+        CObject* element = archive.ReadObject(RUNTIME_CLASS(CSprite));
+        if (archive.IsBad()) break;
+        if (element != nullptr) AddTail(element);
+    }
+}
+
+bool CSpriteList::Insert(CSprite* sprite) {
+    if (sprite == nullptr) return false;
+    for (POSITION pos = GetHeadPosition(); pos != nullptr;) {
+        const POSITION here = pos;
+        const auto* element = static_cast<const CSprite*>(GetNext(pos));
+        if (element != nullptr && element->GetZ() >= sprite->GetZ()) {
+            InsertBefore(here, sprite);
+            return true;
+        }
+    }
+    AddTail(sprite);
+    return true;
+}
+
+CSprite* CSpriteList::Remove(CSprite* sprite) {
+    if (sprite == nullptr) return nullptr;
+    const POSITION pos = Find(sprite);
+    if (pos == nullptr) return nullptr;
+    RemoveAt(pos);
+    return sprite;
+}
+
+void CSpriteList::Reorder(CSprite* sprite) {
+    if (Remove(sprite) == nullptr) {
+        Trace("Unable to find sprite");
+        return;
+    }
+    Insert(sprite);
+}
+
+CSprite* CSpriteList::HitTest(CPoint point) const {
+    for (POSITION pos = GetHeadPosition(); pos != nullptr;) {
+        auto* sprite = static_cast<CSprite*>(GetNext(pos));
+        if (sprite != nullptr && sprite->HitTest(point)) return sprite;
+    }
+    return nullptr;
+}
+
+void CSpriteList::RemoveAll() {
+    for (POSITION pos = GetHeadPosition(); pos != nullptr;) delete GetNext(pos);
+    CObList::RemoveAll();
+}
