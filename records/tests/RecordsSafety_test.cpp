@@ -1,0 +1,138 @@
+// Crash safety and concurrent writers, with real child processes.
+#include "records/RecordRows.h"
+#include "records/RecordsTable.h"
+#include "records/tests/RecordsTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <random>
+#include <set>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// Runs the body in a child process, which ends with its result.
+template <class Body>
+pid_t Spawn(Body body) {
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(body());
+    return pid;
+}
+
+int WaitStatus(pid_t pid) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return status;
+}
+
+bool ExitedCleanly(pid_t pid) {
+    const int status = WaitStatus(pid);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+using RecordsSafetyTest = RecordsFolderTest;
+
+TEST_F(RecordsSafetyTest, KilledWriterLeavesOldOrNewTable) {
+    // Every score beats all before it, so each one changes the file; the
+    // states it may pass through are known in advance.
+    constexpr int kScores = 3000;
+    constexpr int kFirstScore = 100;
+    std::vector<Bytes> states{Bytes{}};
+    for (int k = 0; k < kScores; ++k) {
+        Bytes next = states.back();
+        const std::size_t offset = *records::InsertionOffset(next, kFirstScore + k);
+        records::MakeRoom(next, offset);
+        CRecordsTable::WriteRecord(next, offset, kFirstScore + k, "Kill");
+        states.push_back(std::move(next));
+    }
+    WriteWholeFile(m_path, {});
+
+    std::mt19937 random(20070303);
+    std::uniform_int_distribution<unsigned> delayMicroseconds(0, 4000);
+    std::size_t reached = 0;
+    for (int kill = 0; kill < 120 && reached < kScores; ++kill) {
+        const std::size_t from = reached;
+        const pid_t writer = Spawn([&] {
+            const CRecordsTable table(m_path);
+            for (std::size_t k = from; k < kScores; ++k) table.AddRecord(kFirstScore + static_cast<int>(k), "Kill");
+            return 0;
+        });
+        ASSERT_GT(writer, 0);
+        ::usleep(delayMicroseconds(random));
+        ::kill(writer, SIGKILL);
+        WaitStatus(writer);
+
+        const std::optional<Bytes> now = ReadWholeFile(m_path);
+        ASSERT_TRUE(now.has_value()) << "the records file vanished after kill " << kill;
+        const auto state = std::find(states.begin() + static_cast<std::ptrdiff_t>(from), states.end(), *now);
+        ASSERT_NE(state, states.end()) << "after kill " << kill << " the file holds " << now->size()
+                                       << " bytes that are neither the old nor a new table";
+        reached = static_cast<std::size_t>(state - states.begin());
+    }
+    EXPECT_GT(reached, 0u);
+
+    // The next writer clears what the killed ones left behind.
+    EXPECT_TRUE(CRecordsTable(m_path).AddRecord(kFirstScore + kScores, "Last"));
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"stat.txt"});
+}
+
+TEST_F(RecordsSafetyTest, TwoWritersAtOnceKeepEveryRecord) {
+    constexpr int kEach = 5;  // two writers fill the ten places, pushing nobody out
+    for (int round = 0; round < 10; ++round) {
+        WriteWholeFile(m_path, {});
+        int gate[2];
+        ASSERT_EQ(::pipe(gate), 0);
+        std::vector<pid_t> writers;
+        for (int writer = 0; writer < 2; ++writer) {
+            writers.push_back(Spawn([&] {
+                ::close(gate[1]);
+                char ignored = 0;
+                if (::read(gate[0], &ignored, 1) < 0) return 1;  // opens when the parent closes its end
+                const CRecordsTable table(m_path);
+                for (int i = 0; i < kEach; ++i) {
+                    const std::string name = std::string(1, static_cast<char>('a' + writer)) + std::to_string(i);
+                    if (!table.AddRecord(10 + 2 * i + writer, name.c_str())) return 1;
+                }
+                return 0;
+            }));
+        }
+        ::close(gate[0]);
+        ::close(gate[1]);
+        for (const pid_t writer : writers) EXPECT_TRUE(ExitedCleanly(writer)) << "round " << round;
+
+        const std::vector<RecordRow> rows = ReadRecordRows(m_path);
+        ASSERT_EQ(rows.size(), 2u * kEach) << "round " << round << ": a record was lost";
+        std::set<std::string> names;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            names.insert(rows[i].name.substr(0, 2));
+            EXPECT_EQ(rows[i].score, std::to_string(19 - i)) << "round " << round << ", row " << i;
+        }
+        EXPECT_EQ(names.size(), 2u * kEach) << "round " << round;
+    }
+}
+
+TEST_F(RecordsSafetyTest, FailedWriteLeavesTheFileAsItWas) {
+    std::vector<int> scores;
+    for (int score = 200; score > 0; score -= 10) scores.push_back(score);
+    const Bytes twenty = TableOf(scores);
+    WriteWholeFile(m_path, twenty);
+
+    // A file size limit makes the new file's write fail, as a full disk would.
+    const pid_t writer = Spawn([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{100, 100};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) return 2;
+        return CRecordsTable(m_path).AddRecord(1000, "Full") ? 1 : 0;
+    });
+    EXPECT_TRUE(ExitedCleanly(writer)) << "the write was reported as done";
+    EXPECT_EQ(ReadWholeFile(m_path), twenty);
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"stat.txt"});
+}
+
+}  // namespace
