@@ -40,8 +40,8 @@ std::optional<LockedFile> OpenLocked(const std::string& path) {
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         LockedFile file{CFileDescriptor(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)), {}};
         if (!file.descriptor.IsOpen()) return std::nullopt;
-        if (::fstat(file.descriptor.Get(), &file.status) != 0 || !S_ISREG(file.status.st_mode)) return std::nullopt;
         if (!LockExclusive(file.descriptor.Get())) return std::nullopt;
+        if (::fstat(file.descriptor.Get(), &file.status) != 0 || !S_ISREG(file.status.st_mode)) return std::nullopt;
         struct stat atPath {};
         if (::stat(path.c_str(), &atPath) == 0 && SameFile(atPath, file.status)) return file;
     }
