@@ -14,6 +14,15 @@ constexpr WORD kNullTag = 0x0000;
 constexpr WORD kClassTag = 0xFFFF;
 constexpr WORD kMaxClassNameLength = 64;
 constexpr WORD kBigCountTag = 0xFFFF;
+constexpr int kMaxObjectDepth = 64;
+
+struct DepthGuard {
+    explicit DepthGuard(int& depth) : m_depth(depth) { ++m_depth; }
+    ~DepthGuard() { --m_depth; }
+    DepthGuard(const DepthGuard&) = delete;
+    DepthGuard& operator=(const DepthGuard&) = delete;
+    int& m_depth;
+};
 
 }  // namespace
 
@@ -235,6 +244,14 @@ CObject* CArchive::ReadObject(const CRuntimeClass* expected) {
         m_bBad = true;
         return nullptr;
     }
+    // Objects may hold objects; a crafted stream must not nest them until
+    // the stack runs out.
+    if (m_nDepth >= kMaxObjectDepth) {
+        Trace("Archive: objects nested too deeply");
+        m_bBad = true;
+        return nullptr;
+    }
+    const DepthGuard guard(m_nDepth);
     try {
         const CRuntimeClass* runtimeClass = nullptr;
         if (!ReadClassRecord(expected, runtimeClass)) {
@@ -248,6 +265,8 @@ CObject* CArchive::ReadObject(const CRuntimeClass* expected) {
             return nullptr;
         }
         object->Serialize(*this);
+        // Something inside failed: the object is half read.
+        if (m_bBad) return nullptr;
         return object.release();
     } catch (const CFileException&) {
         Trace("Archive: object data ran out");

@@ -30,7 +30,8 @@ public:
 
     // Afterwards the file stands exactly at the archive's logical position:
     // buffered bytes are written when storing, the file is moved back over
-    // bytes read ahead when loading.  May throw CFileException.
+    // bytes read ahead when loading.  It does not sync the file to disk
+    // (CFile::Flush does).  May throw CFileException.
     void Flush();
     CFile* GetFile() const { return m_pFile; }
     BOOL IsStoring() const { return m_nMode == store ? TRUE : FALSE; }
@@ -53,11 +54,14 @@ public:
     CArchive& operator>>(WORD& value);
     CArchive& operator>>(BYTE& value);
 
+    // Throws CFileException for an object whose class is not serializable
+    // (it could not be read back).
     void WriteObject(const CObject* object);
     // A new object of the recorded class, filled by its Serialize.  Null for
     // a null object, and null (with IsBad set) when the class is unknown,
     // not creatable or serializable, of another schema, not derived from
-    // expected, or the data runs out.  Never throws.
+    // expected, nested too deeply, or the data runs out; a half-read object
+    // is destroyed.  Never throws.  Once bad, it reads nothing more.
     CObject* ReadObject(const CRuntimeClass* expected);
     // True once ReadObject met bad or missing data; the stream position is
     // then unreliable and loading should stop.
@@ -78,6 +82,7 @@ private:
     std::size_t m_nBufferUsed = 0;  // storing: bytes waiting; loading: bytes held
     std::size_t m_nBufferNext = 0;  // loading: next unread byte
     bool m_bBad = false;
+    int m_nDepth = 0;  // objects being read inside one another
 };
 
 inline CArchive& operator<<(CArchive& archive, const CObject* object) {

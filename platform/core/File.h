@@ -7,6 +7,8 @@
 // shared one, shareDenyNone and shareCompat none.  A lock already held
 // elsewhere fails Open with sharingViolation; file systems without lock
 // support open unlocked.  Only other users of these locks are kept out.
+// typeText and typeBinary are alike (no line-end translation), and no
+// descriptor is ever inherited, with or without modeNoInherit.
 #pragma once
 
 #include <cstdint>

@@ -185,9 +185,15 @@ void CObList::Serialize(CArchive& archive) {
     }
     // The count is untrusted: a bad or short stream ends the loop through
     // IsBad long before a huge count would.
+    int added = 0;
     for (DWORD remaining = archive.ReadCount(); remaining > 0; --remaining) {
         CObject* element = archive.ReadObject(RUNTIME_CLASS(CObject));
         if (archive.IsBad()) break;
         AddTail(element);
+        ++added;
     }
+    if (!archive.IsBad()) return;
+    // Nobody else knows the objects this load made: destroy them and leave
+    // the list as it was.
+    for (; added > 0; --added) delete RemoveTail();
 }

@@ -54,8 +54,8 @@ public:
     POSITION FindIndex(int index) const;
 
     // Storing: the count, then every element as an object with its class
-    // record.  Loading appends what it reads; it stops at the first element
-    // that cannot be read.
+    // record.  Loading appends what it reads; when an element cannot be read
+    // the elements this load made are destroyed and the list is as before.
     void Serialize(CArchive& archive) override;
 
 private:
