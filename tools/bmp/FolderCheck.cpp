@@ -1,0 +1,203 @@
+#include "tools/bmp/FolderCheck.h"
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "gfx/DIB.h"
+
+namespace {
+
+constexpr int kBoardSide = 360;
+constexpr int kBallWidth = 80;
+constexpr int kBallHeight = 40;
+constexpr int kFrameSide = 40;
+constexpr int kPreviewMaxWidth = 40;
+constexpr int kPreviewMaxHeight = 45;
+constexpr int kColours = 6;
+
+using Problems = std::vector<std::string>;
+
+std::string SizeText(const CDIB& picture) {
+    return std::to_string(picture.ImageWidth()) + "x" + std::to_string(picture.ImageHeight());
+}
+
+std::string ColourText(const RGBQUAD& colour) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", colour.rgbRed, colour.rgbGreen, colour.rgbBlue);
+    return text;
+}
+
+std::string AdviseOn(const BmpProblem& problem) {
+    const std::string value = std::to_string(problem.value);
+    switch (problem.kind) {
+    case BmpProblemKind::emptyFile: return "the file is empty";
+    case BmpProblemKind::shortFileHeader:
+    case BmpProblemKind::shortInfoHeader: return "the file ends inside its headers (" + problem.text + ")";
+    case BmpProblemKind::badMagic: return "not a BMP file (" + problem.text + ", BMP files start with BM)";
+    case BmpProblemKind::headerSize: {
+        const std::string name = HeaderSizeName(static_cast<DWORD>(problem.value));
+        return value + "-byte header" + (name.empty() ? "" : " (" + name + ")") +
+               " is not read; save as a Windows BMP with a 40-byte header";
+    }
+    case BmpProblemKind::compressed: return problem.text + " is not read; save without compression";
+    case BmpProblemKind::width: return "width " + value + " is not read; a picture is at least 1 pixel wide";
+    case BmpProblemKind::height: return "height 0 is not read; a picture is at least 1 pixel high";
+    case BmpProblemKind::topDown:
+        return "rows stored top-down (negative height) are not read; save with rows bottom-up";
+    case BmpProblemKind::bitCount:
+        return value + " bits per pixel is not read; save with 1, 4, 8, 16, 24 or 32 bits per pixel";
+    case BmpProblemKind::colourCount: return "a table of " + value + " colours is not read; at most 256 are";
+    case BmpProblemKind::pixelDataTooLarge: return "pixel data over 256 MiB is not read";
+    case BmpProblemKind::colourTableShort: return "the file ends inside its colour table (cut short?)";
+    case BmpProblemKind::shortPixelData: return "the file ends before all pixel rows (cut short?)";
+    }
+    return problem.text;
+}
+
+// Loads one picture of the folder, or says why it cannot be used.
+std::unique_ptr<CDIB> LoadPicture(const std::filesystem::path& folder, const std::string& name, Problems& problems) {
+    const std::filesystem::path path = folder / name;
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (!std::filesystem::exists(status)) {
+        problems.push_back(name + ": missing");
+        return nullptr;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        problems.push_back(name + ": not a file");
+        return nullptr;
+    }
+    auto picture = std::make_unique<CDIB>();
+    if (picture->Load(path.c_str())) return picture;
+    std::string readError;
+    const auto inspection = InspectBmpFile(path.string(), readError);
+    problems.push_back(name + ": " + (inspection ? AdviseOnRefusal(*inspection) : "cannot be read (" + readError + ")"));
+    return nullptr;
+}
+
+bool HasSize(const CDIB& picture, const std::string& name, int width, int height, const std::string& why,
+             Problems& problems) {
+    if (picture.ImageWidth() == width && picture.ImageHeight() == height) return true;
+    problems.push_back(name + ": " + SizeText(picture) + ", must be " + std::to_string(width) + "x" +
+                       std::to_string(height) + why);
+    return false;
+}
+
+bool HasEightBits(const CDIB& picture, const std::string& name, const std::string& why, Problems& problems) {
+    const int bitCount = picture.GetBitmapInfo()->bmiHeader.biBitCount;
+    if (bitCount == 8) return true;
+    problems.push_back(name + ": " + std::to_string(bitCount) + " bits per pixel, must be 8" + why);
+    return false;
+}
+
+BYTE PixelAt(const CDIB& picture, int x, int y) { return *picture.GetPixelAddress(x, y); }
+
+// The top-left pixel names the index that is never drawn; each frame must
+// show something at its centre.
+void CheckTransparency(const CDIB& ball, const std::string& name, Problems& problems) {
+    const BYTE transparent = PixelAt(ball, 0, 0);
+    const std::string index = std::to_string(transparent);
+    bool anyOpaque = false;
+    for (int y = 0; y < kBallHeight && !anyOpaque; ++y) {
+        for (int x = 0; x < kBallWidth && !anyOpaque; ++x) anyOpaque = PixelAt(ball, x, y) != transparent;
+    }
+    if (!anyOpaque) {
+        problems.push_back(name + ": every pixel has index " + index +
+                           ", the transparent index set by the top-left pixel, so no ball is drawn");
+        return;
+    }
+    for (int frame = 0; frame < kBallWidth / kFrameSide; ++frame) {
+        const int x = frame * kFrameSide + kFrameSide / 2;
+        const int y = kFrameSide / 2;
+        if (PixelAt(ball, x, y) != transparent) continue;
+        problems.push_back(name + ": the centre (" + std::to_string(x) + "," + std::to_string(y) + ") of the " +
+                           (frame == 0 ? "normal" : "selected") + " frame has index " + index +
+                           ", the transparent index set by the top-left pixel");
+    }
+}
+
+// Balls are copied into the board by index, so every index a ball draws
+// must have the same colour in the board's table.
+void CheckSharedColours(const CDIB& ball, const CDIB& board, const std::string& name, Problems& problems) {
+    std::array<bool, 256> used{};
+    const BYTE transparent = PixelAt(ball, 0, 0);
+    for (int y = 0; y < kBallHeight; ++y) {
+        for (int x = 0; x < kBallWidth; ++x) {
+            const BYTE value = PixelAt(ball, x, y);
+            if (value != transparent) used[value] = true;
+        }
+    }
+    const RGBQUAD* ballColours = ball.GetColorTable();
+    const RGBQUAD* boardColours = board.GetColorTable();
+    const int ballCount = ball.GetColorCount();
+    const int boardCount = board.GetColorCount();
+    int differing = 0;
+    std::string first;
+    for (int index = 0; index < 256; ++index) {
+        if (!used[static_cast<std::size_t>(index)]) continue;
+        const RGBQUAD& mine = ballColours[index];
+        const RGBQUAD& theirs = boardColours[index];
+        const bool same = index < ballCount && index < boardCount && mine.rgbRed == theirs.rgbRed &&
+                          mine.rgbGreen == theirs.rgbGreen && mine.rgbBlue == theirs.rgbBlue;
+        if (same) continue;
+        if (differing++ == 0) {
+            first = std::to_string(index) + ": " + (index < ballCount ? ColourText(mine) : "none") + " here, " +
+                    (index < boardCount ? ColourText(theirs) : "none") + " in pole.bmp";
+        }
+    }
+    if (differing == 0) return;
+    problems.push_back(name + ": colour table differs from pole.bmp's at " + std::to_string(differing) +
+                       " index(es) the ball uses (first " + first +
+                       "); balls are copied by index and would show pole.bmp's colours");
+}
+
+void CheckBall(const std::filesystem::path& folder, int colour, const CDIB* board, Problems& problems) {
+    const std::string name = std::to_string(colour) + ".bmp";
+    const auto ball = LoadPicture(folder, name, problems);
+    if (!ball) return;
+    const bool sized = HasSize(*ball, name, kBallWidth, kBallHeight, " (two 40x40 frames side by side)", problems);
+    if (!HasEightBits(*ball, name, " (balls are copied into the board byte by byte)", problems) || !sized) return;
+    CheckTransparency(*ball, name, problems);
+    if (board != nullptr) CheckSharedColours(*ball, *board, name, problems);
+}
+
+void CheckPreview(const std::filesystem::path& folder, int colour, Problems& problems) {
+    const std::string name = std::to_string(colour) + "-d.bmp";
+    const auto preview = LoadPicture(folder, name, problems);
+    if (!preview) return;
+    if (preview->ImageWidth() <= kPreviewMaxWidth && preview->ImageHeight() <= kPreviewMaxHeight) return;
+    problems.push_back(name + ": " + SizeText(*preview) + ", must be at most 40x45 to fit its place above the board");
+}
+
+}  // namespace
+
+std::string AdviseOnRefusal(const BmpInspection& inspection) {
+    if (inspection.problems.empty()) return "refused by the picture reader";
+    std::string text;
+    for (const BmpProblem& problem : inspection.problems) {
+        if (!text.empty()) text += "; ";
+        text += AdviseOn(problem);
+    }
+    return text;
+}
+
+std::vector<std::string> CheckPictureFolder(const std::string& folder) {
+    Problems problems;
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        problems.push_back(folder + ": not a folder");
+        return problems;
+    }
+    auto board = LoadPicture(folder, "pole.bmp", problems);
+    if (board) {
+        HasSize(*board, "pole.bmp", kBoardSide, kBoardSide, " (9x9 cells of 40 pixels)", problems);
+        if (!HasEightBits(*board, "pole.bmp", " (the balls are composed into it byte by byte)", problems)) {
+            board.reset();  // its colour table means nothing to the balls
+        }
+    }
+    for (int colour = 1; colour <= kColours; ++colour) CheckBall(folder, colour, board.get(), problems);
+    for (int colour = 1; colour <= kColours; ++colour) CheckPreview(folder, colour, problems);
+    return problems;
+}
