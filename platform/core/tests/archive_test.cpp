@@ -89,7 +89,6 @@ TEST(RuntimeClass, DerivationCreationAndLookup) {
     EXPECT_TRUE(RUNTIME_CLASS(CTestLabel)->IsDerivedFrom(RUNTIME_CLASS(CObject)));
     EXPECT_FALSE(RUNTIME_CLASS(CTestPoint)->IsDerivedFrom(RUNTIME_CLASS(CTestLabel)));
     EXPECT_EQ(CRuntimeClass::FromName("CTestLabel"), RUNTIME_CLASS(CTestLabel));
-    EXPECT_EQ(CRuntimeClass::FromName("CObject"), RUNTIME_CLASS(CObject));
     EXPECT_EQ(CRuntimeClass::FromName("CTestNothing"), nullptr);
     EXPECT_EQ(RUNTIME_CLASS(CObject)->CreateObject(), nullptr);
 
@@ -97,7 +96,6 @@ TEST(RuntimeClass, DerivationCreationAndLookup) {
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->GetRuntimeClass(), RUNTIME_CLASS(CTestLabel));
     EXPECT_TRUE(made->IsKindOf(RUNTIME_CLASS(CTestPoint)));
-    EXPECT_TRUE(made->IsSerializable());
     std::unique_ptr<CObject> creatable(RUNTIME_CLASS(CTestCreatable)->CreateObject());
     EXPECT_FALSE(creatable->IsSerializable());
 }

@@ -132,14 +132,6 @@ TEST_F(FileTest, WriteToFullDeviceThrowsDiskFull) {
     }
 }
 
-TEST_F(FileTest, ClosedFileRefusesWork) {
-    CFile file;
-    char buffer[4];
-    EXPECT_EQ(file.Read(buffer, 4), 0u);
-    EXPECT_THROW(file.Write("a", 1), CFileException);
-    EXPECT_THROW(file.Seek(0, CFile::begin), CFileException);
-}
-
 TEST(MemFile, WriteLimitStoresWhatFitsThenThrows) {
     CMemFile file;
     file.SetWriteLimit(5);
