@@ -23,11 +23,17 @@ void CSpriteList::Serialize(CArchive& archive) {
     }
     // Only sprites may enter: anything else in the stream ends the reading.
     // The count is untrusted; a bad stream stops the loop through IsBad.
+    int added = 0;
     for (DWORD remaining = archive.ReadCount(); remaining > 0; --remaining) {
         CObject* element = archive.ReadObject(RUNTIME_CLASS(CSprite));
         if (archive.IsBad()) break;
-        if (element != nullptr) AddTail(element);
+        if (element == nullptr) continue;
+        AddTail(element);
+        ++added;
     }
+    if (!archive.IsBad()) return;
+    // A half-read list is no list: destroy what this load made.
+    for (; added > 0; --added) delete RemoveTail();
 }
 
 bool CSpriteList::Insert(CSprite* sprite) {

@@ -15,7 +15,8 @@ public:
     ~CSpriteList() override;
 
     // The count, then each sprite with its class record; reading re-creates
-    // the sprites by class and appends them.
+    // the sprites by class and appends them.  When an element is not a
+    // readable sprite, the sprites this load made are destroyed again.
     void Serialize(CArchive& archive) override;
 
     // Places the sprite before the first one of equal or greater depth.

@@ -1,0 +1,93 @@
+// Every picture of the shared BMP test folder gets the verdict its
+// expected.tsv gives, and each accepted one decodes to its reference PPM.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "gfx/DIB.h"
+#include "gfx/DibToRgb.h"
+
+namespace {
+
+const std::filesystem::path kFolder = VELMOR_BMP_TESTDATA;
+
+struct Expectation {
+    std::string file, verdict, width, height, bitCount, colours, reason;
+};
+
+std::vector<Expectation> ReadExpectations() {
+    std::ifstream in(kFolder / "expected.tsv");
+    std::vector<Expectation> rows;
+    std::string line;
+    std::getline(in, line);  // column names
+    while (std::getline(in, line)) {
+        if (line.empty()) continue;
+        std::vector<std::string> fields;
+        std::stringstream stream(line);
+        for (std::string field; std::getline(stream, field, '\t');) fields.push_back(field);
+        fields.resize(7);
+        rows.push_back({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]});
+    }
+    return rows;
+}
+
+std::vector<BYTE> ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Where two PPMs of a width x height picture first differ, for the message.
+std::string FirstDifference(const std::vector<BYTE>& actual, const std::vector<BYTE>& expected, int width,
+                            int height) {
+    const std::size_t pixelBytes = 3 * std::size_t(width) * std::size_t(height);
+    if (actual.size() != expected.size() || expected.size() < pixelBytes) {
+        return "sizes " + std::to_string(actual.size()) + " and " + std::to_string(expected.size());
+    }
+    const std::size_t header = expected.size() - pixelBytes;
+    for (std::size_t i = 0; i < actual.size(); ++i) {
+        if (actual[i] == expected[i]) continue;
+        if (i < header) return "in the header";
+        const std::size_t pixel = (i - header) / 3;
+        return "pixel " + std::to_string(pixel % std::size_t(width)) + "," +
+               std::to_string(pixel / std::size_t(width));
+    }
+    return "none";
+}
+
+}  // namespace
+
+TEST(BmpConformance, VerdictsFieldsAndPixels) {
+    if (!std::filesystem::exists(kFolder / "expected.tsv")) {
+        GTEST_SKIP() << "no shared BMP test folder at " << kFolder.string();
+    }
+    const std::vector<Expectation> rows = ReadExpectations();
+    ASSERT_FALSE(rows.empty());
+    for (const Expectation& row : rows) {
+        SCOPED_TRACE(row.file + " (" + row.verdict + " " + row.reason + ")");
+        CDIB dib;
+        dib.Create(3, 2);
+        *dib.GetPixelAddress(1, 1) = 77;
+        const BOOL loaded = dib.Load((kFolder / row.file).string().c_str());
+        if (row.verdict == "reject") {
+            EXPECT_FALSE(loaded);
+            EXPECT_EQ(dib.ImageWidth(), 3);
+            EXPECT_EQ(*dib.GetPixelAddress(1, 1), 77);
+            continue;
+        }
+        ASSERT_TRUE(loaded);
+        EXPECT_EQ(std::to_string(dib.ImageWidth()), row.width);
+        EXPECT_EQ(std::to_string(dib.ImageHeight()), row.height);
+        EXPECT_EQ(std::to_string(dib.GetBitmapInfo()->bmiHeader.biBitCount), row.bitCount);
+        EXPECT_EQ(std::to_string(dib.GetColorCount()), row.colours);
+        const std::string name = std::filesystem::path(row.file).stem().string() + ".ppm";
+        const std::vector<BYTE> expected = ReadAll(kFolder / "ref" / name);
+        ASSERT_FALSE(expected.empty()) << "no reference " << name;
+        const std::vector<BYTE> actual = DibToPpm(dib);
+        EXPECT_TRUE(actual == expected) << "first difference: " << FirstDifference(actual, expected, dib.ImageWidth(), dib.ImageHeight());
+    }
+}

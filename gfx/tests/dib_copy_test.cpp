@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "gfx/DIB.h"
+#include "gfx/tests/BmpBuilder.h"
+#include "platform/core/MemFile.h"
+
+namespace {
+
+// Pixel values 0..10 in a pattern, so that any index may be the transparent one.
+void FillPattern(CDIB& dib, int seed) {
+    for (int y = 0; y < dib.ImageHeight(); ++y)
+        for (int x = 0; x < dib.ImageWidth(); ++x)
+            *dib.GetPixelAddress(x, y) = static_cast<BYTE>((x * 7 + y * 13 + seed) % 11);
+}
+
+using Picture = std::vector<std::vector<BYTE>>;  // [y][x], top row first
+
+Picture Read(const CDIB& dib) {
+    Picture picture(std::size_t(dib.ImageHeight()), std::vector<BYTE>(std::size_t(dib.ImageWidth())));
+    for (int y = 0; y < dib.ImageHeight(); ++y)
+        for (int x = 0; x < dib.ImageWidth(); ++x) picture[std::size_t(y)][std::size_t(x)] = *dib.GetPixelAddress(x, y);
+    return picture;
+}
+
+// What a nearest-neighbour copy gives, one pixel at a time: destination
+// pixel (xd + i, yd + j) takes source pixel (xs + i * ws / wd, ys + j * hs / hd)
+// where both exist.
+Picture Expected(const Picture& source, Picture target, int xd, int yd, int wd, int hd, int xs, int ys,
+                 int ws, int hs, COLORREF transparent) {
+    const auto inside = [](const Picture& p, long x, long y) {
+        return x >= 0 && y >= 0 && y < long(p.size()) && x < long(p[0].size());
+    };
+    for (int j = 0; j < hd; ++j) {
+        for (int i = 0; i < wd; ++i) {
+            const long sx = xs + long(i) * ws / wd, sy = ys + long(j) * hs / hd;
+            if (!inside(target, xd + i, yd + j) || !inside(source, sx, sy)) continue;
+            const BYTE value = source[std::size_t(sy)][std::size_t(sx)];
+            if (transparent == kNoTransparentColour || value != BYTE(transparent & 0xFF))
+                target[std::size_t(yd + j)][std::size_t(xd + i)] = value;
+        }
+    }
+    return target;
+}
+
+struct CopyFixture : testing::Test {
+    CDIB source;
+    CDIB target;
+    void SetUp() override {
+        source.Create(13, 9);
+        FillPattern(source, 0);
+        target.Create(17, 11);
+        FillPattern(target, 5);
+    }
+};
+
+}  // namespace
+
+TEST_F(CopyFixture, AllCopiesAgreeWithPixelByPixelSamplingAndClip) {
+    std::mt19937 random(2024);
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int round = 0; round < 3000; ++round) {
+        const int kind = round % 3;
+        const int ws = pick(1, 16), hs = pick(1, 12);
+        const int wd = kind == 0 ? ws : kind == 1 ? 2 * ws : pick(1, 30);
+        const int hd = kind == 0 ? hs : kind == 1 ? 2 * hs : pick(1, 24);
+        const int xd = pick(-20, 20), yd = pick(-14, 14), xs = pick(-15, 15), ys = pick(-10, 10);
+        const COLORREF transparent = pick(0, 1) ? kNoTransparentColour : PALETTEINDEX(WORD(pick(0, 10)));
+        const Picture expected = Expected(Read(source), Read(target), xd, yd, wd, hd, xs, ys, ws, hs, transparent);
+        if (kind == 0) source.CopyRectTo(&target, xd, yd, ws, hs, xs, ys, transparent);
+        if (kind == 1) source.DoubleRectTo(&target, xd, yd, xs, ys, ws, hs, transparent);
+        if (kind == 2) source.StretchRectTo(&target, xd, yd, wd, hd, xs, ys, ws, hs, transparent);
+        ASSERT_EQ(Read(target), expected) << "kind " << kind << " dest " << xd << "," << yd << " " << wd
+                                          << "x" << hd << " src " << xs << "," << ys << " " << ws << "x" << hs;
+        FillPattern(target, round);
+    }
+}
+
+TEST_F(CopyFixture, TransparencyUsesTheLowByteOnly) {
+    const Picture before = Read(target);
+    const Picture pattern = Read(source);
+    for (const COLORREF transparent : {COLORREF{0x01000000}, COLORREF{0xAB000005}}) {
+        const BYTE index = transparent & 0xFF;
+        source.CopyRectTo(&target, 0, 0, 13, 9, 0, 0, transparent);
+        for (std::size_t y = 0; y < 9; ++y)
+            for (std::size_t x = 0; x < 13; ++x)
+                ASSERT_EQ(Read(target)[y][x], pattern[y][x] == index ? before[y][x] : pattern[y][x]);
+        FillPattern(target, 5);
+    }
+    *source.GetPixelAddress(0, 0) = 255;
+    source.CopyRectTo(&target, 0, 0, 1, 1, 0, 0, kNoTransparentColour);
+    EXPECT_EQ(*target.GetPixelAddress(0, 0), 255);
+}
+
+TEST_F(CopyFixture, EmptyNegativeAndNonByteCopiesChangeNothing) {
+    const Picture before = Read(target);
+    source.CopyRectTo(&target, 0, 0, 0, 5, 0, 0, kNoTransparentColour);
+    source.CopyRectTo(&target, 0, 0, 5, -3, 0, 0, kNoTransparentColour);
+    source.StretchRectTo(&target, 0, 0, -4, 4, 0, 0, 2, 2, kNoTransparentColour);
+    source.DoubleRectTo(&target, 0, 0, 0, 0, 0, 3, kNoTransparentColour);
+    source.CopyRectTo(nullptr, 0, 0, 5, 5, 0, 0, kNoTransparentColour);
+    BmpSpec spec;
+    spec.bitCount = 24;
+    CDIB rgb;
+    CMemFile file(BuildBmp(spec));
+    ASSERT_TRUE(rgb.Load(&file));
+    rgb.CopyRectTo(&target, 0, 0, 2, 2, 0, 0, kNoTransparentColour);
+    source.CopyRectTo(&rgb, 0, 0, 2, 2, 0, 0, kNoTransparentColour);
+    EXPECT_EQ(Read(target), before);
+}
+
+TEST(DibCopy, SpriteSizedCopyTouchesOnlyItsSquare) {
+    CDIB board;
+    board.Create(360, 360);
+    CDIB ball;
+    ball.Create(40, 40);
+    FillPattern(ball, 1);
+    ball.CopyRectTo(&board, 80, 120, 40, 40, 0, 0, kNoTransparentColour);
+    for (int y = 0; y < 360; ++y)
+        for (int x = 0; x < 360; ++x) {
+            const bool inside = x >= 80 && x < 120 && y >= 120 && y < 160;
+            ASSERT_EQ(*board.GetPixelAddress(x, y), inside ? *ball.GetPixelAddress(x - 80, y - 120) : 0)
+                << x << "," << y;
+        }
+}
+
+TEST(DibCopy, StretchSamplesTheDocumentedRowsAndColumns) {
+    CDIB source;
+    source.Create(4, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x) *source.GetPixelAddress(x, y) = static_cast<BYTE>(10 * y + x + 1);
+    CDIB target;
+    target.Create(4, 3);
+    // Two rows become three: top row, top row, bottom row.
+    source.StretchRectTo(&target, 0, 0, 1, 3, 0, 0, 1, 2, kNoTransparentColour);
+    EXPECT_EQ(*target.GetPixelAddress(0, 0), 1);
+    EXPECT_EQ(*target.GetPixelAddress(0, 1), 1);
+    EXPECT_EQ(*target.GetPixelAddress(0, 2), 11);
+    // Four columns become two: columns 0 and 2.
+    source.StretchRectTo(&target, 2, 0, 2, 1, 0, 1, 4, 1, kNoTransparentColour);
+    EXPECT_EQ(*target.GetPixelAddress(2, 0), 11);
+    EXPECT_EQ(*target.GetPixelAddress(3, 0), 13);
+}
