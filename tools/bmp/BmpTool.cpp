@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -150,6 +151,9 @@ int Resave(const std::string& input, const std::string& output, std::ostream& er
         saved = false;
     }
     if (!saved) {
+        // A half-written picture is no use to anyone; devices stay.
+        std::error_code ignored;
+        if (std::filesystem::is_regular_file(output, ignored)) std::filesystem::remove(output, ignored);
         err << output << ": writing failed\n";
         return kExitRefused;
     }

@@ -150,12 +150,4 @@ TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
     }
 }
 
-TEST(BmpToolCheck, AFolderThatIsNotThereIsNotUsable) {
-    TempFolder folder;
-    const std::string missing = folder / "res1";
-    const ToolResult result = RunTool({"check", missing});
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(Lines(result.out).at(0), missing + ": not a folder");
-}
-
 }  // namespace
