@@ -1,0 +1,98 @@
+#include "gfx/artwork/BallArt.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "gfx/artwork/ArtScheme.h"
+
+namespace art {
+
+namespace {
+
+struct Vector3 {
+    double x, y, z;
+};
+
+double Dot(Vector3 a, Vector3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+Vector3 Normalised(Vector3 v) {
+    const double length = std::sqrt(Dot(v, v));
+    return {v.x / length, v.y / length, v.z / length};
+}
+
+// Screen y grows downwards; z points at the viewer.
+struct Lighting {
+    Vector3 toLight = Normalised({-0.5, -0.7, 0.75});
+    Vector3 halfway = Normalised({toLight.x, toLight.y, toLight.z + 1.0});
+    // Light passing through the ball gathers on the side away from the lamp.
+    Vector3 glowDirection = Normalised({0.35, 0.8, 0.45});
+};
+
+// Built on first use, so that nothing depends on the order of static setup.
+const Lighting& TheLighting() {
+    static const Lighting lighting;
+    return lighting;
+}
+
+constexpr LinearColour kWhite = {1.0, 1.0, 1.0};
+
+double Distance(double x, double y, double centreX, double centreY) {
+    return std::hypot(x - centreX, y - centreY);
+}
+
+}  // namespace
+
+LinearColour ShadeSphere(LinearColour albedo, BallLook look, double dx, double dy) {
+    const double depth = std::sqrt(std::max(0.0, 1.0 - dx * dx - dy * dy));
+    const Lighting& lighting = TheLighting();
+    const Vector3 normal = {dx, dy, depth};
+    const double wrapped = std::max(0.0, (Dot(normal, lighting.toLight) + 0.35) / 1.35);
+    const double glow = Smoothstep(0.2, 1.0, Dot(normal, lighting.glowDirection));
+    const bool selected = look == BallLook::selected;
+
+    const double lift = selected ? 1.3 : 1.0;
+    LinearColour colour = albedo * (lift * (0.08 + 0.95 * wrapped + 0.55 * glow) + (selected ? 0.12 : 0.0));
+    // The edge turns away from the viewer and darkens.
+    colour = colour * (0.45 + 0.55 * std::sqrt(depth));
+    const double facing = std::max(0.0, Dot(normal, lighting.halfway));
+    const double highlight = 0.95 * std::pow(facing, 90.0) + 0.18 * std::pow(facing, 10.0);
+    return colour + kWhite * (selected ? highlight * 1.15 : highlight);
+}
+
+ScenePoint BallFramePoint(LinearColour albedo, BallLook look, double x, double y) {
+    const double fromCentre = Distance(x, y, kBallCentre, kBallCentre);
+    if (fromCentre < kBallRadius) {
+        const double dx = (x - kBallCentre) / kBallRadius;
+        const double dy = (y - kBallCentre) / kBallRadius;
+        return {ShadeSphere(albedo, look, dx, dy), true};
+    }
+    const LinearColour floor = ToLinear(kCellColour);
+    if (look == BallLook::selected && fromCentre < kRingOuterRadius) {
+        if (fromCentre >= kRingInnerRadius) {
+            return {ToLinear(kRingColour), true};
+        }
+        // The ball's own light spills onto the floor inside the ring.
+        const double spill = 1.0 - Smoothstep(kBallRadius, kRingInnerRadius, fromCentre);
+        return {Mix(floor, albedo, 0.25 + 0.35 * spill), true};
+    }
+    const double shadowDistance = Distance(x, y, kBallCentre + 1.0, kBallCentre + 1.5);
+    const double shadow = 0.6 * (1.0 - Smoothstep(kBallRadius - 1.5, kBallRadius + 1.0,
+                                                  shadowDistance));
+    if (shadow > 0.02) {
+        return {floor * (1.0 - shadow), true};
+    }
+    return {floor, false};
+}
+
+ScenePoint PreviewPoint(LinearColour albedo, double x, double y) {
+    const double centre = kPreviewSize / 2.0;
+    const double fromCentre = Distance(x, y, centre, centre);
+    if (fromCentre < kPreviewRadius) {
+        const double dx = (x - centre) / kPreviewRadius;
+        const double dy = (y - centre) / kPreviewRadius;
+        return {ShadeSphere(albedo, BallLook::normal, dx, dy), true};
+    }
+    return {ToLinear(kWindowColour), true};
+}
+
+}  // namespace art

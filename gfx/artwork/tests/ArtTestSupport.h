@@ -1,0 +1,41 @@
+// Helpers shared by the artwork tests: the picture folder written once per
+// test run, and loading its files back through CDIB.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "gfx/DIB.h"
+#include "gfx/artwork/Artwork.h"
+
+namespace art::testing {
+
+// A folder holding everything velmor-art writes, made on first use.
+inline const std::filesystem::path& ArtworkFolder() {
+    static const std::filesystem::path folder = [] {
+        const std::filesystem::path path =
+            std::filesystem::path(::testing::TempDir()) / "velmor-artwork-test";
+        std::filesystem::create_directories(path);
+        std::string failedFile;
+        EXPECT_TRUE(WriteArtwork(path.string(), failedFile)) << "could not write " << failedFile;
+        return path;
+    }();
+    return folder;
+}
+
+// The named file of the artwork folder, read by CDIB; null when it fails.
+inline std::unique_ptr<CDIB> LoadArtwork(const std::string& name) {
+    auto dib = std::make_unique<CDIB>();
+    const std::string path = (ArtworkFolder() / name).string();
+    if (!dib->Load(path.c_str())) {
+        return nullptr;
+    }
+    return dib;
+}
+
+inline BYTE PixelOf(const CDIB& dib, int x, int y) { return *dib.GetPixelAddress(x, y); }
+
+}  // namespace art::testing

@@ -1,0 +1,67 @@
+// velmor-art: draws the game's default pictures into a folder, or the
+// program's icon as PNG files for desktop menus.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "gfx/artwork/Artwork.h"
+#include "gfx/artwork/Icon.h"
+#include "gfx/artwork/Png.h"
+
+namespace {
+
+constexpr int kIconSizes[] = {16, 32, 48, 256};
+
+int Usage() {
+    std::fputs("usage: velmor-art DIR          write the game's pictures into DIR\n"
+               "       velmor-art --icons DIR  write velmor-16.png, -32, -48 and -256 into DIR\n",
+               stderr);
+    return 2;
+}
+
+bool MakeDirectory(const std::string& directory) {
+    std::error_code error;
+    std::filesystem::create_directories(directory, error);
+    if (error || !std::filesystem::is_directory(directory)) {
+        std::fprintf(stderr, "velmor-art: cannot make the folder %s\n", directory.c_str());
+        return false;
+    }
+    return true;
+}
+
+int WritePictures(const std::string& directory) {
+    std::string failedFile;
+    if (!art::WriteArtwork(directory, failedFile)) {
+        std::fprintf(stderr, "velmor-art: cannot write %s/%s\n", directory.c_str(),
+                     failedFile.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+int WriteIcons(const std::string& directory) {
+    for (const int size : kIconSizes) {
+        const std::string path = directory + "/velmor-" + std::to_string(size) + ".png";
+        if (!art::WriteFileBytes(path, art::EncodePng(size, size, art::DrawIcon(size)))) {
+            std::fprintf(stderr, "velmor-art: cannot write %s\n", path.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const bool icons = argc == 3 && std::string_view(argv[1]) == "--icons";
+    if (!icons && (argc != 2 || argv[1][0] == '-')) {
+        return Usage();
+    }
+    const std::string directory = argv[argc - 1];
+    if (!MakeDirectory(directory)) {
+        return 1;
+    }
+    return icons ? WriteIcons(directory) : WritePictures(directory);
+}
