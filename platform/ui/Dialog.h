@@ -45,4 +45,5 @@ protected:
 private:
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
+    int m_nModalResult = 0;
 };

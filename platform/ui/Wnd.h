@@ -129,9 +129,6 @@ protected:
     afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
 
-    // Used by CDialog and CFrameWnd to build their own kinds of window.
-    void AttachImpl(std::unique_ptr<ui_detail::WndImpl> impl);
-
     DECLARE_MESSAGE_MAP()
 
 private:
