@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to CDIB's open-file Load.  A picture that loads is
 // then put to work the way the game uses pictures: single pixels at its
-// corners, a save and a second load that must give the same picture, and a
-// transparent copy into a small 8-bit picture.  Any mismatch traps.
+// corners, a save and a second load that must give the same picture, and
+// transparent and scaled copies into a small 8-bit picture whose rectangles
+// reach past both pictures.  Any mismatch traps.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -65,6 +66,10 @@ void CopyIntoSmallPicture(CDIB& picture) {
     picture.CopyRectTo(&small, -5, 7, width, height, 0, 0, transparent);
     picture.CopyRectTo(&small, 3, 2, 16, 16, width - 8, height - 8, transparent);
     picture.CopyRectTo(&small, 0, 0, 24, 20, 0, 0, kNoTransparentColour);
+    // The scaled copies sample with divisions by sizes taken from the file.
+    picture.StretchRectTo(&small, 1, 1, 22, 17, 0, 0, width, height, transparent);
+    picture.StretchRectTo(&small, -2, 3, 5, 30, width / 3, height / 2, width, height, kNoTransparentColour);
+    picture.DoubleRectTo(&small, -4, 6, width - 6, 0, 9, height, transparent);
 }
 
 }  // namespace
