@@ -246,7 +246,7 @@ BOOL CWnd::ShowWindow(int nCmdShow) {
     }
     if (outer->isWindow() && nCmdShow != SW_SHOWNOACTIVATE) {
         // Without a window manager nothing activates a new window.
-        outer->raise();
+        if (QGuiApplication::platformName() != QLatin1String("offscreen")) outer->raise();
         outer->activateWindow();
     }
     return wasVisible;
