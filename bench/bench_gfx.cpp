@@ -57,7 +57,8 @@ void MakeBall(CDIB& ball, BYTE colour) {
         for (int x = 0; x < 2 * kCellSide; ++x) {
             const int dx = x % kCellSide - kCellSide / 2;
             const int dy = y - kCellSide / 2;
-            *ball.GetPixelAddress(x, y) = dx * dx + dy * dy < 17 * 17 ? static_cast<BYTE>(colour + (dx & 3)) : 0;
+            *ball.GetPixelAddress(x, y) =
+                dx * dx + dy * dy < 17 * 17 ? static_cast<BYTE>(colour + (dx & 3)) : 0;
         }
     }
 }
@@ -213,7 +214,8 @@ void CopyTransparent40x40(benchmark::State& state) {
     if (!board.Load(TestPictures().boardPath.c_str())) state.SkipWithError("the board picture did not load");
     const auto ball = NewBall(3);
     for (auto _ : state) {
-        ball->CopyRectTo(&board, 160, 160, kCellSide, kCellSide, 0, 0, PALETTEINDEX(*ball->GetPixelAddress(0, 0)));
+        ball->CopyRectTo(&board, 160, 160, kCellSide, kCellSide, 0, 0,
+                         PALETTEINDEX(*ball->GetPixelAddress(0, 0)));
         benchmark::ClobberMemory();
     }
 }

@@ -19,8 +19,8 @@ void TouchCorners(const CDIB& picture) {
     const int width = picture.ImageWidth();
     const int height = picture.ImageHeight();
     const int bytesPerPixel = (picture.GetBitmapInfo()->bmiHeader.biBitCount + 7) / 8;
-    const int corners[][2] = {{0, 0}, {width - 1, 0}, {0, height - 1}, {width - 1, height - 1},
-                              {-1, 0}, {0, -1},        {width, 0},     {0, height}};
+    const int corners[][2] = {{0, 0},  {width - 1, 0}, {0, height - 1}, {width - 1, height - 1},
+                              {-1, 0}, {0, -1},        {width, 0},      {0, height}};
     volatile BYTE sink = 0;
     for (const auto& corner : corners) {
         const BYTE* address = picture.GetPixelAddress(corner[0], corner[1]);

@@ -14,7 +14,6 @@ constexpr std::uint64_t kPixelByteLimit = 256ull * 1024 * 1024;
 constexpr std::size_t kFileHeaderBytes = 14;
 constexpr std::size_t kInfoHeaderBytes = 40;
 
-
 void Add(BmpInspection& result, BmpProblemKind kind, std::int64_t value, std::string text) {
     result.problems.push_back(BmpProblem{kind, value, std::move(text)});
 }
@@ -73,8 +72,8 @@ void CountColours(BmpInspection& result) {
     result.colourCount = result.statedColours;
     if (maximum != 0 && result.colourCount > maximum) {
         result.colourCount = maximum;
-        result.note = "colour count " + std::to_string(result.statedColours) + " clamped to " +
-                      std::to_string(maximum);
+        result.note =
+            "colour count " + std::to_string(result.statedColours) + " clamped to " + std::to_string(maximum);
     }
 }
 
@@ -86,11 +85,14 @@ void JudgeHeaderValues(BmpInspection& result) {
         Add(result, BmpProblemKind::compressed, info.biCompression,
             "compressed " + std::to_string(info.biCompression) + (name.empty() ? "" : " " + name));
     }
-    if (info.biWidth <= 0) Add(result, BmpProblemKind::width, info.biWidth, "width " + std::to_string(info.biWidth));
+    if (info.biWidth <= 0) {
+        Add(result, BmpProblemKind::width, info.biWidth, "width " + std::to_string(info.biWidth));
+    }
     if (info.biHeight == 0) Add(result, BmpProblemKind::height, 0, "height 0");
     if (info.biHeight < 0) Add(result, BmpProblemKind::topDown, info.biHeight, "top-down");
     if (!IsReadableDepth(info.biBitCount)) {
-        Add(result, BmpProblemKind::bitCount, info.biBitCount, "bit count " + std::to_string(info.biBitCount));
+        Add(result, BmpProblemKind::bitCount, info.biBitCount,
+            "bit count " + std::to_string(info.biBitCount));
     }
     CountColours(result);
     if (result.colourCount > 256) {
@@ -150,7 +152,8 @@ BmpInspection InspectBmp(std::span<const BYTE> head, std::uint64_t fileSize) {
     ReadFileHeader(head.first<kFileHeaderBytes>(), result.fileHeader);
     result.hasFileHeader = true;
     if (result.fileHeader.bfType != BMP_MAGIC) {
-        Add(result, BmpProblemKind::badMagic, result.fileHeader.bfType, "bad magic " + MagicText(result.fileHeader.bfType));
+        Add(result, BmpProblemKind::badMagic, result.fileHeader.bfType,
+            "bad magic " + MagicText(result.fileHeader.bfType));
         return result;
     }
     if (head.size() < kFileHeaderBytes + kInfoHeaderBytes) {

@@ -38,7 +38,7 @@ enum class BmpProblemKind {
 struct BmpProblem {
     BmpProblemKind kind;
     std::int64_t value;  // the offending value where there is one, else 0
-    std::string text;     // e.g. "header size 124"
+    std::string text;    // e.g. "header size 124"
 };
 
 struct BmpInspection {

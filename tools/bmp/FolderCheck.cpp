@@ -57,7 +57,8 @@ std::string AdviseOn(const BmpProblem& problem) {
 }
 
 // Loads one picture of the folder, or says why it cannot be used.
-std::unique_ptr<CDIB> LoadPicture(const std::filesystem::path& folder, const std::string& name, Problems& problems) {
+std::unique_ptr<CDIB> LoadPicture(const std::filesystem::path& folder, const std::string& name,
+                                  Problems& problems) {
     const std::filesystem::path path = folder / name;
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
@@ -73,7 +74,8 @@ std::unique_ptr<CDIB> LoadPicture(const std::filesystem::path& folder, const std
     if (picture->Load(path.c_str())) return picture;
     std::string readError;
     const auto inspection = InspectBmpFile(path.string(), readError);
-    problems.push_back(name + ": " + (inspection ? AdviseOnRefusal(*inspection) : "cannot be read (" + readError + ")"));
+    problems.push_back(name + ": " +
+                       (inspection ? AdviseOnRefusal(*inspection) : "cannot be read (" + readError + ")"));
     return nullptr;
 }
 
@@ -92,7 +94,9 @@ bool HasEightBits(const CDIB& picture, const std::string& name, const std::strin
     return false;
 }
 
-BYTE PixelAt(const CDIB& picture, int x, int y) { return *picture.GetPixelAddress(x, y); }
+BYTE PixelAt(const CDIB& picture, int x, int y) {
+    return *picture.GetPixelAddress(x, y);
+}
 
 // The top-left pixel names the index that is never drawn; each frame must
 // show something at its centre.
@@ -112,8 +116,8 @@ void CheckTransparency(const CDIB& ball, const std::string& name, Problems& prob
         const int x = frame * kFrameSide + kFrameSide / 2;
         const int y = kFrameSide / 2;
         if (PixelAt(ball, x, y) != transparent) continue;
-        problems.push_back(name + ": the centre (" + std::to_string(x) + "," + std::to_string(y) + ") of the " +
-                           (frame == 0 ? "normal" : "selected") + " frame has index " + index +
+        problems.push_back(name + ": the centre (" + std::to_string(x) + "," + std::to_string(y) +
+                           ") of the " + (frame == 0 ? "normal" : "selected") + " frame has index " + index +
                            ", the transparent index set by the top-left pixel");
     }
 }
@@ -143,8 +147,8 @@ void CheckSharedColours(const CDIB& ball, const CDIB& board, const std::string& 
                           mine.rgbGreen == theirs.rgbGreen && mine.rgbBlue == theirs.rgbBlue;
         if (same) continue;
         if (differing++ == 0) {
-            first = std::to_string(index) + ": " + (index < ballCount ? ColourText(mine) : "none") + " here, " +
-                    (index < boardCount ? ColourText(theirs) : "none") + " in pole.bmp";
+            first = std::to_string(index) + ": " + (index < ballCount ? ColourText(mine) : "none") +
+                    " here, " + (index < boardCount ? ColourText(theirs) : "none") + " in pole.bmp";
         }
     }
     if (differing == 0) return;
@@ -157,8 +161,11 @@ void CheckBall(const std::filesystem::path& folder, int colour, const CDIB* boar
     const std::string name = std::to_string(colour) + ".bmp";
     const auto ball = LoadPicture(folder, name, problems);
     if (!ball) return;
-    const bool sized = HasSize(*ball, name, kBallWidth, kBallHeight, " (two 40x40 frames side by side)", problems);
-    if (!HasEightBits(*ball, name, " (balls are copied into the board byte by byte)", problems) || !sized) return;
+    const bool sized =
+        HasSize(*ball, name, kBallWidth, kBallHeight, " (two 40x40 frames side by side)", problems);
+    if (!HasEightBits(*ball, name, " (balls are copied into the board byte by byte)", problems) || !sized) {
+        return;
+    }
     CheckTransparency(*ball, name, problems);
     if (board != nullptr) CheckSharedColours(*ball, *board, name, problems);
 }
@@ -168,7 +175,8 @@ void CheckPreview(const std::filesystem::path& folder, int colour, Problems& pro
     const auto preview = LoadPicture(folder, name, problems);
     if (!preview) return;
     if (preview->ImageWidth() <= kPreviewMaxWidth && preview->ImageHeight() <= kPreviewMaxHeight) return;
-    problems.push_back(name + ": " + SizeText(*preview) + ", must be at most 40x45 to fit its place above the board");
+    problems.push_back(name + ": " + SizeText(*preview) +
+                       ", must be at most 40x45 to fit its place above the board");
 }
 
 }  // namespace

@@ -58,9 +58,9 @@ std::string Ppm(int width, int height, const std::vector<BYTE>& rgb) {
            std::string(rgb.begin(), rgb.end());
 }
 
-#define SKIP_WITHOUT_TESTDATA()                                                                      \
-    if (!std::filesystem::exists(kTestData / "expected.tsv"))                                        \
-    GTEST_SKIP() << "conformance pictures not found at " << kTestData.string()                       \
+#define SKIP_WITHOUT_TESTDATA()                                                \
+    if (!std::filesystem::exists(kTestData / "expected.tsv"))                  \
+    GTEST_SKIP() << "conformance pictures not found at " << kTestData.string() \
                  << " (they sit beside the checkout in ../shared/testdata/bmp); skipped"
 
 TEST(BmpToolConformance, VerdictsAndHeaderFieldsFollowTheTable) {
@@ -97,7 +97,8 @@ TEST(BmpToolConformance, ConvertedPicturesEqualTheReferences) {
             continue;
         }
         EXPECT_EQ(result.status, 0) << result.err;
-        const std::string reference = ReadBytes(kTestData / "ref" / (row.file.substr(0, row.file.size() - 4) + ".ppm"));
+        const std::string reference =
+            ReadBytes(kTestData / "ref" / (row.file.substr(0, row.file.size() - 4) + ".ppm"));
         ASSERT_FALSE(reference.empty());
         ASSERT_EQ(result.out.size(), reference.size());
         const auto difference = std::mismatch(result.out.begin(), result.out.end(), reference.begin());
@@ -116,10 +117,12 @@ TEST(BmpToolConvert, EveryDepthGivesTheExpectedPixels) {
     const RGBQUAD red{0, 0, 255, 0}, green{0, 255, 0, 0}, blue{255, 0, 0, 0}, grey{9, 9, 9, 0};
     const Case cases[] = {
         // Index 2 and 5 lie past the two colours in use: black.
-        {"8 bits, short table", {40, 3, 2, 8, 0, 2, {red, green}, {1, 0, 5, 0, 0, 1, 2, 0}},
+        {"8 bits, short table",
+         {40, 3, 2, 8, 0, 2, {red, green}, {1, 0, 5, 0, 0, 1, 2, 0}},
          {255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0, 0, 0}},
         // 13 pixels: two bytes of bits and two of padding per row.
-        {"1 bit", {40, 13, 1, 1, 0, 0, {blue, red}, {0b1000'0000, 0b0000'1000, 0xFF, 0xFF}},
+        {"1 bit",
+         {40, 13, 1, 1, 0, 0, {blue, red}, {0b1000'0000, 0b0000'1000, 0xFF, 0xFF}},
          [] {
              std::vector<BYTE> rgb;
              for (int x = 0; x < 13; ++x) {
@@ -128,7 +131,8 @@ TEST(BmpToolConvert, EveryDepthGivesTheExpectedPixels) {
              }
              return rgb;
          }()},
-        {"4 bits, OS/2 header", {12, 3, 1, 4, 0, 0, std::vector<RGBQUAD>(16, grey), {0x0F, 0x00, 0, 0}},
+        {"4 bits, OS/2 header",
+         {12, 3, 1, 4, 0, 0, std::vector<RGBQUAD>(16, grey), {0x0F, 0x00, 0, 0}},
          {9, 9, 9, 9, 9, 9, 9, 9, 9}},
         // x1555: the top bit is ignored, each channel widened c * 255 / 31.
         {"16 bits", {40, 2, 1, 16, 0, 0, {}, {0xFF, 0x7F, 0x21, 0x84}}, {255, 255, 255, 8, 8, 8}},
@@ -171,7 +175,8 @@ TEST(BmpToolInfo, RefusalsNameTheirReason) {
         {with([](BmpBytes& b) { b.height = -2; }), "top-down"},
         {with([](BmpBytes& b) { b.height = 0; }), "height 0"},
         {with([](BmpBytes& b) { b.width = -1, b.bitCount = 7; }), "width -1; bit count 7"},
-        {with([](BmpBytes& b) { b.bitCount = 24, b.clrUsed = 300, b.colours.clear(); }), "colour count 300 > 256"},
+        {with([](BmpBytes& b) { b.bitCount = 24, b.clrUsed = 300, b.colours.clear(); }),
+         "colour count 300 > 256"},
         {with([](BmpBytes& b) { b.width = 65536, b.height = 65536; }), "pixel data > 256 MiB"},
         {std::vector<BYTE>(whole.begin(), whole.begin() + 1000), "colour table short"},
         {std::vector<BYTE>(whole.begin(), whole.end() - 1), "short pixel data"},
@@ -197,8 +202,9 @@ TEST(BmpToolResave, WritesTheWindowsFormWithTheSamePixels) {
     const std::string input = folder / "os2.bmp";
     const std::string output = folder / "out.bmp";
     std::vector<RGBQUAD> colours(16);
-    for (int i = 0; i < 16; ++i) colours[static_cast<std::size_t>(i)] = {BYTE(i * 16), BYTE(i), BYTE(255 - i), 0};
-    WriteBytes(input, BmpBytes{12, 5, 2, 4, 0, 0, colours, {0x01, 0x23, 0x40, 0, 0xFE, 0xDC, 0xB0, 0}}.Build());
+    for (std::size_t i = 0; i < 16; ++i) colours[i] = {BYTE(i * 16), BYTE(i), BYTE(255 - i), 0};
+    WriteBytes(input,
+               BmpBytes{12, 5, 2, 4, 0, 0, colours, {0x01, 0x23, 0x40, 0, 0xFE, 0xDC, 0xB0, 0}}.Build());
 
     ASSERT_EQ(RunTool({"resave", input, output}).status, 0);
     const std::string written = ReadBytes(output);

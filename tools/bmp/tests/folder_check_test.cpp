@@ -18,9 +18,9 @@ constexpr BYTE kRingColour = 8;
 // The table the board and the balls share: 1 to 6 the balls, 7 the board.
 void PaintTable(CDIB& picture) {
     RGBQUAD* table = picture.GetColorTable();
-    const RGBQUAD special[] = {{255, 0, 255, 0}, {0, 0, 200, 0},  {0, 200, 0, 0},   {200, 0, 0, 0},
-                               {0, 200, 200, 0}, {200, 0, 200, 0}, {200, 200, 0, 0}, {90, 90, 90, 0},
-                               {250, 250, 250, 0}};
+    const RGBQUAD special[] = {{255, 0, 255, 0}, {0, 0, 200, 0},   {0, 200, 0, 0},
+                               {200, 0, 0, 0},   {0, 200, 200, 0}, {200, 0, 200, 0},
+                               {200, 200, 0, 0}, {90, 90, 90, 0},  {250, 250, 250, 0}};
     for (std::size_t i = 0; i < std::size(special); ++i) table[i] = special[i];
 }
 
@@ -33,7 +33,9 @@ void Fill(CDIB& picture, int x0, int y0, int x1, int y1, BYTE index) {
 void Disc(CDIB& picture, int cx, int cy, int radius, BYTE index) {
     for (int y = cy - radius; y <= cy + radius; ++y) {
         for (int x = cx - radius; x <= cx + radius; ++x) {
-            if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius) *picture.GetPixelAddress(x, y) = index;
+            if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= radius * radius) {
+                *picture.GetPixelAddress(x, y) = index;
+            }
         }
     }
 }
@@ -63,8 +65,10 @@ void SaveBall(const std::string& path, BYTE colour, const std::function<void(CDI
 void SavePreview(const std::string& path, BYTE colour, int width = 30, int height = 30) {
     if (colour % 2 == 1) {
         const int rowBytes = (width * 3 + 3) / 4 * 4;
-        WriteBytes(path, BmpBytes{40, width, height, 24, 0, 0, {}, std::vector<BYTE>(std::size_t(rowBytes * height), 99)}
-                             .Build());
+        WriteBytes(
+            path,
+            BmpBytes{40, width, height, 24, 0, 0, {}, std::vector<BYTE>(std::size_t(rowBytes * height), 99)}
+                .Build());
         return;
     }
     CDIB preview;
@@ -113,13 +117,14 @@ TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
          [](const TempFolder& f) { SaveBoard(f / "pole.bmp", 200); }},
         {"3.bmp: 124-byte header (V5) is not read; save as a Windows BMP with a 40-byte header",
          [](const TempFolder& f) {
-             WriteBytes(f / "3.bmp", BmpBytes{124, 80, 40, 8, 0, 0, std::vector<RGBQUAD>(256),
-                                              std::vector<BYTE>(80 * 40)}
-                                         .Build());
+             WriteBytes(f / "3.bmp",
+                        BmpBytes{124, 80, 40, 8, 0, 0, std::vector<RGBQUAD>(256), std::vector<BYTE>(80 * 40)}
+                            .Build());
          }},
         {"5.bmp: 24 bits per pixel, must be 8 (balls are copied into the board byte by byte)",
          [](const TempFolder& f) {
-             WriteBytes(f / "5.bmp", BmpBytes{40, 80, 40, 24, 0, 0, {}, std::vector<BYTE>(240 * 40, 1)}.Build());
+             WriteBytes(f / "5.bmp",
+                        BmpBytes{40, 80, 40, 24, 0, 0, {}, std::vector<BYTE>(240 * 40, 1)}.Build());
          }},
         {"1.bmp: colour table differs from pole.bmp's at 1 index(es) the ball uses (first 1: #0000C8 here, "
          "#C80000 in pole.bmp); balls are copied by index and would show pole.bmp's colours",
@@ -131,7 +136,8 @@ TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
          [](const TempFolder& f) {
              SaveBall(f / "2.bmp", 2, [](CDIB& ball) { Fill(ball, 40, 0, 80, 40, kTransparent); });
          }},
-        {"6.bmp: every pixel has index 6, the transparent index set by the top-left pixel, so no ball is drawn",
+        {"6.bmp: every pixel has index 6, the transparent index set by the top-left pixel, so no ball is "
+         "drawn",
          [](const TempFolder& f) {
              SaveBall(f / "6.bmp", 6, [](CDIB& ball) { Fill(ball, 0, 0, 80, 40, 6); });
          }},
@@ -146,7 +152,8 @@ TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
         const ToolResult result = RunTool({"check", folder.Path().string()});
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(Lines(result.out),
-                  (std::vector<std::string>{testCase.problem, folder.Path().string() + ": not usable (1 problem)"}));
+                  (std::vector<std::string>{testCase.problem,
+                                            folder.Path().string() + ": not usable (1 problem)"}));
     }
 }
 
