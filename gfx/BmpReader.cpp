@@ -15,6 +15,8 @@ namespace {
 
 constexpr std::size_t kWindowsHeadersSize = kFileHeaderSize + kInfoHeaderSize;  // 54
 constexpr std::size_t kCoreHeadersSize = kFileHeaderSize + kCoreHeaderSize;     // 26
+// Pixel blocks above this size are checked against the file's length first.
+constexpr std::uint64_t kCheckedAllocation = std::uint64_t{1} << 20;
 
 bool IsSupportedBitCount(WORD bitCount) {
     switch (bitCount) {
@@ -39,27 +41,18 @@ BITMAPINFOHEADER FromCoreHeader(const BITMAPCOREHEADER& core) {
     return header;
 }
 
-// Reads the colour table from where the file stands: 4 bytes an entry for a
-// Windows file, 3 (blue, green, red) for an OS/2 file.
-bool ReadColourTable(CFile& file, bool coreFormat, int count, BITMAPINFO& block) {
+// Copies the colour table that follows the info header: 4 bytes an entry
+// in a Windows file, 3 (blue, green, red) in an OS/2 file.
+bool ReadColourTable(std::span<const BYTE> table, bool coreFormat, int count, BITMAPINFO& block) {
     const auto entries = static_cast<std::size_t>(count);
-    if (!coreFormat) {
-        const auto bytes = static_cast<UINT>(entries * 4);
-        if (file.Read(block.bmiColors, bytes) != bytes) {
-            Trace("Failed to read color table");
-            return false;
-        }
-        return true;
-    }
-    std::array<BYTE, kMaxColours * kRgbTripleSize> triples{};
-    const auto bytes = static_cast<UINT>(entries * kRgbTripleSize);
-    if (file.Read(triples.data(), bytes) != bytes) {
-        Trace("Failed to read RGBTRIPLE");
+    const std::size_t entryBytes = coreFormat ? kRgbTripleSize : kRgbQuadSize;
+    if (table.size() < entries * entryBytes) {
+        Trace(coreFormat ? "Failed to read RGBTRIPLE" : "Failed to read color table");
         return false;
     }
     for (std::size_t index = 0; index < entries; ++index) {
-        const BYTE* triple = triples.data() + index * kRgbTripleSize;
-        block.bmiColors[index] = RGBQUAD{triple[0], triple[1], triple[2], 0};
+        const BYTE* entry = table.data() + index * entryBytes;
+        block.bmiColors[index] = RGBQUAD{entry[0], entry[1], entry[2], coreFormat ? BYTE{0} : entry[3]};
     }
     return true;
 }
@@ -109,26 +102,28 @@ std::unique_ptr<BITMAPINFO> DecodeHeaders(std::span<const BYTE> head, BITMAPFILE
 
 std::optional<BmpImage> ReadImage(CFile& file) {
     const std::uint64_t start = file.GetPosition();
-    // Both headers in one read: the Windows form is the longer one.
-    std::array<BYTE, kWindowsHeadersSize> head{};
+    // Headers and the largest colour table in one read; a short file simply
+    // gives fewer bytes, and each part checks that its own bytes are there.
+    std::array<BYTE, kWindowsHeadersSize + kMaxColours * kRgbQuadSize> head{};
     const UINT headBytes = file.Read(head.data(), static_cast<UINT>(head.size()));
+    std::uint64_t position = start + headBytes;
+    const std::span<const BYTE> read(head.data(), headBytes);
     BITMAPFILEHEADER fileHeader;
     bool coreFormat = false;
-    auto block = DecodeHeaders(std::span<const BYTE>(head.data(), headBytes), fileHeader, coreFormat);
+    auto block = DecodeHeaders(read, fileHeader, coreFormat);
     if (!block) return std::nullopt;
-
     // The table follows the info header wherever bfOffBits points.
-    if (coreFormat) file.Seek(static_cast<std::int64_t>(start + kCoreHeadersSize), CFile::begin);
-    if (!ReadColourTable(file, coreFormat, CDIB::CountColorEntries(block.get()), *block)) {
+    const std::size_t tableStart = coreFormat ? kCoreHeadersSize : kWindowsHeadersSize;
+    if (!ReadColourTable(read.subspan(tableStart), coreFormat, CDIB::CountColorEntries(block.get()), *block)) {
         return std::nullopt;
     }
 
     const BITMAPINFOHEADER& info = block->bmiHeader;
-    const std::uint64_t pixelBytes = RowBytes(info.biWidth, info.biBitCount) *
-                                     static_cast<std::uint64_t>(info.biHeight);
+    const std::uint64_t pixelBytes =
+        RowBytes(info.biWidth, info.biBitCount) * static_cast<std::uint64_t>(info.biHeight);
     const std::uint64_t pixelStart = start + fileHeader.bfOffBits;
-    // Judged before allocating, so a short file never costs a large buffer.
-    if (pixelStart + pixelBytes > file.GetLength()) {
+    // A large buffer is only allocated for a file that can fill it.
+    if (pixelBytes > kCheckedAllocation && pixelStart + pixelBytes > file.GetLength()) {
         Trace("Failed to read bits");
         return std::nullopt;
     }
@@ -137,16 +132,18 @@ std::optional<BmpImage> ReadImage(CFile& file) {
         Trace("Out of memory for DIB bits");
         return std::nullopt;
     }
-    file.Seek(static_cast<std::int64_t>(pixelStart), CFile::begin);
+    if (position != pixelStart) file.Seek(static_cast<std::int64_t>(pixelStart), CFile::begin);
     if (file.Read(pixels.get(), static_cast<UINT>(pixelBytes)) != pixelBytes) {
         Trace("Failed to read bits");
         return std::nullopt;
     }
+    position = pixelStart + pixelBytes;
     // Leave the file behind the image, as its own size field says, so that
     // data stored after it can be read next.  A size too small to hold the
     // pixels is not believed.
-    if (fileHeader.bfSize >= std::uint64_t{fileHeader.bfOffBits} + pixelBytes) {
-        file.Seek(static_cast<std::int64_t>(start + fileHeader.bfSize), CFile::begin);
+    const std::uint64_t end = start + fileHeader.bfSize;
+    if (fileHeader.bfSize >= std::uint64_t{fileHeader.bfOffBits} + pixelBytes && end != position) {
+        file.Seek(static_cast<std::int64_t>(end), CFile::begin);
     }
     return BmpImage{std::move(block), std::move(pixels)};
 }

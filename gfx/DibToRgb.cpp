@@ -13,9 +13,9 @@ BYTE Widen5(unsigned channel) { return static_cast<BYTE>(channel * 255 / 31); }
 // leftmost pixel sits in the most significant bits of its byte.
 unsigned IndexAt(const BYTE* row, std::size_t x, unsigned bitCount) {
     switch (bitCount) {
-    case 1: return (row[x / 8] >> (7 - x % 8)) & 1u;
-    case 4: return (row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 15u;
-    default: return row[x];
+    case 1: return (unsigned{row[x / 8]} >> (7 - x % 8)) & 1u;
+    case 4: return (unsigned{row[x / 2]} >> (x % 2 == 0 ? 4 : 0)) & 15u;
+    default: return unsigned{row[x]};
     }
 }
 

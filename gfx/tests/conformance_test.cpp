@@ -2,6 +2,7 @@
 // expected.tsv gives, and each accepted one decodes to its reference PPM.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -41,22 +42,15 @@ std::vector<BYTE> ReadAll(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Where two PPMs of a width x height picture first differ, for the message.
-std::string FirstDifference(const std::vector<BYTE>& actual, const std::vector<BYTE>& expected, int width,
-                            int height) {
+// Where two PPMs of a width x height picture first differ.
+std::string FirstDifference(const std::vector<BYTE>& actual, const std::vector<BYTE>& expected, int width, int height) {
     const std::size_t pixelBytes = 3 * std::size_t(width) * std::size_t(height);
-    if (actual.size() != expected.size() || expected.size() < pixelBytes) {
-        return "sizes " + std::to_string(actual.size()) + " and " + std::to_string(expected.size());
-    }
-    const std::size_t header = expected.size() - pixelBytes;
-    for (std::size_t i = 0; i < actual.size(); ++i) {
-        if (actual[i] == expected[i]) continue;
-        if (i < header) return "in the header";
-        const std::size_t pixel = (i - header) / 3;
-        return "pixel " + std::to_string(pixel % std::size_t(width)) + "," +
-               std::to_string(pixel / std::size_t(width));
-    }
-    return "none";
+    if (actual.size() != expected.size() || actual.size() < pixelBytes) return "in size";
+    const auto at = std::size_t(std::mismatch(actual.begin(), actual.end(), expected.begin()).first - actual.begin());
+    const std::size_t header = actual.size() - pixelBytes;
+    if (at < header) return "in the header";
+    const std::size_t pixel = (at - header) / 3;
+    return "at pixel " + std::to_string(pixel % std::size_t(width)) + "," + std::to_string(pixel / std::size_t(width));
 }
 
 }  // namespace
@@ -88,6 +82,6 @@ TEST(BmpConformance, VerdictsFieldsAndPixels) {
         const std::vector<BYTE> expected = ReadAll(kFolder / "ref" / name);
         ASSERT_FALSE(expected.empty()) << "no reference " << name;
         const std::vector<BYTE> actual = DibToPpm(dib);
-        EXPECT_TRUE(actual == expected) << "first difference: " << FirstDifference(actual, expected, dib.ImageWidth(), dib.ImageHeight());
+        EXPECT_TRUE(actual == expected) << "differs " << FirstDifference(actual, expected, dib.ImageWidth(), dib.ImageHeight());
     }
 }
