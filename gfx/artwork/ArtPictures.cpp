@@ -20,8 +20,7 @@ void Quantise(const std::vector<PixelSample>& pixels, int width, int height,
     const ArtPalette& palette = ArtPalette::Default();
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const PixelSample& pixel =
-                pixels[static_cast<std::size_t>(y * width + x)];
+            const PixelSample& pixel = pixels[static_cast<std::size_t>(y * width + x)];
             int index = ArtPalette::kKeyIndex;
             if (pixel.coverage > 0.0 || uncovered == Uncovered::opaque) {
                 index = palette.Nearest(ToSrgb8(pixel.colour), ranges);
@@ -34,7 +33,8 @@ void Quantise(const std::vector<PixelSample>& pixels, int width, int height,
 
 IndexedPicture Blank(int width, int height) {
     return {width, height,
-            std::vector<std::uint8_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height))};
+            std::vector<std::uint8_t>(static_cast<std::size_t>(width) *
+                                      static_cast<std::size_t>(height))};
 }
 
 const BallRenders& RendersOf(int colourNumber) {
@@ -46,14 +46,17 @@ const BallRenders& RendersOf(int colourNumber) {
 IndexedPicture BoardPicture() {
     IndexedPicture picture = Blank(kBoardSize, kBoardSize);
     const IndexRange ranges[] = {ArtPalette::kBoard};
-    Quantise(RenderedArtwork().board, kBoardSize, kBoardSize, ranges, Uncovered::opaque, picture, 0);
+    Quantise(RenderedArtwork().board, kBoardSize, kBoardSize, ranges, Uncovered::opaque, picture,
+             0);
     return picture;
 }
 
 IndexedPicture BallPicture(int colourNumber) {
     IndexedPicture picture = Blank(2 * kCellSize, kCellSize);
-    const IndexRange ranges[] = {ArtPalette::Ball(colourNumber), {ArtPalette::kCellIndex, 1},
-                                 ArtPalette::kShadow, ArtPalette::kRing};
+    const IndexRange ranges[] = {ArtPalette::Ball(colourNumber),
+                                 {ArtPalette::kCellIndex, 1},
+                                 ArtPalette::kShadow,
+                                 ArtPalette::kRing};
     const BallRenders& renders = RendersOf(colourNumber);
     Quantise(renders.normalFrame, kCellSize, kCellSize, ranges, Uncovered::transparent, picture, 0);
     Quantise(renders.selectedFrame, kCellSize, kCellSize, ranges, Uncovered::transparent, picture,

@@ -54,10 +54,9 @@ bool WriteArtwork(const std::string& directory, std::string& failedFile) {
         const std::string path = directory + "/" + file.name;
         CDIB dib;
         CFile output;
-        const bool written =
-            MakeDib(file.picture, dib) &&
-            output.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite) &&
-            dib.Save(&output);
+        const bool written = MakeDib(file.picture, dib) &&
+                             output.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite) &&
+                             dib.Save(&output);
         output.Close();
         if (!written) {
             failedFile = file.name;

@@ -13,7 +13,9 @@ struct Vector3 {
     double x, y, z;
 };
 
-double Dot(Vector3 a, Vector3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double Dot(Vector3 a, Vector3 b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 Vector3 Normalised(Vector3 v) {
     const double length = std::sqrt(Dot(v, v));
@@ -51,7 +53,8 @@ LinearColour ShadeSphere(LinearColour albedo, BallLook look, double dx, double d
     const bool selected = look == BallLook::selected;
 
     const double lift = selected ? 1.3 : 1.0;
-    LinearColour colour = albedo * (lift * (0.08 + 0.95 * wrapped + 0.55 * glow) + (selected ? 0.12 : 0.0));
+    LinearColour colour =
+        albedo * (lift * (0.08 + 0.95 * wrapped + 0.55 * glow) + (selected ? 0.12 : 0.0));
     // The edge turns away from the viewer and darkens.
     colour = colour * (0.45 + 0.55 * std::sqrt(depth));
     const double facing = std::max(0.0, Dot(normal, lighting.halfway));
@@ -76,8 +79,8 @@ ScenePoint BallFramePoint(LinearColour albedo, BallLook look, double x, double y
         return {Mix(floor, albedo, 0.25 + 0.35 * spill), true};
     }
     const double shadowDistance = Distance(x, y, kBallCentre + 1.0, kBallCentre + 1.5);
-    const double shadow = 0.6 * (1.0 - Smoothstep(kBallRadius - 1.5, kBallRadius + 1.0,
-                                                  shadowDistance));
+    const double shadow =
+        0.6 * (1.0 - Smoothstep(kBallRadius - 1.5, kBallRadius + 1.0, shadowDistance));
     if (shadow > 0.02) {
         return {floor * (1.0 - shadow), true};
     }

@@ -14,7 +14,10 @@ namespace art {
 namespace {
 
 constexpr int kLargestIcon = 1024;
-constexpr int kIconGrid = 6;
+// Samples per pixel along each axis; large icons need fewer.
+constexpr int kSmallIconGrid = 6;
+constexpr int kLargeIconGrid = 3;
+constexpr int kLargeIcon = 128;
 // Below this size the icon shows a single cell.
 constexpr int kSmallIcon = 32;
 
@@ -40,8 +43,8 @@ ScenePoint TilePoint(int cells, double u, double v) {
     const int row = std::clamp(static_cast<int>(v / kCellSize), 0, cells - 1);
     const int ball = cells == 1 ? kSmallIconBall : kLargeIconBalls[row][column];
     const LinearColour albedo = ToLinear(kBallColours[static_cast<std::size_t>(ball - 1)]);
-    const ScenePoint onBall = BallFramePoint(albedo, BallLook::normal, u - column * kCellSize,
-                                             v - row * kCellSize);
+    const ScenePoint onBall =
+        BallFramePoint(albedo, BallLook::normal, u - column * kCellSize, v - row * kCellSize);
     if (onBall.covered) {
         return onBall;
     }
@@ -68,9 +71,10 @@ std::vector<std::uint32_t> DrawIcon(int size) {
     const int cells = size < kSmallIcon ? 1 : 2;
     const double unitsPerPixel = static_cast<double>(kCellSize * cells) / size;
     const std::vector<PixelSample> pixels =
-        RenderScene(size, size, kIconGrid, [cells, unitsPerPixel](double x, double y) {
-            return TilePoint(cells, x * unitsPerPixel, y * unitsPerPixel);
-        });
+        RenderScene(size, size, size < kLargeIcon ? kSmallIconGrid : kLargeIconGrid,
+                    [cells, unitsPerPixel](double x, double y) {
+                        return TilePoint(cells, x * unitsPerPixel, y * unitsPerPixel);
+                    });
     std::vector<std::uint32_t> argb;
     argb.reserve(pixels.size());
     std::transform(pixels.begin(), pixels.end(), std::back_inserter(argb), ToArgb);

@@ -12,8 +12,8 @@ double ChannelToLinear(std::uint8_t value) {
 
 std::uint8_t ChannelToSrgb(double linear) {
     const double clipped = std::clamp(linear, 0.0, 1.0);
-    const double v = clipped <= 0.0031308 ? clipped * 12.92
-                                          : 1.055 * std::pow(clipped, 1.0 / 2.4) - 0.055;
+    const double v =
+        clipped <= 0.0031308 ? clipped * 12.92 : 1.055 * std::pow(clipped, 1.0 / 2.4) - 0.055;
     return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
 }
 

@@ -122,7 +122,8 @@ std::vector<std::uint8_t> EncodePng(int width, int height, std::span<const std::
 
 bool WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     file.close();
     return !file.fail();
 }

@@ -15,9 +15,10 @@ namespace {
 constexpr int kIconSizes[] = {16, 32, 48, 256};
 
 int Usage() {
-    std::fputs("usage: velmor-art DIR          write the game's pictures into DIR\n"
-               "       velmor-art --icons DIR  write velmor-16.png, -32, -48 and -256 into DIR\n",
-               stderr);
+    std::fputs(
+        "usage: velmor-art DIR          write the game's pictures into DIR\n"
+        "       velmor-art --icons DIR  write velmor-16.png, -32, -48 and -256 into DIR\n",
+        stderr);
     return 2;
 }
 

@@ -2,11 +2,11 @@
 // test run, and loading its files back through CDIB.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <memory>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "gfx/DIB.h"
 #include "gfx/artwork/Artwork.h"
@@ -36,6 +36,8 @@ inline std::unique_ptr<CDIB> LoadArtwork(const std::string& name) {
     return dib;
 }
 
-inline BYTE PixelOf(const CDIB& dib, int x, int y) { return *dib.GetPixelAddress(x, y); }
+inline BYTE PixelOf(const CDIB& dib, int x, int y) {
+    return *dib.GetPixelAddress(x, y);
+}
 
 }  // namespace art::testing

@@ -1,11 +1,11 @@
 // The picture folder as the game reads it: sizes, depths, the shared colour
 // table, the transparent index, and what the two ball frames show.
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <cstring>
 #include <set>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "gfx/artwork/ArtPalette.h"
 #include "gfx/artwork/ArtScheme.h"

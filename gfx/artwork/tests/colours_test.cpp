@@ -3,13 +3,13 @@
 // through simulations of the three kinds of dichromacy (the matrices of
 // Machado, Oliveira and Fernandes, 2009, at full severity, applied in linear
 // light) and compared in CIE L*a*b*.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "gfx/artwork/ArtScheme.h"
 #include "gfx/artwork/tests/ArtTestSupport.h"
@@ -27,13 +27,16 @@ struct Vision {
 const Vision kVisions[] = {
     {"normal", {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}},
     {"protanopia",
-     {{{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216},
+     {{{0.152286, 1.052583, -0.204868},
+       {0.114503, 0.786281, 0.099216},
        {-0.003882, -0.048116, 1.051998}}}},
     {"deuteranopia",
-     {{{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413},
+     {{{0.367322, 0.860646, -0.227968},
+       {0.280085, 0.672501, 0.047413},
        {-0.011820, 0.042940, 0.968881}}}},
     {"tritanopia",
-     {{{1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602},
+     {{{1.255528, -0.076749, -0.178779},
+       {-0.078411, 0.930809, 0.147602},
        {0.004733, 0.691367, 0.303900}}}},
 };
 

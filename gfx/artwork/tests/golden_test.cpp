@@ -2,13 +2,13 @@
 // with a checked-in picture.  After a deliberate change to the artwork, run
 // the test once with VELMOR_UPDATE_GOLDEN=1 to write the new picture, look at
 // it, and commit it.
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <sstream>
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "gfx/PhasedSprite.h"
 #include "gfx/artwork/ArtScheme.h"

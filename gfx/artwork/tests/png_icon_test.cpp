@@ -1,12 +1,12 @@
 // The icon and the PNG files it is written to.  The PNG is read back by a
 // small decoder of its own here (chunks, CRCs, stored deflate blocks,
 // Adler-32), which checks the encoder against the format, not against itself.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "gfx/artwork/Icon.h"
 #include "gfx/artwork/Png.h"
@@ -28,7 +28,8 @@ TEST(PngChecksums, MatchTheKnownValues) {
 }
 
 std::uint32_t BigEndian(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return static_cast<std::uint32_t>(bytes[at]) << 24 | static_cast<std::uint32_t>(bytes[at + 1]) << 16 |
+    return static_cast<std::uint32_t>(bytes[at]) << 24 |
+           static_cast<std::uint32_t>(bytes[at + 1]) << 16 |
            static_cast<std::uint32_t>(bytes[at + 2]) << 8 | bytes[at + 3];
 }
 
@@ -50,8 +51,8 @@ std::optional<std::vector<std::uint8_t>> InflateStored(const std::vector<std::ui
             return std::nullopt;
         }
         last = (stream[at] & 1) != 0;
-        const std::size_t length = stream[at + 1] | stream[at + 2] << 8;
-        const std::size_t inverted = stream[at + 3] | stream[at + 4] << 8;
+        const std::size_t length = stream[at + 1] | std::size_t{stream[at + 2]} << 8;
+        const std::size_t inverted = stream[at + 3] | std::size_t{stream[at + 4]} << 8;
         if ((length ^ 0xFFFF) != inverted || at + 5 + length > stream.size()) {
             return std::nullopt;
         }
@@ -78,8 +79,9 @@ std::optional<DecodedPng> DecodePng(const std::vector<std::uint8_t>& png) {
         const std::size_t length = BigEndian(png, at);
         if (at + 12 + length > png.size()) return std::nullopt;
         const std::string_view type(reinterpret_cast<const char*>(&png[at + 4]), 4);
-        const std::vector<std::uint8_t> data(png.begin() + static_cast<std::ptrdiff_t>(at + 8),
-                                             png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
+        const std::vector<std::uint8_t> data(
+            png.begin() + static_cast<std::ptrdiff_t>(at + 8),
+            png.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
         const std::span<const std::uint8_t> checked(&png[at + 4], length + 4);
         if (BigEndian(png, at + 8 + length) != Crc32(checked)) return std::nullopt;
         if (type == "IHDR") {
