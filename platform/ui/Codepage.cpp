@@ -46,8 +46,8 @@ struct CodeTable {
         const std::size_t result = iconv(converter, &in, &inLeft, &out, &outLeft);
         iconv_close(converter);
         if (result == static_cast<std::size_t>(-1) || outLeft != 0) return kReplacement;
-        return static_cast<char32_t>(output[0] | (output[1] << 8) | (output[2] << 16) |
-                                     (static_cast<unsigned>(output[3]) << 24));
+        return static_cast<char32_t>(static_cast<unsigned>(output[0]) | (static_cast<unsigned>(output[1]) << 8) |
+                                     (static_cast<unsigned>(output[2]) << 16) | (static_cast<unsigned>(output[3]) << 24));
     }
 };
 

@@ -8,7 +8,8 @@
 
 namespace ui_detail {
 
-struct FontImpl {
+class FontImpl {
+public:
     QFont font;
     int cellHeight = 0;  // tmHeight: ascent + descent
     int ascent = 0;
