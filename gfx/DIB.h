@@ -85,6 +85,7 @@ public:
     // is given, grey otherwise.
     BOOL Create(int width, int height, HPALETTE palette);
     BOOL Create(int width, int height, CPalette* palette);
+    // No palette; makes Create(w, h) and Create(w, h, nullptr) unambiguous.
     BOOL Create(int width, int height, std::nullptr_t = nullptr);
     // Adopts a copy of a 40-byte header and its colour table, and the
     // caller's pixels.  With ownPixels TRUE the pixels must come from
