@@ -17,9 +17,8 @@ namespace {
 
 const std::filesystem::path kFolder = VELMOR_BMP_TESTDATA;
 
-struct Expectation {
-    std::string file, verdict, width, height, bitCount, colours, reason;
-};
+// One row of expected.tsv: file, verdict, width, height, bitcount, colours, reason.
+using Expectation = std::vector<std::string>;
 
 std::vector<Expectation> ReadExpectations() {
     std::ifstream in(kFolder / "expected.tsv");
@@ -27,12 +26,11 @@ std::vector<Expectation> ReadExpectations() {
     std::string line;
     std::getline(in, line);  // column names
     while (std::getline(in, line)) {
-        if (line.empty()) continue;
-        std::vector<std::string> fields;
+        Expectation fields;
         std::stringstream stream(line);
         for (std::string field; std::getline(stream, field, '\t');) fields.push_back(field);
         fields.resize(7);
-        rows.push_back({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]});
+        if (!fields[0].empty()) rows.push_back(fields);
     }
     return rows;
 }
@@ -62,23 +60,23 @@ TEST(BmpConformance, VerdictsFieldsAndPixels) {
     const std::vector<Expectation> rows = ReadExpectations();
     ASSERT_FALSE(rows.empty());
     for (const Expectation& row : rows) {
-        SCOPED_TRACE(row.file + " (" + row.verdict + " " + row.reason + ")");
+        SCOPED_TRACE(row[0] + " (" + row[1] + " " + row[6] + ")");
         CDIB dib;
         dib.Create(3, 2);
         *dib.GetPixelAddress(1, 1) = 77;
-        const BOOL loaded = dib.Load((kFolder / row.file).string().c_str());
-        if (row.verdict == "reject") {
+        const BOOL loaded = dib.Load((kFolder / row[0]).string().c_str());
+        if (row[1] == "reject") {
             EXPECT_FALSE(loaded);
             EXPECT_EQ(dib.ImageWidth(), 3);
             EXPECT_EQ(*dib.GetPixelAddress(1, 1), 77);
             continue;
         }
         ASSERT_TRUE(loaded);
-        EXPECT_EQ(std::to_string(dib.ImageWidth()), row.width);
-        EXPECT_EQ(std::to_string(dib.ImageHeight()), row.height);
-        EXPECT_EQ(std::to_string(dib.GetBitmapInfo()->bmiHeader.biBitCount), row.bitCount);
-        EXPECT_EQ(std::to_string(dib.GetColorCount()), row.colours);
-        const std::string name = std::filesystem::path(row.file).stem().string() + ".ppm";
+        const BITMAPINFOHEADER& info = dib.GetBitmapInfo()->bmiHeader;
+        EXPECT_EQ(Expectation(row.begin() + 2, row.begin() + 6),
+                  (Expectation{std::to_string(info.biWidth), std::to_string(info.biHeight),
+                               std::to_string(info.biBitCount), std::to_string(dib.GetColorCount())}));
+        const std::string name = std::filesystem::path(row[0]).stem().string() + ".ppm";
         const std::vector<BYTE> expected = ReadAll(kFolder / "ref" / name);
         ASSERT_FALSE(expected.empty()) << "no reference " << name;
         const std::vector<BYTE> actual = DibToPpm(dib);
