@@ -27,15 +27,19 @@ namespace {
 class PostedMessage : public QEvent {
 public:
     PostedMessage(CWnd* target, UINT message, WPARAM wParam, LPARAM lParam)
-        : QEvent(Type()), m_pTarget(target), m_message(message), m_wParam(wParam), m_lParam(lParam) {}
+        : QEvent(Type()), m_pTarget(target), m_alive(target->Impl()->life), m_message(message), m_wParam(wParam),
+          m_lParam(lParam) {}
     static QEvent::Type Type() {
         static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
         return type;
     }
-    void Deliver() const { m_pTarget->SendMessage(m_message, m_wParam, m_lParam); }
+    void Deliver() const {
+        if (!m_alive.expired()) m_pTarget->SendMessage(m_message, m_wParam, m_lParam);
+    }
 
 private:
     CWnd* m_pTarget;
+    std::weak_ptr<char> m_alive;
     UINT m_message;
     WPARAM m_wParam;
     LPARAM m_lParam;

@@ -229,8 +229,9 @@ void WndImpl::ResizeSurface(const QSize& size) {
         painter.drawImage(0, 0, surface);
     }
     surface = resized;
-    if (old.isEmpty()) return;
-    if ((wndClass.style & (CS_HREDRAW | CS_VREDRAW)) != 0) {
+    // A window that grows from nothing (a child created with an empty
+    // rectangle and laid out later) is all new: all of it needs a paint.
+    if (old.isEmpty() || (wndClass.style & (CS_HREDRAW | CS_VREDRAW)) != 0) {
         Invalidate(QRegion(0, 0, size.width(), size.height()));
     } else {
         Invalidate(QRegion(0, 0, size.width(), size.height()) - QRegion(0, 0, old.width(), old.height()));
