@@ -98,7 +98,7 @@ TEST(ArtworkGolden, ComposedBoardMatchesTheCheckedInPicture) {
         << goldenPath << " is missing; run with VELMOR_UPDATE_GOLDEN=1 to write it";
     const std::string difference = FirstDifference(golden, *composed);
     if (!difference.empty()) {
-        const std::string actualPath = (testing::ArtworkFolder() / "board_actual.bmp").string();
+        const std::string actualPath = ::testing::TempDir() + "velmor_board_actual.bmp";
         composed->Save(actualPath.c_str());
         FAIL() << difference << " (the composed board is in " << actualPath << ")";
     }
