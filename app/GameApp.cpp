@@ -1,0 +1,103 @@
+#include "app/GameApp.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QImage>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+#include <cstdio>
+
+#include "app/AboutDlg.h"
+#include "app/MainFrame.h"
+#include "app/Resources.h"
+#include "platform/core/Crt.h"
+
+BEGIN_MESSAGE_MAP(CGameApp, CWinApp)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
+
+CGameApp::CGameApp() = default;
+
+CGameApp::~CGameApp() = default;
+
+BOOL CGameApp::InitApplication() {
+    RegisterGameResources();
+    return CWinApp::InitApplication();
+}
+
+BOOL CGameApp::InitInstance() {
+    SetRegistryKey("Local AppWizard-Generated Applications");
+
+    if (m_firstSeed) {
+        const std::int64_t seed = *m_firstSeed;
+        crt::SetClock([seed] { return seed; });
+    }
+    auto* frame = new CMainFrame;
+    // Only the first game is fixed; later ones and the records' dates read
+    // the real clock.
+    if (m_firstSeed) crt::SetClock({});
+    m_pMainWnd = frame;
+
+    if (!frame->LoadFrame(IDR_MAINFRAME, 0, nullptr, nullptr)) {
+        // The frame has deleted itself; no message loop without a window.
+        m_pMainWnd = nullptr;
+        std::fputs("velmor: the main window could not be created\n", stderr);
+        return FALSE;
+    }
+    frame->ShowWindow(SW_SHOW);
+    frame->UpdateWindow();
+    return TRUE;
+}
+
+int CGameApp::Run() {
+    if (!m_strScreenshotFile.empty()) return SaveScreenshot();
+    return CWinApp::Run();
+}
+
+CMainFrame* CGameApp::GetMainFrame() const {
+    return static_cast<CMainFrame*>(m_pMainWnd);
+}
+
+namespace {
+
+// The window system shows a new window a few events after it was asked to.
+bool WaitUntilExposed(QWidget* window) {
+    QElapsedTimer timer;
+    timer.start();
+    while (window->windowHandle() == nullptr || !window->windowHandle()->isExposed()) {
+        if (timer.elapsed() > 5000) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+}  // namespace
+
+int CGameApp::SaveScreenshot() {
+    QWidget* const window = m_pMainWnd != nullptr ? m_pMainWnd->GetOuterWidget() : nullptr;
+    int status = 1;
+    if (window != nullptr && WaitUntilExposed(window) && window->screen() != nullptr) {
+        m_pMainWnd->UpdateWindow();
+        const QImage picture = window->screen()->grabWindow(window->winId()).toImage();
+        if (!picture.isNull() && picture.save(QString::fromLocal8Bit(m_strScreenshotFile.c_str()), "PNG")) {
+            status = 0;
+        }
+    }
+    if (status != 0) std::fprintf(stderr, "velmor: could not save %s\n", m_strScreenshotFile.c_str());
+    if (m_pMainWnd != nullptr) m_pMainWnd->DestroyWindow();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ExitInstance();
+    return status;
+}
+
+void CGameApp::OnAppAbout() {
+    CAboutDlg aboutDlg;
+    aboutDlg.DoModal();
+}
+
+void CGameApp::OnAppExit() {
+    if (m_pMainWnd != nullptr) m_pMainWnd->DestroyWindow();
+}

@@ -1,0 +1,15 @@
+// The program's resources: menu and accelerators 128, the strings, the
+// dialog templates 100, 148 and 149, icon 147 and the version record.
+#pragma once
+
+#include "platform/ui/WinDefs.h"
+
+inline constexpr UINT IDR_MAINFRAME = 128;
+inline constexpr UINT IDR_GAMEICON = 147;
+inline constexpr UINT IDD_ABOUTBOX = 100;
+
+// The caption the player sees: " шарики", with its leading blank.
+inline constexpr char kMainCaption[] = " \xF8\xE0\xF0\xE8\xEA\xE8";
+
+// Puts every resource into the window layer's registry.
+void RegisterGameResources();

@@ -1,0 +1,48 @@
+// The program from the outside: what it says without a display, and the
+// picture it starts with for a fixed seed.
+#include <QDir>
+#include <QImage>
+
+#include "app/tests/AppTestSupport.h"
+
+TEST(ProgramTest, VersionAndHelpNeedNoDisplay) {
+    const ProgramRun version = RunProgram({"--version"}, EnvironmentWithoutDisplay());
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.output, "velmor 1.0.0.1\n");
+    const ProgramRun help = RunProgram({"--help"}, EnvironmentWithoutDisplay());
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.output.find("--seed N"), std::string::npos);
+}
+
+TEST(ProgramTest, WithoutADisplayItSaysSoAndEnds) {
+    const ProgramRun run = RunProgram({}, EnvironmentWithoutDisplay());
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.output, "");
+    EXPECT_EQ(run.errors, "velmor needs a graphical display; none was found (DISPLAY/WAYLAND_DISPLAY are unset)\n");
+}
+
+TEST(ProgramTest, BadOptionsAreRefused) {
+    const ProgramRun run = RunProgram({"--seed", "soon"}, EnvironmentWithoutDisplay());
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.errors.find("--seed"), std::string::npos);
+}
+
+TEST(ProgramTest, StartPictureForAFixedSeedMatchesTheStoredOne) {
+    const ScratchRunFolder folder;
+    ASSERT_TRUE(folder.Ready());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    const std::string shot = (folder.Path() / "start.png").string();
+    const ProgramRun run = RunProgram({"--seed", QString::number(kTestSeed), "--screenshot", QString::fromStdString(shot)},
+                                      environment, folder.Path().string());
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    const QImage window = QImage(QString::fromStdString(shot)).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(window.isNull());
+    EXPECT_EQ(window.width(), 364);
+    const QImage view = ViewPartOf(window);
+    if (std::getenv("VELMOR_UPDATE_GOLDEN") != nullptr) {
+        ASSERT_TRUE(view.save(QString::fromStdString(GoldenPath())));
+        GTEST_SKIP() << "stored a new start picture in " << GoldenPath();
+    }
+    EXPECT_EQ(CompareWithGolden(view), "");
+}
