@@ -56,6 +56,10 @@ TEST_F(RecordsSafetyTest, KilledWriterLeavesOldOrNewTable) {
     std::mt19937 random(20070303);
     std::uniform_int_distribution<unsigned> delayMicroseconds(0, 4000);
     std::size_t reached = 0;
+    // A slow machine (or a sanitizer build) may not finish one write within
+    // the random delay; each kill that found no progress waits twice as long
+    // the next time, so the writer always gets somewhere.
+    unsigned patienceMicroseconds = 0;
     for (int kill = 0; kill < 120 && reached < kScores; ++kill) {
         const std::size_t from = reached;
         const pid_t writer = Spawn([&] {
@@ -64,7 +68,7 @@ TEST_F(RecordsSafetyTest, KilledWriterLeavesOldOrNewTable) {
             return 0;
         });
         ASSERT_GT(writer, 0);
-        ::usleep(delayMicroseconds(random));
+        ::usleep(delayMicroseconds(random) + patienceMicroseconds);
         ::kill(writer, SIGKILL);
         WaitStatus(writer);
 
@@ -74,6 +78,7 @@ TEST_F(RecordsSafetyTest, KilledWriterLeavesOldOrNewTable) {
         ASSERT_NE(state, states.end()) << "after kill " << kill << " the file holds " << now->size()
                                        << " bytes that are neither the old nor a new table";
         reached = static_cast<std::size_t>(state - states.begin());
+        patienceMicroseconds = reached > from ? 0 : std::min(2 * patienceMicroseconds + 1000, 1000000u);
     }
     EXPECT_GT(reached, 0u);
 
