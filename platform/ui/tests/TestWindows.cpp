@@ -1,5 +1,6 @@
 #include "platform/ui/tests/TestWindows.h"
 
+#include "platform/ui/PaintDC.h"
 #include "platform/ui/ResourceRegistry.h"
 
 namespace ui_test {
@@ -16,6 +17,7 @@ std::string At(const char* what, CPoint point) {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(TestView, CWnd)
+    ON_WM_PAINT()
     ON_WM_LBUTTONDOWN()
     ON_WM_CANCELMODE()
     ON_COMMAND(kCmdViewOnly, OnViewOnly)
@@ -31,6 +33,12 @@ BOOL TestView::PreCreateWindow(CREATESTRUCT& cs) {
     cs.lpszClass = AfxRegisterWndClass(m_classStyle, LoadCursorA(nullptr, IDC_ARROW),
                                        reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), nullptr);
     return TRUE;
+}
+
+void TestView::OnPaint() {
+    CPaintDC dc(this);
+    ++m_nPaints;
+    dc.FillSolidRect(CRect(0, 50, 16, 66), RGB(0, 0, 0));
 }
 
 void TestView::OnLButtonDown(UINT, CPoint point) { Log().push_back(At("down", point)); }

@@ -25,7 +25,10 @@ public:
     explicit TestView(UINT classStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW) : m_classStyle(classStyle) {}
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
+    int m_nPaints = 0;
+
 protected:
+    afx_msg void OnPaint();
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);

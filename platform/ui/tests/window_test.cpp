@@ -25,6 +25,7 @@ protected:
         ASSERT_TRUE(m_pFrame->LoadFrame(128));
         m_pFrame->ShowWindow(SW_SHOW);
         m_pFrame->UpdateWindow();
+        m_nPaintsBeforeLoop = m_pFrame->m_wndView.m_nPaints;
         QWidget* top = m_pFrame->GetOuterWidget();
         ASSERT_TRUE(WaitFor([top] { return top->windowHandle()->isExposed() && QApplication::activeWindow() == top; }));
     }
@@ -49,6 +50,7 @@ protected:
 
     TestApp m_app;
     TestFrame* m_pFrame = nullptr;  // deletes itself when destroyed
+    int m_nPaintsBeforeLoop = 0;
 };
 
 TEST_F(FrameTest, ViewClientIs360By410InsideA364By414FrameClientThatCannotBeResized) {
@@ -78,8 +80,8 @@ TEST_F(FrameTest, CaptionKeepsItsBytesAndLeadingBlank) {
 }
 
 TEST_F(FrameTest, FirstPaintErasesTheViewToTheWindowColourBeforeTheLoopRuns) {
-    // UpdateWindow in SetUp painted; nothing has run the event loop since
-    // except the wait for exposure, and the screen already shows it.
+    // UpdateWindow in SetUp painted, before any event loop ran.
+    EXPECT_EQ(m_nPaintsBeforeLoop, 1);
     const QImage screen = GrabClient(m_pFrame->m_wndView);
     ASSERT_EQ(screen.size(), QSize(360, 410));
     const QRgb window = QColor(GetRValue(GetSysColor(COLOR_WINDOW)), GetGValue(GetSysColor(COLOR_WINDOW)),
@@ -87,6 +89,8 @@ TEST_F(FrameTest, FirstPaintErasesTheViewToTheWindowColourBeforeTheLoopRuns) {
                             .rgb();
     EXPECT_EQ(screen.pixel(0, 0), window);
     EXPECT_EQ(screen.pixel(359, 409), window);
+    EXPECT_EQ(screen.pixel(15, 65), qRgb(0, 0, 0));  // the paint handler's square
+    EXPECT_EQ(screen.pixel(16, 65), window);
 }
 
 TEST_F(FrameTest, MenuCommandsGoToViewThenFrameThenApplication) {
