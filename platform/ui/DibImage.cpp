@@ -10,26 +10,38 @@ namespace {
 constexpr LONG kMaxSide = 1 << 15;
 constexpr DWORD kBiRgb = 0;
 
-QRgb TableColour(const BITMAPINFO& header, unsigned index, unsigned colourCount) {
-    if (index >= colourCount) return qRgb(0, 0, 0);
-    const RGBQUAD& entry = header.bmiColors[index];
-    return qRgb(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);
-}
-
 int Expand5(unsigned value) { return static_cast<int>((value << 3) | (value >> 2)); }
 
-QRgb PixelAt(const BITMAPINFO& header, const BYTE* row, int x, unsigned colourCount) {
-    const auto column = static_cast<std::size_t>(x);
-    switch (header.bmiHeader.biBitCount) {
-    case 1: return TableColour(header, (row[column / 8] >> (7 - column % 8)) & 1u, colourCount);
-    case 4: return TableColour(header, (row[column / 2] >> (column % 2 == 0 ? 4 : 0)) & 0x0Fu, colourCount);
-    case 8: return TableColour(header, row[column], colourCount);
-    case 16: {
-        const unsigned value = row[2 * column] | (static_cast<unsigned>(row[2 * column + 1]) << 8);
-        return qRgb(Expand5((value >> 10) & 0x1F), Expand5((value >> 5) & 0x1F), Expand5(value & 0x1F));
-    }
-    case 24: return qRgb(row[3 * column + 2], row[3 * column + 1], row[3 * column]);
-    default: return qRgb(row[4 * column + 2], row[4 * column + 1], row[4 * column]);
+// One row of the picture, from column xSrc on, into 32-bit pixels.  The
+// depth is decided once per row, not per pixel: the board is 130 000 of them.
+void ConvertRow(const BITMAPINFOHEADER& info, const QRgb* table, const BYTE* row, int xSrc, int width, QRgb* out) {
+    const auto first = static_cast<std::size_t>(xSrc);
+    switch (info.biBitCount) {
+    case 1:
+        for (std::size_t x = first; x < first + static_cast<std::size_t>(width); ++x)
+            *out++ = table[(row[x / 8] >> (7 - x % 8)) & 1u];
+        break;
+    case 4:
+        for (std::size_t x = first; x < first + static_cast<std::size_t>(width); ++x)
+            *out++ = table[(row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0x0Fu];
+        break;
+    case 8:
+        for (std::size_t x = first; x < first + static_cast<std::size_t>(width); ++x) *out++ = table[row[x]];
+        break;
+    case 16:
+        for (std::size_t x = first; x < first + static_cast<std::size_t>(width); ++x) {
+            const unsigned value = row[2 * x] | (static_cast<unsigned>(row[2 * x + 1]) << 8);
+            *out++ = qRgb(Expand5((value >> 10) & 0x1F), Expand5((value >> 5) & 0x1F), Expand5(value & 0x1F));
+        }
+        break;
+    case 24:
+        for (std::size_t x = first; x < first + static_cast<std::size_t>(width); ++x)
+            *out++ = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+        break;
+    default:
+        for (std::size_t x = first; x < first + static_cast<std::size_t>(width); ++x)
+            *out++ = qRgb(row[4 * x + 2], row[4 * x + 1], row[4 * x]);
+        break;
     }
 }
 
@@ -53,14 +65,19 @@ QImage DibRectToImage(const BITMAPINFO& header, const void* bits, int xSrc, int 
     const bool bottomUp = info.biHeight > 0;
     const unsigned tableSize = info.biBitCount <= 8 ? 1u << info.biBitCount : 0u;
     const unsigned colourCount = info.biClrUsed == 0 || info.biClrUsed > tableSize ? tableSize : info.biClrUsed;
+    // Indices past the colours in use show black.
+    QRgb table[256];
+    for (unsigned index = 0; index < 256; ++index) {
+        const RGBQUAD& entry = header.bmiColors[index];
+        table[index] = index < colourCount ? qRgb(entry.rgbRed, entry.rgbGreen, entry.rgbBlue) : qRgb(0, 0, 0);
+    }
     const auto* base = static_cast<const BYTE*>(bits);
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
         // Row y of the result, counted from its top, in the picture's storage.
         const int storedRow = bottomUp ? ySrc + height - 1 - y : ySrc + y;
         const BYTE* row = base + static_cast<std::size_t>(storedRow) * stride;
-        auto* out = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) out[x] = PixelAt(header, row, xSrc + x, colourCount);
+        ConvertRow(info, table, row, xSrc, width, reinterpret_cast<QRgb*>(image.scanLine(y)));
     }
     return image;
 }
