@@ -101,7 +101,7 @@ QImage ViewTest::ExpectedBoard() const {
     return ExpectedBoardFor(BoardColours(), m_pView->IsSelected() ? m_pView->From() : -1);
 }
 
-QImage ViewTest::ExpectedBoardFor(const std::array<int, CBoardGame::kCells>& colours, int selectedCell) {
+QImage ExpectedBoardPicture(const std::array<int, CBoardGame::kCells>& colours, int selectedCell) {
     CDIB board;
     if (!board.Load("res1/pole.bmp")) return {};
     const RGBQUAD* table = board.GetColorTable();

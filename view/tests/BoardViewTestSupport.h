@@ -16,6 +16,11 @@
 #include "view/BoardView.h"
 #include "view/tests/ViewTestSupport.h"
 
+// The board picture for these colours per cell (0 empty), drawn from the
+// picture files of the current folder, with the ball on `selectedCell` (or
+// none, -1) in its selected look.  Null when a picture is missing.
+QImage ExpectedBoardPicture(const std::array<int, CBoardGame::kCells>& colours, int selectedCell);
+
 class CTestView : public CBoardView {
 public:
     void DrawAll() override;
@@ -64,9 +69,9 @@ protected:
     // The board as it should look now, drawn from the game's state and the
     // picture files.
     QImage ExpectedBoard() const;
-    // The same for any colours per cell, with the ball on `selectedCell`
-    // (or none, -1) in its selected look.
-    static QImage ExpectedBoardFor(const std::array<int, CBoardGame::kCells>& colours, int selectedCell);
+    static QImage ExpectedBoardFor(const std::array<int, CBoardGame::kCells>& colours, int selectedCell) {
+        return ExpectedBoardPicture(colours, selectedCell);
+    }
     std::array<int, CBoardGame::kCells> BoardColours() const;
     // The view point at the centre of a cell.
     static QPoint CellCentre(int cell);
