@@ -19,11 +19,11 @@ void ConvertRow(const BITMAPINFOHEADER& info, const QRgb* table, const BYTE* row
     switch (info.biBitCount) {
     case 1:
         for (std::size_t x = first; x < first + static_cast<std::size_t>(width); ++x)
-            *out++ = table[(row[x / 8] >> (7 - x % 8)) & 1u];
+            *out++ = table[(static_cast<unsigned>(row[x / 8]) >> (7 - x % 8)) & 1u];
         break;
     case 4:
         for (std::size_t x = first; x < first + static_cast<std::size_t>(width); ++x)
-            *out++ = table[(row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0x0Fu];
+            *out++ = table[(static_cast<unsigned>(row[x / 2]) >> (x % 2 == 0 ? 4 : 0)) & 0x0Fu];
         break;
     case 8:
         for (std::size_t x = first; x < first + static_cast<std::size_t>(width); ++x) *out++ = table[row[x]];
