@@ -35,12 +35,4 @@ TEST_F(GameTest, PlayerReachesExactlyWhatThePathSearchReaches) {
     }
 }
 
-TEST_F(GameTest, PlayerCompletesALineWhenItCan) {
-    Game().SetBoard("3........ ......... ......... ......... 2222..... ......... ......... ......... ........2");
-    const auto move = CGreedyPlayer::ChooseMove(Game());
-    ASSERT_TRUE(move.has_value());
-    EXPECT_EQ(move->from, Cell(8, 8));
-    EXPECT_EQ(move->to, Cell(4, 4));
-}
-
 }  // namespace

@@ -70,15 +70,6 @@ TEST_F(RemakeTest, RefusedTwiceInARowAndWhileSelected) {
     EXPECT_TRUE(Game().SpritesMatchBoard());
 }
 
-TEST_F(RemakeTest, PutsBackTheMoveNotTheLastSelection) {
-    Game().Move(Cell(4, 4), Cell(0, 0));
-    Game().Move(Cell(5, 6), Cell(5, 6));  // select another ball and cancel
-    EXPECT_EQ(Game().From(), Cell(5, 6));
-    Game().OnRemakeMove();
-    EXPECT_EQ(Game().BoardText(), std::string(kOpening));
-    EXPECT_TRUE(Game().SpritesMatchBoard());
-}
-
 TEST_F(RemakeTest, RefusedAfterATurnThatMadeALine) {
     Game().SetBoard("......... 2222..... ......... ......... ......... ......... ......... ......... 3.......2");
     Game().KeepBatchCells({Cell(0, 0), Cell(1, 0), Cell(2, 0)});
@@ -107,22 +98,6 @@ TEST_F(RemakeTest, ReplayAvoidsCellsTheNewMoveFilled) {
     // Taking that back removes the relocated ball, not the moved one.
     Game().OnRemakeMove();
     EXPECT_EQ(Game().BoardText(), std::string(kOpening));
-    EXPECT_TRUE(Game().SpritesMatchBoard());
-}
-
-TEST_F(RemakeTest, AfterTheLastTurnTheGameOverStateWaitsForAClick) {
-    Game().SetBoard("123451234 345123451 512345123 234512345 451234512 123451234 345123451 512345123 234512..5");
-    Game().SetNext(6, 6, 6);
-    Game().Move(Cell(8, 8), Cell(7, 8));
-    ASSERT_TRUE(Game().IsGameOver());
-    Game().OnRemakeMove();
-    EXPECT_EQ(Game().CountFreeCells(), 2);
-    EXPECT_TRUE(Game().IsGameOver());
-    Game().Click(Cell(8, 8));  // only re-evaluates the game-over state
-    EXPECT_FALSE(Game().IsGameOver());
-    EXPECT_FALSE(Game().IsSelected());
-    Game().Move(Cell(8, 8), Cell(7, 8));
-    EXPECT_TRUE(Game().IsGameOver());
     EXPECT_TRUE(Game().SpritesMatchBoard());
 }
 

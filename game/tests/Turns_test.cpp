@@ -62,18 +62,6 @@ TEST_F(GameTest, MoveWithoutLineBringsTheAnnouncedBalls) {
     EXPECT_TRUE(Game().SpritesMatchBoard());
 }
 
-TEST_F(GameTest, MoveCompletingALineScoresAndBringsNothing) {
-    Game().SetBoard("......... 2222..... ......... ......... ......... ......... ......... ......... ........2");
-    Game().SetNext(1, 2, 6);
-    Game().Move(Cell(8, 8), Cell(4, 1));
-    EXPECT_EQ(Game().Score(), 10);
-    EXPECT_EQ(Game().CountFreeCells(), 81);
-    EXPECT_EQ((std::vector<int>{Game().Next(0), Game().Next(1), Game().Next(2)}), (std::vector<int>{1, 2, 6}));
-    EXPECT_TRUE(Game().IsRemakeRefused());
-    EXPECT_EQ(Game().Count("pause"), 11 + 1);
-    EXPECT_EQ(Game().Count("draw"), 1 + 11 + 1 + 1 + 1);
-}
-
 TEST_F(GameTest, LineOfNewBallsGoesWithoutPoints) {
     Game().SetBoard("......... ......... ......... ......... ......... ......... ......... 3........ 1111.....");
     Game().KeepBatchCells({Cell(4, 8), Cell(8, 0), Cell(8, 1)});
@@ -126,15 +114,6 @@ TEST_F(GameTest, GameOverWithoutARecordShowsNothing) {
         EXPECT_EQ(Game().Count("ask") + Game().Count("show"), 0);
         Game().OnNewGame();
     }
-}
-
-TEST_F(GameTest, ScoresCommandOnlyShowsTheTable) {
-    Game().SetBoard("......... ......... ......... ......... ....3.... ......... ......... ......... .........");
-    Game().Click(Cell(4, 4));
-    Game().ClearEvents();
-    Game().OnScores();
-    EXPECT_EQ(Game().events, Events{"show"});
-    EXPECT_TRUE(Game().IsSelected());
 }
 
 TEST_F(GameTest, NewGameDropsSelectionAndStartsPlayable) {

@@ -12,6 +12,9 @@ namespace {
 
 // A game that the player could go on with for ever is cut off here.
 constexpr std::int64_t kMaxTurnsPerGame = 100000;
+// Every so many turns the player takes its turn back and plays on, so that
+// remake move and the repeated batch are soaked too.
+constexpr std::int64_t kRemakeEvery = 7;
 
 CPoint CellCentre(int cell) {
     constexpr int size = CBoardGame::kCellSize;
@@ -44,6 +47,10 @@ std::string PlayGame(CHeadlessGame& game, int gameIndex, AutoplayResult& result)
         const std::string failure = PlayMove(game, *move);
         if (!failure.empty()) return Where(gameIndex, turn) + ": " + failure;
         ++result.turns;
+        if (turn % kRemakeEvery == kRemakeEvery - 1) {
+            game.OnRemakeMove();
+            if (!game.SpritesMatchBoard()) return Where(gameIndex, turn) + ": board and sprites disagree after remake";
+        }
     }
     return {};
 }

@@ -54,15 +54,15 @@ TEST_P(ScenarioTest, MatchesExpectedOutput) {
     const std::string commands = ReadWholeFile(script);
     const std::int64_t started = crt::time();
     const ProgramRun run = RunHeadless(folder.Path(), Header(commands, "args", ""), commands);
-    const TimeWindow window = TimeWindow::Around(started, crt::time());
+    const std::set<std::string> runTimes = RecordTimes(started, crt::time());
 
     EXPECT_EQ(run.exitStatus, std::stoi(Header(commands, "exit", "0"))) << run.errors;
-    const std::string difference = CompareOutput(ReadWholeFile(Beside(script, ".out")), run.output, window);
+    const std::string difference = CompareOutput(ReadWholeFile(Beside(script, ".out")), run.output, runTimes);
     EXPECT_TRUE(difference.empty()) << difference;
     if (fs::exists(Beside(script, ".stat.out"))) {
         const std::string records = CompareRecordsFile(ReadWholeFile(Beside(script, ".stat.out")),
                                                        ReadWholeFile(folder.Path() / "res1/stat.txt"),
-                                                       ReadWholeFile(Beside(script, ".stat.mask")), window);
+                                                       ReadWholeFile(Beside(script, ".stat.mask")), runTimes);
         EXPECT_TRUE(records.empty()) << records;
     }
 }
