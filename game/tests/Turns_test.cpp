@@ -28,8 +28,25 @@ TEST_F(GameTest, FirstClickSelectsOnlyABall) {
     EXPECT_EQ(Game().From(), Cell(4, 4));
     EXPECT_EQ(Game().SelectedSprite(), Game().FindCellSprite(Cell(4, 4)));
     EXPECT_EQ(Game().events, Events{"draw"});
-    // The selected ball shows its second frame.
-    EXPECT_EQ(Game().SelectedSprite()->GetCellColumn(), 1);
+}
+
+// The board picture: the board file with every ball over it, transparent
+// corners left out, the selected ball in its second frame.
+TEST_F(GameTest, ComposedBoardShowsTheSelectedBallInItsSecondFrame) {
+    Game().SetBoard("......... ......... ......... ......... ....3.6.. ......... ......... ......... .........");
+    Game().Click(Cell(4, 4));
+    Game().ComposeBoardPicture();
+    const CDIB& picture = Game().BoardPicture();
+    ASSERT_EQ(picture.ImageWidth(), 360);
+    const auto pixel = [&picture](int x, int y) { return *picture.GetPixelAddress(x, y); };
+    EXPECT_EQ(pixel(4 * 40 + 20, 4 * 40 + 20), BallIndex(3, 1));
+    EXPECT_EQ(pixel(6 * 40 + 20, 4 * 40 + 20), BallIndex(6, 0));
+    EXPECT_EQ(pixel(4 * 40 + 2, 4 * 40 + 2), kBoardIndex);  // the ball's transparent corner
+    EXPECT_EQ(pixel(5 * 40 + 20, 4 * 40 + 20), kBoardIndex);
+
+    Game().Click(Cell(4, 4));  // cancel: every ball plain again
+    Game().ComposeBoardPicture();
+    EXPECT_EQ(pixel(4 * 40 + 20, 4 * 40 + 20), BallIndex(3, 0));
 }
 
 TEST_F(GameTest, SecondClickOnABallCancels) {
@@ -41,7 +58,6 @@ TEST_F(GameTest, SecondClickOnABallCancels) {
     EXPECT_EQ(Game().events, (Events{"draw", "draw", "draw", "draw", "draw", "draw"}));
     EXPECT_EQ(Game().CountFreeCells(), 79);
     EXPECT_TRUE(Game().IsRemakeRefused());
-    EXPECT_EQ(Game().FindCellSprite(Cell(4, 4))->GetCellColumn(), 0);
 }
 
 TEST_F(GameTest, MoveWithoutLineBringsTheAnnouncedBalls) {

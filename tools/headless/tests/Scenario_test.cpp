@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "game/tests/PictureFixture.h"
+#include "gfx/DIB.h"
 #include "platform/core/Crt.h"
 #include "tools/headless/tests/ScenarioSupport.h"
 
@@ -110,6 +111,19 @@ TEST(DriverErrors, StopAtTheFirstBadLine) {
         SCOPED_TRACE(arguments);
         EXPECT_EQ(RunHeadless(folder.Path(), arguments, "").exitStatus, 2);
     }
+}
+
+// The snapshot is the composed board, the selected ball in its second frame.
+TEST(DriverInput, SnapshotSavesTheComposedBoard) {
+    CScratchFolder folder;
+    ASSERT_TRUE(WritePictureFixture(folder.Path() / "res1"));
+    const ProgramRun run = RunHeadless(folder.Path(), "--seed 1742090880", "click 180 190\nsnapshot shot.bmp\ndump\n");
+    ASSERT_EQ(run.exitStatus, 0) << run.errors;
+    EXPECT_NE(run.output.find("draws 2\n"), std::string::npos);  // a snapshot is no redraw
+    CDIB shot;
+    ASSERT_TRUE(shot.Load((folder.Path() / "shot.bmp").string().c_str()));
+    EXPECT_EQ(*shot.GetPixelAddress(4 * 40 + 20, 3 * 40 + 20), BallIndex(6, 1));
+    EXPECT_EQ(*shot.GetPixelAddress(3 * 40 + 20, 7 * 40 + 20), BallIndex(3, 0));
 }
 
 TEST(DriverInput, AcceptsSignsCarriageReturnsAndEmptyNames) {
