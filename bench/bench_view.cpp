@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QFile>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
@@ -191,17 +190,19 @@ public:
             m_name = display;
             return;
         }
-        int number = 80;
-        while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))) ++number;
-        m_server.start("Xvfb", {QStringLiteral(":%1").arg(number), "-screen", "0", "800x600x24", "-nolisten", "tcp"});
+        // Xvfb picks a free display and writes its number to stdout.
+        m_server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
         if (!m_server.waitForStarted(3000)) return;
-        for (int attempt = 0; attempt < 250; ++attempt) {
-            if (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(number))) {
-                m_name = ":" + std::to_string(number);
-                return;
-            }
-            QThread::msleep(20);
+        QByteArray output;
+        QElapsedTimer timer;
+        timer.start();
+        while (!output.contains('\n') && timer.elapsed() < 10000 && m_server.state() == QProcess::Running) {
+            m_server.waitForReadyRead(100);
+            output += m_server.readAllStandardOutput();
         }
+        bool valid = false;
+        const int number = output.trimmed().toInt(&valid);
+        if (valid) m_name = ":" + std::to_string(number);
     }
     ~XDisplay() {
         if (m_server.state() == QProcess::NotRunning) return;

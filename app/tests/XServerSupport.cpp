@@ -1,7 +1,6 @@
 #include "app/tests/XServerSupport.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -15,23 +14,21 @@ std::string MissingXTools() {
 }
 
 XServer::XServer() {
-    int display = 90;
-    while (display < 200 && (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(display)) ||
-                             QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(display)))) {
-        ++display;
-    }
-    m_server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_server.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(display), "-screen", "0", "800x600x24",
-                                           "-nolisten", "tcp"});
+    // Xvfb picks a free display itself and writes its number to stdout, so
+    // that tests running side by side never race for one.
+    m_server.setProcessChannelMode(QProcess::SeparateChannels);
+    m_server.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
     if (!m_server.waitForStarted(5000)) return;
     QElapsedTimer timer;
     timer.start();
-    const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(display);
-    while (!QFile::exists(socket)) {
-        if (timer.elapsed() > 10000 || m_server.state() != QProcess::Running) return;
-        QThread::msleep(20);
+    QByteArray output;
+    while (!output.contains('\n') && timer.elapsed() < 10000 && m_server.state() == QProcess::Running) {
+        m_server.waitForReadyRead(100);
+        output += m_server.readAllStandardOutput();
     }
-    m_display = display;
+    bool valid = false;
+    const int display = output.trimmed().toInt(&valid);
+    if (valid) m_display = display;
 }
 
 XServer::~XServer() {

@@ -1,5 +1,5 @@
-// Clicks and commands reaching the game through the window: selection on
-// screen, the walk of a moved ball, double clicks, cancel mode, remake move.
+// Clicks reaching the game through the window: the selection on the
+// screen, the walk of a moved ball, double clicks and cancel mode.
 #include "view/tests/BoardViewTestSupport.h"
 
 namespace {
@@ -96,17 +96,6 @@ TEST_F(ViewTest, DoubleClickLeavesTheBallSelected) {
     EXPECT_EQ(FirstDifference(Screen(), ExpectedBoardFor(BoardColours(), cell), BoardArea()), "");
 }
 
-TEST_F(ViewTest, SecondSeparateClickOnTheBallPutsItBack) {
-    const int cell = FirstBallCell();
-    const auto colours = BoardColours();
-    ClickClient(View(), CellCentre(cell));
-    ClickClient(View(), CellCentre(cell));
-    EXPECT_FALSE(View().IsSelected());
-    EXPECT_EQ(BoardColours(), colours);
-    EXPECT_TRUE(View().Pauses().empty());
-    EXPECT_EQ(FirstDifference(Screen(), ExpectedBoardFor(colours, -1), BoardArea()), "");
-}
-
 TEST_F(ViewTest, CancelModeKeepsTheSelection) {
     const int cell = FirstBallCell();
     ClickClient(View(), CellCentre(cell));
@@ -119,16 +108,4 @@ TEST_F(ViewTest, CancelModeKeepsTheSelection) {
     const int to = FarthestReachableCell(cell);
     ClickClient(View(), CellCentre(to));
     EXPECT_NE(View().Cell(to), 0);
-}
-
-TEST_F(ViewTest, RemakeMoveCommandShowsTheTurnTakenBack) {
-    const int from = FirstBallCell();
-    const int to = FarthestReachableCell(from);
-    const auto before = BoardColours();
-    ClickClient(View(), CellCentre(from));
-    ClickClient(View(), CellCentre(to));
-    ASSERT_NE(BoardColours(), before);
-    Command(CBoardView::kCommandRemakeMove);
-    EXPECT_EQ(BoardColours(), before);
-    EXPECT_EQ(FirstDifference(Screen(), ExpectedBoard(), BoardArea()), "");
 }
