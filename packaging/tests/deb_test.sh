@@ -16,7 +16,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 (cd "$tmp" && cpack --config "$build/CPackConfig.cmake" >/dev/null)
 deb=$(ls "$tmp"/velmor_*.deb)
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >/dev/null
-trap 'DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq velmor >/dev/null 2>&1; rm -rf "$tmp"' EXIT
+trap 'DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq velmor >/dev/null 2>&1 || true; rm -rf "$tmp"' EXIT
 
 mkdir -p "$tmp/runtime" && chmod 700 "$tmp/runtime"
 status=0
@@ -29,6 +29,7 @@ printf 'kept' > "$records"
 /usr/bin/velmor --version | grep -q '1\.0\.0\.1' || fail "--version of the installed game"
 
 DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq velmor >/dev/null
+trap 'rm -rf "$tmp"' EXIT
 [ ! -e /usr/bin/velmor ] || fail "removal left /usr/bin/velmor"
 [ "$(cat "$records")" = kept ] || fail "removal touched the player's records"
 echo "debian package: ok"
