@@ -33,8 +33,9 @@ TEST(ProgramTest, StartPictureForAFixedSeedMatchesTheStoredOne) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     const std::string shot = (folder.Path() / "start.png").string();
-    const ProgramRun run = RunProgram({"--seed", QString::number(kTestSeed), "--screenshot", QString::fromStdString(shot)},
-                                      environment, folder.Path().string());
+    const ProgramRun run =
+        RunProgram({"--seed", QString::number(kTestSeed), "--screenshot", QString::fromStdString(shot)}, environment,
+                   folder.Path().string());
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     const QImage window = QImage(QString::fromStdString(shot)).convertToFormat(QImage::Format_RGB32);
     ASSERT_FALSE(window.isNull());

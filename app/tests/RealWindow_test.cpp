@@ -21,7 +21,9 @@ struct BoardReading {
     Board colours{};    // 0 empty, -1 a cell that shows nothing known
     int selected = -1;  // the cell showing a ball in its selected look
     bool Readable() const { return std::find(colours.begin(), colours.end(), -1) == colours.end(); }
-    int Balls() const { return static_cast<int>(std::count_if(colours.begin(), colours.end(), [](int c) { return c > 0; })); }
+    int Balls() const {
+        return static_cast<int>(std::count_if(colours.begin(), colours.end(), [](int c) { return c > 0; }));
+    }
 };
 
 // Tells from a picture of the view which ball each cell shows, from the
@@ -160,9 +162,9 @@ protected:
     void Click(QPoint point, int presses = 1) const {
         const int x = 2 + point.x();
         const int y = m_geometry.height - 2 - 410 + point.y();
-        m_pServer->Tool("xdotool", {"mousemove", "--window", QString::number(m_window), QString::number(x),
-                                    QString::number(y), "click", "--repeat", QString::number(presses), "--delay",
-                                    "40", "1"});
+        m_pServer->Tool("xdotool",
+                        {"mousemove", "--window", QString::number(m_window), QString::number(x), QString::number(y),
+                         "click", "--repeat", QString::number(presses), "--delay", "40", "1"});
     }
 
     // Reads the board until it satisfies the condition; the last reading.
@@ -194,14 +196,15 @@ TEST_F(RealWindowTest, StartPictureClicksWalkAndDoubleClickOnTheRealWindow) {
     EXPECT_EQ(m_geometry.y, 100);
     EXPECT_EQ(m_geometry.width, 364);
     QImage view;
-    for (int attempt = 0; attempt < 100 && CompareWithGolden(view = ViewOnScreen()) != ""; ++attempt) QThread::msleep(20);
+    for (int attempt = 0; attempt < 100 && CompareWithGolden(view = ViewOnScreen()) != ""; ++attempt)
+        QThread::msleep(20);
     EXPECT_EQ(CompareWithGolden(view), "");
 
     const BoardReading start = m_reader.Read(view);
     ASSERT_TRUE(start.Readable());
     ASSERT_EQ(start.Balls(), 3);
-    const int from = static_cast<int>(std::find_if(start.colours.begin(), start.colours.end(), [](int c) { return c > 0; }) -
-                                      start.colours.begin());
+    const int from = static_cast<int>(
+        std::find_if(start.colours.begin(), start.colours.end(), [](int c) { return c > 0; }) - start.colours.begin());
     const int colour = start.colours[static_cast<std::size_t>(from)];
 
     Click(CellCentre(from));
@@ -214,8 +217,10 @@ TEST_F(RealWindowTest, StartPictureClicksWalkAndDoubleClickOnTheRealWindow) {
     std::set<int> seenBetween;
     const BoardReading moved = WaitForBoard([&](const BoardReading& r) {
         for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
-            const bool extra = r.colours[static_cast<std::size_t>(cell)] == colour && start.colours[static_cast<std::size_t>(cell)] == 0;
-            if (extra && cell != to && r.colours[static_cast<std::size_t>(from)] == 0 && r.Balls() == 3) seenBetween.insert(cell);
+            const bool extra = r.colours[static_cast<std::size_t>(cell)] == colour &&
+                               start.colours[static_cast<std::size_t>(cell)] == 0;
+            if (extra && cell != to && r.colours[static_cast<std::size_t>(from)] == 0 && r.Balls() == 3)
+                seenBetween.insert(cell);
         }
         return r.colours[static_cast<std::size_t>(to)] == colour && r.Balls() == 6 && r.selected < 0;
     });

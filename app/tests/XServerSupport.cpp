@@ -123,7 +123,8 @@ QImage ImageFromXwd(const QByteArray& dump) {
         for (quint32 x = 0; x < width; ++x) {
             const unsigned char* pixel = row + x * 4;
             // Byte order 0: least significant byte first (blue, green, red, pad).
-            const QRgb colour = byteOrder == 0 ? qRgb(pixel[2], pixel[1], pixel[0]) : qRgb(pixel[1], pixel[2], pixel[3]);
+            const QRgb colour =
+                byteOrder == 0 ? qRgb(pixel[2], pixel[1], pixel[0]) : qRgb(pixel[1], pixel[2], pixel[3]);
             image.setPixel(static_cast<int>(x), static_cast<int>(y), colour);
         }
     }
