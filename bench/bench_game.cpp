@@ -118,6 +118,16 @@ void BM_RemoveLineFullBoard(benchmark::State& state) {
 }
 BENCHMARK(BM_RemoveLineFullBoard);
 
+// What every new ball costs before the rules see it: its picture read from disk.
+void BM_LoadBallPicture(benchmark::State& state) {
+    Pictures();
+    for (auto _ : state) {
+        CPhasedSprite sprite;
+        benchmark::DoNotOptimize(sprite.Load("res1/1.bmp"));
+    }
+}
+BENCHMARK(BM_LoadBallPicture)->Unit(benchmark::kMicrosecond);
+
 // Starts a new game from a fixed clock reading, so that it is always the same game.
 void StartKnownGame(CBenchGame& game) {
     crt::SetClock([] { return std::int64_t{12345}; });

@@ -41,7 +41,8 @@ public:
     virtual void DrawAll() = 0;
     // Blocks for the given time without dispatching anything (the steps of a turn).
     virtual void Pause(int milliseconds) = 0;
-    // Runs the name-entry dialog; the typed name, empty when closed without OK.
+    // Runs the name-entry dialog; the typed name in Windows-1251 bytes, empty
+    // when the dialog was closed without OK.
     virtual std::string AskRecordName() = 0;
     // Shows the records table, modally.
     virtual void ShowRecords() = 0;
