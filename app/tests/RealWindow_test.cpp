@@ -10,7 +10,6 @@
 
 #include "app/tests/AppTestSupport.h"
 #include "app/tests/XServerSupport.h"
-#include "gfx/DIB.h"
 #include "view/tests/BoardViewTestSupport.h"
 
 namespace {
@@ -31,27 +30,14 @@ struct BoardReading {
 class BoardReader {
 public:
     bool Load() {
-        CDIB board;
-        if (!board.Load("res1/pole.bmp")) return false;
-        m_board = ImageOf(board);
-        const RGBQUAD* table = board.GetColorTable();
+        m_board = LoadPicture("res1/pole.bmp");
         for (int colour = 1; colour <= 6; ++colour) {
-            CDIB ball;
-            if (!ball.Load(CBoardGame::BallFileName(colour).c_str())) return false;
-            const BYTE key = *ball.GetPixelAddress(0, 0);
             for (int frame = 0; frame < 2; ++frame) {
-                QImage look(40, 40, QImage::Format_ARGB32);
-                for (int y = 0; y < 40; ++y) {
-                    for (int x = 0; x < 40; ++x) {
-                        const BYTE index = *ball.GetPixelAddress(frame * 40 + x, y);
-                        const RGBQUAD& rgb = table[index];
-                        look.setPixel(x, y, index == key ? 0u : qRgb(rgb.rgbRed, rgb.rgbGreen, rgb.rgbBlue));
-                    }
-                }
-                m_looks[colour][frame] = look;
+                m_looks[colour][frame] = BallLook(colour, frame);
+                if (m_looks[colour][frame].isNull()) return false;
             }
         }
-        return true;
+        return !m_board.isNull();
     }
 
     BoardReading Read(const QImage& view) const {

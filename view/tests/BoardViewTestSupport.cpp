@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QPainter>
 #include <deque>
 
 #include "platform/ui/ClientDC.h"
@@ -101,27 +102,34 @@ QImage ViewTest::ExpectedBoard() const {
     return ExpectedBoardFor(BoardColours(), m_pView->IsSelected() ? m_pView->From() : -1);
 }
 
-QImage ExpectedBoardPicture(const std::array<int, CBoardGame::kCells>& colours, int selectedCell) {
+QImage BallLook(int colour, int frame) {
     CDIB board;
-    if (!board.Load("res1/pole.bmp")) return {};
+    CDIB ball;
+    if (!board.Load("res1/pole.bmp") || !ball.Load(CBoardGame::BallFileName(colour).c_str())) return {};
+    // Ball pixels are copied as indices, so they show in the board's colours.
     const RGBQUAD* table = board.GetColorTable();
-    QImage image = ImageOf(board);
+    const BYTE key = *ball.GetPixelAddress(0, 0);
+    QImage look(40, 40, QImage::Format_ARGB32);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            const BYTE index = *ball.GetPixelAddress(frame * 40 + x, y);
+            const RGBQUAD& rgb = table[index];
+            look.setPixel(x, y, index == key ? 0u : qRgb(rgb.rgbRed, rgb.rgbGreen, rgb.rgbBlue));
+        }
+    }
+    return look;
+}
+
+QImage ExpectedBoardPicture(const std::array<int, CBoardGame::kCells>& colours, int selectedCell) {
+    QImage image = LoadPicture("res1/pole.bmp");
+    if (image.isNull()) return {};
+    QPainter painter(&image);
     for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
         const int colour = colours[static_cast<std::size_t>(cell)];
         if (colour == 0) continue;
-        CDIB ball;
-        if (!ball.Load(CBoardGame::BallFileName(colour).c_str())) return {};
-        const BYTE key = *ball.GetPixelAddress(0, 0);
-        const int frame = cell == selectedCell ? 1 : 0;
-        for (int y = 0; y < 40; ++y) {
-            for (int x = 0; x < 40; ++x) {
-                const BYTE index = *ball.GetPixelAddress(frame * 40 + x, y);
-                if (index == key) continue;
-                // Ball pixels are copied as indices, so they take the board's colours.
-                const RGBQUAD& rgb = table[index];
-                image.setPixel(cell % 9 * 40 + x, cell / 9 * 40 + y, qRgb(rgb.rgbRed, rgb.rgbGreen, rgb.rgbBlue));
-            }
-        }
+        const QImage look = BallLook(colour, cell == selectedCell ? 1 : 0);
+        if (look.isNull()) return {};
+        painter.drawImage(cell % 9 * 40, cell / 9 * 40, look);
     }
     return image;
 }

@@ -20,6 +20,9 @@
 // picture files of the current folder, with the ball on `selectedCell` (or
 // none, -1) in its selected look.  Null when a picture is missing.
 QImage ExpectedBoardPicture(const std::array<int, CBoardGame::kCells>& colours, int selectedCell);
+// One ball's look in a cell (frame 0 plain, 1 selected), transparent where
+// the board shows through.
+QImage BallLook(int colour, int frame);
 
 class CTestView : public CBoardView {
 public:
