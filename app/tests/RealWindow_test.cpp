@@ -228,10 +228,24 @@ TEST_F(RealWindowTest, StartPictureClicksWalkAndDoubleClickOnTheRealWindow) {
 }
 
 TEST_F(RealWindowTest, QuitFromTheMenuByKeyboardEndsTheProgram) {
+    const auto waitUntil = [](const std::function<bool()>& condition) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!condition() && timer.elapsed() < 10000) QThread::msleep(20);
+        return condition();
+    };
+    // Keys go where the X input focus is: the game's window once it is up.
+    ASSERT_TRUE(waitUntil([this] {
+        const auto focus = m_pServer->Tool("xdotool", {"getwindowfocus"});
+        return focus && focus->trimmed().toULong() == m_window;
+    }));
     m_pServer->Tool("xdotool", {"key", "alt+g"});
-    QThread::msleep(300);
+    ASSERT_TRUE(waitUntil([this] {
+        const auto windows = m_pServer->Tool("xdotool", {"search", "--onlyvisible", "--class", "velmor"});
+        return windows && windows->trimmed().split('\n').size() > 1;
+    })) << "the menu did not open";
     m_pServer->Tool("xdotool", {"key", "q"});
-    ASSERT_TRUE(m_game.waitForFinished(5000)) << "still running after quit";
+    ASSERT_TRUE(m_game.waitForFinished(10000)) << "still running after quit";
     EXPECT_EQ(m_game.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(m_game.exitCode(), 0);
 }
