@@ -42,6 +42,10 @@ int CDialog::DoModal() {
         dialog->exec();
     }
     if (m_hWnd != nullptr) DestroyWindow();
+    // The owner takes the keyboard back, as it would from the platform's
+    // window manager; without one nothing would have the focus.
+    if (owner != nullptr && owner->Impl()->Exists() && owner->Impl()->outer->isWindow())
+        owner->Impl()->outer->activateWindow();
     return m_nModalResult == kNotEnded ? IDCANCEL : m_nModalResult;
 }
 

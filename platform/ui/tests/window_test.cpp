@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "platform/ui/Dialog.h"
 #include "platform/ui/ResourceRegistry.h"
 #include "platform/ui/tests/TestWindows.h"
 #include "platform/ui/tests/UiTestSupport.h"
@@ -14,6 +15,8 @@
 using namespace ui_test;
 
 namespace {
+
+constexpr UINT kTestDialog = 300;
 
 class FrameTest : public ::testing::Test {
 protected:
@@ -134,6 +137,26 @@ TEST_F(FrameTest, AcceleratorKeysSendTheirCommandIds) {
 
 TEST_F(FrameTest, FrameHandsTheFocusToTheView) {
     EXPECT_EQ(CWnd::GetFocus(), &m_pFrame->m_wndView);
+}
+
+TEST_F(FrameTest, MainWindowTakesTheKeyboardBackWhenAModalDialogEnds) {
+    RegisterDialogResource(kTestDialog, rc::Dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 100, 40,
+                                                   "", 9, "Arial", {rc::DefPushButton("OK", IDOK, 25, 20, 50, 14)}));
+    // An earlier test's main window, destroyed outside a loop, left a quit
+    // request behind that would end the modal loop at once.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+    CDialog dialog(kTestDialog);
+    QObject whileThisTestRuns;
+    QTimer::singleShot(0, &whileThisTestRuns, [&] {
+        ASSERT_TRUE(WaitFor([&] { return QApplication::activeWindow() == dialog.GetOuterWidget(); }));
+        // Nothing else (no window manager) hands the activation back.
+        QApplication::setActiveWindow(nullptr);
+        dialog.EndDialog(IDOK);
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    QWidget* top = m_pFrame->GetOuterWidget();
+    EXPECT_TRUE(WaitFor([top] { return QApplication::activeWindow() == top; }));
 }
 
 TEST_F(FrameTest, DoubleClickGivesPressThenDoubleClickForAClassThatAsksForIt) {
