@@ -18,18 +18,6 @@ constexpr std::size_t kCoreHeadersSize = kFileHeaderSize + kCoreHeaderSize;     
 // Pixel blocks above this size are checked against the file's length first.
 constexpr std::uint64_t kCheckedAllocation = std::uint64_t{1} << 20;
 
-bool IsSupportedBitCount(WORD bitCount) {
-    switch (bitCount) {
-    case 1:
-    case 4:
-    case 8:
-    case 16:
-    case 24:
-    case 32: return true;
-    default: return false;
-    }
-}
-
 // The Windows header an OS/2 core header stands for.
 BITMAPINFOHEADER FromCoreHeader(const BITMAPCOREHEADER& core) {
     BITMAPINFOHEADER header;
@@ -183,5 +171,17 @@ std::optional<BmpImage> ReadBmpImage(CFile& file) {
         // an unreadable image rather than let it reach the caller.
         Trace("File error while reading DIB");
         return std::nullopt;
+    }
+}
+
+bool IsSupportedBitCount(WORD bitCount) {
+    switch (bitCount) {
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32: return true;
+    default: return false;
     }
 }

@@ -30,6 +30,9 @@ struct BmpImage {
 // Row length in bytes: the bits of a row rounded up to 32.  Never overflows.
 std::uint64_t RowBytes(std::int64_t width, int bitCount);
 
+// The depths the reader takes: 1, 4, 8, 16, 24 and 32 bits.
+bool IsSupportedBitCount(WORD bitCount);
+
 // Why a header describes no image we read (the trace text), or null when it
 // is one: positive width and height, uncompressed, 1/4/8/16/24/32 bits, at
 // most 256 colours and kMaxPixelBytes of pixels.

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "gfx/BmpReader.h"
 #include "platform/core/BmpIo.h"
 #include "platform/core/File.h"
 
@@ -16,18 +17,6 @@ constexpr std::size_t kInfoHeaderBytes = 40;
 
 void Add(BmpInspection& result, BmpProblemKind kind, std::int64_t value, std::string text) {
     result.problems.push_back(BmpProblem{kind, value, std::move(text)});
-}
-
-bool IsReadableDepth(WORD bitCount) {
-    switch (bitCount) {
-    case 1:
-    case 4:
-    case 8:
-    case 16:
-    case 24:
-    case 32: return true;
-    default: return false;
-    }
 }
 
 std::uint64_t MaxColoursForDepth(WORD bitCount) {
@@ -90,7 +79,7 @@ void JudgeHeaderValues(BmpInspection& result) {
     }
     if (info.biHeight == 0) Add(result, BmpProblemKind::height, 0, "height 0");
     if (info.biHeight < 0) Add(result, BmpProblemKind::topDown, info.biHeight, "top-down");
-    if (!IsReadableDepth(info.biBitCount)) {
+    if (!IsSupportedBitCount(info.biBitCount)) {
         Add(result, BmpProblemKind::bitCount, info.biBitCount,
             "bit count " + std::to_string(info.biBitCount));
     }
