@@ -39,7 +39,9 @@ inline std::vector<BYTE> BuildBmp(const BmpSpec& s) {
     const std::size_t implied = s.bitCount <= 8 ? std::size_t{1} << s.bitCount : 0;
     const auto colours = s.colours.value_or(
         TestColours(s.clrUsed != 0 ? std::min<std::size_t>(s.clrUsed, 256) : implied));
-    const std::size_t headerBytes = s.core ? 12 : 40, entryBytes = s.core ? 3 : 4;
+    // A longer header than 40 bytes is the 40-byte fields padded with zeros.
+    const std::size_t headerBytes = s.core ? 12 : std::max<std::size_t>(40, s.headerSize);
+    const std::size_t entryBytes = s.core ? 3 : 4;
     const std::size_t tableEnd = 14 + headerBytes + colours.size() * entryBytes;
     const DWORD offBits = s.offBits.value_or(DWORD(tableEnd));
     std::vector<BYTE> pixels = s.pixels;

@@ -2,7 +2,6 @@
 // on disk, and the tool run in place.
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,63 +11,20 @@
 
 #include <unistd.h>
 
+#include "gfx/tests/BmpBuilder.h"
 #include "platform/core/Types.h"
 #include "tools/bmp/BmpTool.h"
 
 namespace testpictures {
 
-inline void PutLe(std::vector<BYTE>& bytes, std::uint64_t value, int size) {
-    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<BYTE>(value >> (8 * i)));
+// A picture with exactly these colours and stored rows; a 12-byte header
+// is the OS/2 form.
+inline std::vector<BYTE> Bmp(DWORD headerSize, LONG width, LONG height, WORD bitCount,
+                             std::vector<RGBQUAD> colours, std::vector<BYTE> pixels, DWORD clrUsed = 0) {
+    return BuildBmp({.core = headerSize == 12, .headerSize = headerSize, .width = width, .height = height,
+                     .bitCount = bitCount, .clrUsed = clrUsed, .colours = std::move(colours),
+                     .pixels = std::move(pixels)});
 }
-
-// A BMP file as bytes.  The header is the 40-byte form, the 12-byte OS/2
-// form, or any other size (the 40-byte fields padded with zeros).
-struct BmpBytes {
-    DWORD headerSize = 40;
-    LONG width = 1;
-    LONG height = 1;
-    WORD bitCount = 8;
-    DWORD compression = 0;
-    DWORD clrUsed = 0;
-    std::vector<RGBQUAD> colours;  // 3 bytes each after a 12-byte header
-    std::vector<BYTE> pixels;      // stored rows, bottom-up, right after the colour table
-
-    std::vector<BYTE> Build() const {
-        const bool core = headerSize == 12;
-        const DWORD tableBytes = static_cast<DWORD>(colours.size()) * (core ? 3 : 4);
-        const DWORD offset = 14 + headerSize + tableBytes;
-        std::vector<BYTE> bytes{'B', 'M'};
-        PutLe(bytes, offset + pixels.size(), 4);
-        PutLe(bytes, 0, 4);
-        PutLe(bytes, offset, 4);
-        PutLe(bytes, headerSize, 4);
-        if (core) {
-            PutLe(bytes, static_cast<std::uint64_t>(width), 2);
-            PutLe(bytes, static_cast<std::uint64_t>(height), 2);
-            PutLe(bytes, 1, 2);
-            PutLe(bytes, bitCount, 2);
-        } else {
-            PutLe(bytes, static_cast<DWORD>(width), 4);
-            PutLe(bytes, static_cast<DWORD>(height), 4);
-            PutLe(bytes, 1, 2);
-            PutLe(bytes, bitCount, 2);
-            PutLe(bytes, compression, 4);
-            PutLe(bytes, pixels.size(), 4);
-            PutLe(bytes, 2835, 4);
-            PutLe(bytes, 2835, 4);
-            PutLe(bytes, clrUsed, 4);
-            PutLe(bytes, 0, 4);
-            bytes.resize(14 + headerSize, 0);
-        }
-        for (const RGBQUAD& colour : colours) {
-            bytes.insert(bytes.end(), {colour.rgbBlue, colour.rgbGreen, colour.rgbRed});
-            if (!core) bytes.push_back(colour.rgbReserved);
-        }
-        bytes.resize(offset, 0);
-        bytes.insert(bytes.end(), pixels.begin(), pixels.end());
-        return bytes;
-    }
-};
 
 inline void WriteBytes(const std::filesystem::path& path, const std::vector<BYTE>& bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);

@@ -111,18 +111,19 @@ TEST(BmpToolConformance, ConvertedPicturesEqualTheReferences) {
 TEST(BmpToolConvert, EveryDepthGivesTheExpectedPixels) {
     struct Case {
         const char* name;
-        BmpBytes bmp;
+        LONG width, height;
+        std::vector<BYTE> bmp;
         std::vector<BYTE> rgb;
     };
     const RGBQUAD red{0, 0, 255, 0}, green{0, 255, 0, 0}, blue{255, 0, 0, 0}, grey{9, 9, 9, 0};
     const Case cases[] = {
         // Index 2 and 5 lie past the two colours in use: black.
         {"8 bits, short table",
-         {40, 3, 2, 8, 0, 2, {red, green}, {1, 0, 5, 0, 0, 1, 2, 0}},
+         3, 2, Bmp(40, 3, 2, 8, {red, green}, {1, 0, 5, 0, 0, 1, 2, 0}, 2),
          {255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0, 0, 0}},
         // 13 pixels: two bytes of bits and two of padding per row.
         {"1 bit",
-         {40, 13, 1, 1, 0, 0, {blue, red}, {0b1000'0000, 0b0000'1000, 0xFF, 0xFF}},
+         13, 1, Bmp(40, 13, 1, 1, {blue, red}, {0b1000'0000, 0b0000'1000, 0xFF, 0xFF}),
          [] {
              std::vector<BYTE> rgb;
              for (int x = 0; x < 13; ++x) {
@@ -132,36 +133,37 @@ TEST(BmpToolConvert, EveryDepthGivesTheExpectedPixels) {
              return rgb;
          }()},
         {"4 bits, OS/2 header",
-         {12, 3, 1, 4, 0, 0, std::vector<RGBQUAD>(16, grey), {0x0F, 0x00, 0, 0}},
+         3, 1, Bmp(12, 3, 1, 4, std::vector<RGBQUAD>(16, grey), {0x0F, 0x00, 0, 0}),
          {9, 9, 9, 9, 9, 9, 9, 9, 9}},
         // x1555: the top bit is ignored, each channel widened c * 255 / 31.
-        {"16 bits", {40, 2, 1, 16, 0, 0, {}, {0xFF, 0x7F, 0x21, 0x84}}, {255, 255, 255, 8, 8, 8}},
-        {"24 bits", {40, 1, 2, 24, 0, 0, {}, {1, 2, 3, 0, 4, 5, 6, 0}}, {6, 5, 4, 3, 2, 1}},
-        {"32 bits", {40, 1, 1, 32, 0, 0, {}, {10, 20, 30, 0xAA}}, {30, 20, 10}},
+        {"16 bits", 2, 1, Bmp(40, 2, 1, 16, {}, {0xFF, 0x7F, 0x21, 0x84}), {255, 255, 255, 8, 8, 8}},
+        {"24 bits", 1, 2, Bmp(40, 1, 2, 24, {}, {1, 2, 3, 0, 4, 5, 6, 0}), {6, 5, 4, 3, 2, 1}},
+        {"32 bits", 1, 1, Bmp(40, 1, 1, 32, {}, {10, 20, 30, 0xAA}), {30, 20, 10}},
     };
     TempFolder folder;
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.name);
         const std::string path = folder / "picture.bmp";
-        WriteBytes(path, testCase.bmp.Build());
+        WriteBytes(path, testCase.bmp);
         const ToolResult result = RunTool({"topnm", path});
         EXPECT_EQ(result.status, 0) << result.err;
-        EXPECT_EQ(result.out, Ppm(testCase.bmp.width, testCase.bmp.height, testCase.rgb));
+        EXPECT_EQ(result.out, Ppm(testCase.width, testCase.height, testCase.rgb));
     }
 }
 
 // The reasons a refusal names, each from a file that breaks one rule.
 TEST(BmpToolInfo, RefusalsNameTheirReason) {
-    const BmpBytes good{40, 2, 2, 8, 0, 0, std::vector<RGBQUAD>(256), std::vector<BYTE>(8)};
+    const BmpSpec good{
+        .width = 2, .bitCount = 8, .colours = std::vector<RGBQUAD>(256), .pixels = std::vector<BYTE>(8)};
     auto with = [&](auto change) {
-        BmpBytes bmp = good;
+        BmpSpec bmp = good;
         change(bmp);
-        return bmp.Build();
+        return BuildBmp(bmp);
     };
-    std::vector<BYTE> magic = good.Build();
+    std::vector<BYTE> magic = BuildBmp(good);
     magic[0] = 'M';
     magic[1] = 'B';
-    const std::vector<BYTE> whole = good.Build();
+    const std::vector<BYTE> whole = BuildBmp(good);
     const struct {
         std::vector<BYTE> bytes;
         const char* reason;
@@ -170,14 +172,14 @@ TEST(BmpToolInfo, RefusalsNameTheirReason) {
         {std::vector<BYTE>(whole.begin(), whole.begin() + 13), "short file header"},
         {magic, "bad magic MB"},
         {std::vector<BYTE>(whole.begin(), whole.begin() + 53), "short info header"},
-        {with([](BmpBytes& b) { b.headerSize = 124; }), "header size 124"},
-        {with([](BmpBytes& b) { b.compression = 1; }), "compressed 1 RLE8"},
-        {with([](BmpBytes& b) { b.height = -2; }), "top-down"},
-        {with([](BmpBytes& b) { b.height = 0; }), "height 0"},
-        {with([](BmpBytes& b) { b.width = -1, b.bitCount = 7; }), "width -1; bit count 7"},
-        {with([](BmpBytes& b) { b.bitCount = 24, b.clrUsed = 300, b.colours.clear(); }),
+        {with([](BmpSpec& b) { b.headerSize = 124; }), "header size 124"},
+        {with([](BmpSpec& b) { b.compression = 1; }), "compressed 1 RLE8"},
+        {with([](BmpSpec& b) { b.height = -2; }), "top-down"},
+        {with([](BmpSpec& b) { b.height = 0; }), "height 0"},
+        {with([](BmpSpec& b) { b.width = -1, b.bitCount = 7; }), "width -1; bit count 7"},
+        {with([](BmpSpec& b) { b.bitCount = 24, b.clrUsed = 300, b.colours = std::vector<RGBQUAD>(); }),
          "colour count 300 > 256"},
-        {with([](BmpBytes& b) { b.width = 65536, b.height = 65536; }), "pixel data > 256 MiB"},
+        {with([](BmpSpec& b) { b.width = 65536, b.height = 65536; }), "pixel data > 256 MiB"},
         {std::vector<BYTE>(whole.begin(), whole.begin() + 1000), "colour table short"},
         {std::vector<BYTE>(whole.begin(), whole.end() - 1), "short pixel data"},
     };
@@ -204,7 +206,7 @@ TEST(BmpToolResave, WritesTheWindowsFormWithTheSamePixels) {
     std::vector<RGBQUAD> colours(16);
     for (std::size_t i = 0; i < 16; ++i) colours[i] = {BYTE(i * 16), BYTE(i), BYTE(255 - i), 0};
     WriteBytes(input,
-               BmpBytes{12, 5, 2, 4, 0, 0, colours, {0x01, 0x23, 0x40, 0, 0xFE, 0xDC, 0xB0, 0}}.Build());
+               Bmp(12, 5, 2, 4, colours, {0x01, 0x23, 0x40, 0, 0xFE, 0xDC, 0xB0, 0}));
 
     ASSERT_EQ(RunTool({"resave", input, output}).status, 0);
     const std::string written = ReadBytes(output);
@@ -219,7 +221,7 @@ TEST(BmpToolErrors, BadInputGivesOneLineAndAFailingStatus) {
     TempFolder folder;
     const std::string missing = folder / "missing.bmp";
     const std::string good = folder / "good.bmp";
-    WriteBytes(good, BmpBytes{40, 1, 1, 24, 0, 0, {}, {1, 2, 3, 0}}.Build());
+    WriteBytes(good, Bmp(40, 1, 1, 24, {}, {1, 2, 3, 0}));
     const std::string unwritable = folder / "no-such-folder/out.bmp";
     struct Case {
         std::vector<std::string> command;
@@ -263,7 +265,7 @@ TEST(BmpToolErrors, UsageErrorsExitWithTwo) {
 TEST(BmpToolProgram, ExitStatusesAndBinaryOutput) {
     TempFolder folder;
     const std::string picture = folder / "picture.bmp";
-    WriteBytes(picture, BmpBytes{40, 2, 1, 24, 0, 0, {}, {0x0A, 0x0D, 0x00, 0x1A, 0xFF, 0x0D, 0, 0}}.Build());
+    WriteBytes(picture, Bmp(40, 2, 1, 24, {}, {0x0A, 0x0D, 0x00, 0x1A, 0xFF, 0x0D, 0, 0}));
     auto run = [&](const std::string& arguments) {
         const std::string command = std::string("'") + VELMOR_BMP_EXE + "' " + arguments + " >'" +
                                     (folder / "out") + "' 2>'" + (folder / "err") + "'";

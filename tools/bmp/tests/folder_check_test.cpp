@@ -67,8 +67,7 @@ void SavePreview(const std::string& path, BYTE colour, int width = 30, int heigh
         const int rowBytes = (width * 3 + 3) / 4 * 4;
         WriteBytes(
             path,
-            BmpBytes{40, width, height, 24, 0, 0, {}, std::vector<BYTE>(std::size_t(rowBytes * height), 99)}
-                .Build());
+            Bmp(40, width, height, 24, {}, std::vector<BYTE>(std::size_t(rowBytes * height), 99)));
         return;
     }
     CDIB preview;
@@ -118,13 +117,12 @@ TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
         {"3.bmp: 124-byte header (V5) is not read; save as a Windows BMP with a 40-byte header",
          [](const TempFolder& f) {
              WriteBytes(f / "3.bmp",
-                        BmpBytes{124, 80, 40, 8, 0, 0, std::vector<RGBQUAD>(256), std::vector<BYTE>(80 * 40)}
-                            .Build());
+                        Bmp(124, 80, 40, 8, std::vector<RGBQUAD>(256), std::vector<BYTE>(80 * 40)));
          }},
         {"5.bmp: 24 bits per pixel, must be 8 (balls are copied into the board byte by byte)",
          [](const TempFolder& f) {
              WriteBytes(f / "5.bmp",
-                        BmpBytes{40, 80, 40, 24, 0, 0, {}, std::vector<BYTE>(240 * 40, 1)}.Build());
+                        Bmp(40, 80, 40, 24, {}, std::vector<BYTE>(240 * 40, 1)));
          }},
         {"1.bmp: colour table differs from pole.bmp's at 1 index(es) the ball uses (first 1: #0000C8 here, "
          "#C80000 in pole.bmp); balls are copied by index and would show pole.bmp's colours",
