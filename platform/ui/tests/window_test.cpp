@@ -1,5 +1,6 @@
-// Frames, views, message maps, menus and accelerators, driven by real
-// events on the offscreen platform.
+// Frames, views, message maps and menus, driven by real events on the
+// offscreen platform.  Sizes, caption and accelerators are checked on the
+// game's own window.
 #include <gtest/gtest.h>
 
 #include <QMenu>
@@ -56,32 +57,6 @@ protected:
     int m_nPaintsBeforeLoop = 0;
 };
 
-TEST_F(FrameTest, ViewClientIs360By410InsideA364By414FrameClientThatCannotBeResized) {
-    CRect view;
-    CRect frame;
-    CRect viewWindow;
-    m_pFrame->m_wndView.GetClientRect(&view);
-    m_pFrame->GetClientRect(&frame);
-    m_pFrame->m_wndView.GetWindowRect(&viewWindow);
-    EXPECT_EQ(view, CRect(0, 0, 360, 410));
-    EXPECT_EQ(frame, CRect(0, 0, 364, 414));
-    EXPECT_EQ(viewWindow.Width(), 364);
-    EXPECT_EQ(viewWindow.Height(), 414);
-
-    QWidget* top = m_pFrame->GetOuterWidget();
-    EXPECT_EQ(top->minimumSize(), top->maximumSize());
-    EXPECT_FALSE(top->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_FALSE(top->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_TRUE(top->windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_EQ(top->frameGeometry().topLeft(), QPoint(100, 100));
-}
-
-TEST_F(FrameTest, CaptionKeepsItsBytesAndLeadingBlank) {
-    EXPECT_EQ(m_pFrame->GetOuterWidget()->windowTitle(), QString::fromUtf8(" шарики"));
-    EXPECT_EQ(m_pFrame->GetWindowText(), kCaption);
-    EXPECT_EQ(m_pFrame->m_strTitle, "velmor");  // the title string stays unused
-}
-
 TEST_F(FrameTest, FirstPaintErasesTheViewToTheWindowColourBeforeTheLoopRuns) {
     // UpdateWindow in SetUp painted, before any event loop ran.
     EXPECT_EQ(m_nPaintsBeforeLoop, 1);
@@ -111,28 +86,6 @@ TEST_F(FrameTest, MenuCommandsGoToViewThenFrameThenApplication) {
                                                "app: about"}));
     EXPECT_EQ(m_pFrame->m_commands,
               (std::vector<WPARAM>{kCmdViewOnly, kCmdViewAndFrame, kCmdFrameOnly, ID_APP_ABOUT}));
-}
-
-TEST_F(FrameTest, AcceleratorKeysSendTheirCommandIds) {
-    QWindow* window = m_pFrame->GetOuterWidget()->windowHandle();
-    struct Key {
-        Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        UINT id;
-    };
-    const Key keys[] = {{Qt::Key_C, Qt::ControlModifier, ID_EDIT_COPY},
-                        {Qt::Key_Insert, Qt::ShiftModifier, ID_EDIT_PASTE},
-                        {Qt::Key_Delete, Qt::ShiftModifier, ID_EDIT_CUT},
-                        {Qt::Key_Backspace, Qt::AltModifier, ID_EDIT_UNDO},
-                        {Qt::Key_F6, Qt::NoModifier, ID_NEXT_PANE},
-                        {Qt::Key_F6, Qt::ShiftModifier, ID_PREV_PANE}};
-    std::vector<WPARAM> expected;
-    for (const Key& key : keys) {
-        QTest::keyClick(window, key.key, key.modifiers);
-        expected.push_back(MAKEWPARAM(static_cast<WORD>(key.id), 1));
-    }
-    EXPECT_EQ(m_pFrame->m_commands, expected);
-    EXPECT_TRUE(Log().empty());  // nobody handles them
 }
 
 TEST_F(FrameTest, FrameHandsTheFocusToTheView) {
