@@ -7,13 +7,6 @@ namespace {
 
 using namespace std::string_view_literals;
 
-TEST(RecordLayout, ExampleRecordByteForByte) {
-    const Bytes expected = {0x31, 0x32, 0x35, 0x00, 0x00, 'O',  'l',  'g',  'a',  0x20,
-                            0x20, 0x20, 0x20, 0x20, 0x39, 0x20, 0x20, 0x35, 0x20, 0x20,
-                            0x33, 0x20, 0x20, 0x33, 0x20, 0x20, 0x32, 0x30, 0x30, 0x37};
-    EXPECT_EQ(RecordBytes(125, "Olga"), expected);
-}
-
 TEST(RecordLayout, FieldsNeverRunIntoEachOther) {
     struct Case {
         int score;

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 namespace {
 
@@ -60,22 +59,6 @@ TEST_F(RecordRowsTest, ZeroBytesEndOnlyScoreAndName) {
     // Blank and Cyrillic names come through unchanged, filling spaces kept.
     EXPECT_EQ(RowsOf(RecordBytes(3, "")).front(), "3|         |9  |5  |3  |3  |2007");
     EXPECT_EQ(RowsOf(RecordBytes(3, "\xC8\xE2\xE0\xED")).front(), "3|\xC8\xE2\xE0\xED     |9  |5  |3  |3  |2007");
-}
-
-// The rows of the shared example are those its expected output lists first.
-TEST_F(RecordRowsTest, SharedExampleRows) {
-    const std::string table = TestdataPath("headless/records_insert.stat.in");
-    const std::string output = TestdataPath("headless/records_insert.out");
-    if (table.empty() || output.empty()) GTEST_SKIP() << "shared example files are not there";
-
-    const std::vector<std::string> rows = RowsOf(*ReadWholeFile(table));
-    std::ifstream lines(output);
-    std::string line;
-    for (const std::string& row : rows) {
-        ASSERT_TRUE(std::getline(lines, line));
-        EXPECT_EQ(line, "record " + row);
-    }
-    EXPECT_EQ(rows.size(), 3u);
 }
 
 }  // namespace

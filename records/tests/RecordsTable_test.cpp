@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 
 namespace {
@@ -124,28 +122,6 @@ TEST_F(RecordsTableTest, NewFileKeepsPermissionsAndLeavesNoTemporaries) {
     ASSERT_EQ(::stat(m_path.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777u, 0640u);
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{".stat.txt.Ab3xYz7", "stat.txt", "stat.txt.Ab3xYz"}));
-}
-
-// The shared example: a game ending with 40 and an empty name.
-TEST_F(RecordsTableTest, SharedExampleInsertsAtPlaceOne) {
-    const std::string before = TestdataPath("headless/records_insert.stat.in");
-    const std::string after = TestdataPath("headless/records_insert.stat.out");
-    const std::string mask = TestdataPath("headless/records_insert.stat.mask");
-    if (before.empty() || after.empty() || mask.empty()) GTEST_SKIP() << "shared example files are not there";
-
-    ExpectAdd(*ReadWholeFile(before), 40, "", [&] {
-        // The masked ranges hold the time of that run; ours is the fixed clock.
-        Bytes expected = *ReadWholeFile(after);
-        const Bytes ours = RecordBytes(40, "");
-        std::ifstream ranges(mask);
-        std::size_t offset = 0, length = 0;
-        while (ranges >> offset >> length) {
-            for (std::size_t i = offset; i < offset + length && i < expected.size(); ++i) {
-                expected[i] = ours[i % records::kRecordSize];
-            }
-        }
-        return expected;
-    }());
 }
 
 }  // namespace

@@ -74,8 +74,3 @@ Bytes Slice(const Bytes& bytes, std::size_t offset, std::size_t count) {
     const auto end = bytes.begin() + static_cast<std::ptrdiff_t>(std::min(offset + count, bytes.size()));
     return Bytes(begin, end);
 }
-
-std::string TestdataPath(std::string_view name) {
-    const fs::path path = fs::path(VELMOR_TESTDATA_DIR) / name;
-    return fs::exists(path) ? path.string() : std::string();
-}

@@ -43,6 +43,3 @@ Bytes RecordBytes(int score, const char* name);
 Bytes TableOf(const std::vector<int>& scores);
 Bytes Concat(std::initializer_list<Bytes> parts);
 Bytes Slice(const Bytes& bytes, std::size_t offset, std::size_t count);
-
-// The shared example files, or an empty string when they are not there.
-std::string TestdataPath(std::string_view name);
