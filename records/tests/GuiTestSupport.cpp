@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPushButton>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -16,21 +15,6 @@
 bool WaitUntilShown(const CWnd& window) {
     QWidget* widget = window.GetOuterWidget();
     return widget != nullptr && QTest::qWaitForWindowExposed(widget->window());
-}
-
-QImage GrabWidget(QWidget* widget) {
-    if (widget == nullptr) return {};
-    QWidget* window = widget->window();
-    const QPoint origin = widget->mapTo(window, QPoint(0, 0));
-    QScreen* screen = window->screen();
-    if (screen == nullptr) return {};
-    return screen->grabWindow(window->winId(), origin.x(), origin.y(), widget->width(), widget->height())
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
-}
-
-QImage GrabClient(const CWnd& window) {
-    return GrabWidget(window.GetClientWidget());
 }
 
 std::string FirstDifference(const QImage& actual, const QImage& expected, const QRect& area,

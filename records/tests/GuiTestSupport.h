@@ -11,6 +11,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/ui/tests/UiTestSupport.h"
+
 class CWnd;
 class QTimer;
 class QWidget;
@@ -19,9 +21,8 @@ class QWidget;
 // grabs see it.
 bool WaitUntilShown(const CWnd& window);
 
-// What the screen shows of the window's client area (or of a widget).
-QImage GrabClient(const CWnd& window);
-QImage GrabWidget(QWidget* widget);
+// What the screen shows of the window's client area.
+using ui_test::GrabClient;
 
 // The first pixel where two images differ inside `area` (of `actual`;
 // `expectedOrigin` is where the area starts in `expected`), as text; empty
