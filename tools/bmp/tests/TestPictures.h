@@ -1,5 +1,5 @@
-// Helpers for the picture tool's tests: BMP files built byte by byte, files
-// on disk, and the tool run in place.
+// Helpers for the picture tool's tests: BMP files, files on disk, and the
+// tool run in place.
 #pragma once
 
 #include <filesystem>
@@ -9,9 +9,8 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 #include "gfx/tests/BmpBuilder.h"
+#include "gfx/tests/TempFolder.h"
 #include "platform/core/Types.h"
 #include "tools/bmp/BmpTool.h"
 
@@ -58,29 +57,5 @@ inline std::vector<std::string> Lines(const std::string& text) {
     for (std::string line; std::getline(stream, line);) lines.push_back(line);
     return lines;
 }
-
-// A folder of its own under the system's temporary folder, removed at the end.
-class TempFolder {
-public:
-    TempFolder() {
-        static int counter = 0;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("velmor-bmp-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return m_path; }
-    std::string operator/(const std::string& name) const { return (m_path / name).string(); }
-
-private:
-    std::filesystem::path m_path;
-};
 
 }  // namespace testpictures
