@@ -26,10 +26,6 @@ void AppTest::TearDown() {
     m_pFolder.reset();
 }
 
-QPoint CellCentre(int cell) {
-    return {cell % 9 * 40 + 20, cell / 9 * 40 + 20 + 50};
-}
-
 ProgramRun RunProgram(const QStringList& arguments, const QProcessEnvironment& environment, const std::string& folder,
                       int timeoutMilliseconds) {
     QProcess process;

@@ -29,9 +29,6 @@ protected:
     std::unique_ptr<CGameApp> m_pApp;
 };
 
-// The point of a cell's centre in view coordinates.
-QPoint CellCentre(int cell);
-
 // What a run of the program gave.
 struct ProgramRun {
     int exitCode = -1;

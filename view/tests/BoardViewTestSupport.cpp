@@ -84,10 +84,6 @@ void ViewTest::Repaint() {
     m_pView->UpdateWindow();
 }
 
-QPoint ViewTest::CellCentre(int cell) {
-    return {cell % 9 * 40 + 20, cell / 9 * 40 + 20 + CBoardGame::kBoardTop};
-}
-
 QRect ViewTest::CellArea(int cell) {
     return QRect(cell % 9 * 40, cell / 9 * 40 + CBoardGame::kBoardTop, 40, 40);
 }

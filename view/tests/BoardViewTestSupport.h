@@ -77,7 +77,6 @@ protected:
     }
     std::array<int, CBoardGame::kCells> BoardColours() const;
     // The view point at the centre of a cell.
-    static QPoint CellCentre(int cell);
     static QRect BoardArea() { return QRect(0, CBoardGame::kBoardTop, 360, 360); }
     static QRect CellArea(int cell);
     // The first cell holding a ball, -1 on an empty board.

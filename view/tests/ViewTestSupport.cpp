@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "gfx/DIB.h"
+#include "game/BoardGame.h"
 #include "gfx/artwork/Artwork.h"
 #include "platform/core/Crt.h"
 
@@ -34,6 +35,10 @@ FixedClock::FixedClock(std::int64_t seconds) {
 
 FixedClock::~FixedClock() {
     crt::SetClock({});
+}
+
+QPoint CellCentre(int cell) {
+    return {cell % 9 * 40 + 20, cell / 9 * 40 + 20 + CBoardGame::kBoardTop};
 }
 
 QImage ImageOf(const CDIB& picture) {

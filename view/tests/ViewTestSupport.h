@@ -46,6 +46,9 @@ public:
 };
 
 // An 8-bit picture in its own colours.
+// The point of a cell's centre in view coordinates.
+QPoint CellCentre(int cell);
+
 QImage ImageOf(const CDIB& picture);
 // A picture file of the run folder ("res1/pole.bmp"); null when unreadable.
 QImage LoadPicture(const std::string& fileName);
