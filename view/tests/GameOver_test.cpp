@@ -96,19 +96,6 @@ TEST_F(ViewTest, NameTypedButClosedByTheCloseBoxIsNotStored) {
     EXPECT_EQ(FirstRecord(), std::make_pair(std::string("30"), std::string(9, ' ')));
 }
 
-TEST_F(ViewTest, ScoreOutsideTheTableShowsNoDialog) {
-    std::string table;
-    for (int record = 0; record < 10; ++record) {
-        table += std::string("500\0\0", 5) + "best     " + "12 34 1  2  2020";
-    }
-    std::ofstream("res1/stat.txt", std::ios::binary) << table;
-    View().SetScore(10);
-    const ModalWatcher watcher;
-    View().GameOver();
-    EXPECT_EQ(watcher.Count(), 0);
-    EXPECT_EQ(ReadFile("res1/stat.txt"), table);
-}
-
 TEST_F(ViewTest, ScoresCommandShowsTheTableAndLeavesTheGame) {
     const auto colours = BoardColours();
     int shown = 0;
