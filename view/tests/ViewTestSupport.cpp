@@ -1,6 +1,5 @@
 #include "view/tests/ViewTestSupport.h"
 
-#include <cstdlib>
 #include <fstream>
 
 #include "gfx/DIB.h"
@@ -9,24 +8,14 @@
 #include "platform/core/Crt.h"
 
 ScratchRunFolder::ScratchRunFolder(Pictures pictures) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmor-window-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) return;
-    m_path = pattern;
-    m_previous = std::filesystem::current_path();
-    std::filesystem::current_path(m_path);
+    if (Path().empty()) return;
     if (pictures == Pictures::none) {
         m_bReady = true;
         return;
     }
-    std::filesystem::create_directory(m_path / "res1");
-    m_bReady = WriteArtworkInto(m_path / "res1");
-    std::ofstream(m_path / "res1" / "stat.txt").flush();
-}
-
-ScratchRunFolder::~ScratchRunFolder() {
-    std::error_code error;
-    if (!m_previous.empty()) std::filesystem::current_path(m_previous, error);
-    if (!m_path.empty()) std::filesystem::remove_all(m_path, error);
+    std::filesystem::create_directory(Path() / "res1");
+    m_bReady = WriteArtworkInto(Path() / "res1");
+    std::ofstream(Path() / "res1" / "stat.txt").flush();
 }
 
 FixedClock::FixedClock(std::int64_t seconds) {

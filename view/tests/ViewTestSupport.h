@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "game/tests/PictureFixture.h"
 #include "records/tests/GuiTestSupport.h"
 
 class CDIB;
@@ -14,21 +15,15 @@ class CDIB;
 // A fresh folder, made the current folder for the object's lifetime and
 // removed afterwards.  With Pictures::artwork it holds res1/ with the
 // game's pictures and an empty records file, as the build's run folder does.
-class ScratchRunFolder {
+class ScratchRunFolder : public CScratchFolder {
 public:
     enum class Pictures { artwork, none };
 
     explicit ScratchRunFolder(Pictures pictures = Pictures::artwork);
-    ~ScratchRunFolder();
-    ScratchRunFolder(const ScratchRunFolder&) = delete;
-    ScratchRunFolder& operator=(const ScratchRunFolder&) = delete;
 
-    const std::filesystem::path& Path() const { return m_path; }
     bool Ready() const { return m_bReady; }
 
 private:
-    std::filesystem::path m_path;
-    std::filesystem::path m_previous;
     bool m_bReady = false;
 };
 
