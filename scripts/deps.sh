@@ -14,15 +14,16 @@ velmor_install_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# What every build needs.
+# What every build needs (the tests are configured with every build).
 VELMOR_BUILD_PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev libxkbcommon-dev libgl-dev fonts-liberation2
+    googletest libgtest-dev
 )
 # What the test suite needs on top.
 VELMOR_TEST_PACKAGES=(
     clang libclang-rt-dev
-    googletest libgtest-dev libgmock-dev libbenchmark-dev libstb-dev
+    libgmock-dev libbenchmark-dev libstb-dev
     xvfb xauth xdotool x11-apps x11-utils
     desktop-file-utils appstream dpkg-dev file
 )
