@@ -35,9 +35,12 @@ std::string UpToZero(std::span<const BYTE> field) {
 
 std::vector<RecordRow> ReadRecordRows(const std::string& path) {
     const std::optional<std::vector<BYTE>> table = ReadFileHead(path, records::kTableBytes);
+    return table ? ParseRecordRows(*table) : std::vector<RecordRow>();
+}
+
+std::vector<RecordRow> ParseRecordRows(std::span<const BYTE> table) {
     std::vector<RecordRow> rows;
-    if (!table) return rows;
-    FieldReader reader(*table);
+    FieldReader reader(table);
     while (rows.size() < static_cast<std::size_t>(records::kTableRecords)) {
         const std::span<const BYTE> score = reader.Next(records::kScoreWidth);
         if (score.empty()) break;

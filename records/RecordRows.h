@@ -4,6 +4,7 @@
 
 #include "records/RecordLayout.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,3 +25,5 @@ struct RecordRow {
 // At most ten rows, reading record after record until a score field is
 // missing.  A missing or unreadable file gives no rows.
 std::vector<RecordRow> ReadRecordRows(const std::string& path = records::kDefaultPath);
+// The same from the file's first bytes.
+std::vector<RecordRow> ParseRecordRows(std::span<const BYTE> table);

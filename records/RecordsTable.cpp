@@ -60,7 +60,6 @@ bool CRecordsTable::IsRecord(int score) const {
 }
 
 bool CRecordsTable::AddRecord(int score, const char* name) const {
-    const int storedScore = records::ClampScore(score);
     std::optional<LockedFile> file = OpenLocked(m_strPath);
     if (!file) {
         Trace("records: cannot open the records file for update: " + m_strPath);
@@ -69,12 +68,17 @@ bool CRecordsTable::AddRecord(int score, const char* name) const {
     RemoveStaleTemporaries(m_strPath);
     // Only the first bytes change; the rest is copied behind them unread.
     std::optional<std::vector<BYTE>> head = ReadUpTo(file->descriptor.Get(), records::kTouchedBytes);
-    if (!head) return false;
-    const std::optional<std::size_t> offset = records::InsertionOffset(*head, storedScore);
-    if (!offset) return false;
-    records::MakeRoom(*head, *offset);
-    WriteRecord(*head, *offset, storedScore, name);
+    if (!head || !InsertRecord(*head, score, name)) return false;
     return ReplaceFileContents(m_strPath, file->status, *head, file->descriptor.Get());
+}
+
+bool CRecordsTable::InsertRecord(std::vector<BYTE>& head, int score, const char* name) {
+    const int storedScore = records::ClampScore(score);
+    const std::optional<std::size_t> offset = records::InsertionOffset(head, storedScore);
+    if (!offset) return false;
+    records::MakeRoom(head, *offset);
+    WriteRecord(head, *offset, storedScore, name);
+    return true;
 }
 
 void CRecordsTable::WriteRecord(std::vector<BYTE>& file, std::size_t position, int score, const char* name) {

@@ -30,6 +30,11 @@ public:
     // read-only, or the score does not enter the table; true when it wrote.
     bool AddRecord(int score, const char* name) const;
 
+    // Puts a record for the score and name into the file's first bytes (at
+    // least kTouchedBytes of them, or all), as AddRecord does; false when the
+    // score does not enter the table.
+    static bool InsertRecord(std::vector<BYTE>& head, int score, const char* name);
+
     // Writes one complete record with the current local time (one reading of
     // the clock) at the position of the file's bytes, growing them as needed.
     static void WriteRecord(std::vector<BYTE>& file, std::size_t position, int score, const char* name);

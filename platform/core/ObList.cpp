@@ -195,5 +195,16 @@ void CObList::Serialize(CArchive& archive) {
     if (!archive.IsBad()) return;
     // Nobody else knows the objects this load made: destroy them and leave
     // the list as it was.
-    for (; added > 0; --added) delete RemoveTail();
+    for (; added > 0; --added) DestroyLoaded(RemoveTail());
+}
+
+// A list read whole inside one that failed later would otherwise leave its
+// elements to nobody.  Subclasses that own their elements destroy them
+// themselves.
+void CObList::DestroyLoaded(CObject* object) {
+    if (object != nullptr && object->GetRuntimeClass() == RUNTIME_CLASS(CObList)) {
+        auto* list = static_cast<CObList*>(object);
+        while (!list->IsEmpty()) DestroyLoaded(list->RemoveTail());
+    }
+    delete object;
 }

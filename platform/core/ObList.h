@@ -57,6 +57,9 @@ public:
     // record.  Loading appends what it reads; when an element cannot be read
     // the elements this load made are destroyed and the list is as before.
     void Serialize(CArchive& archive) override;
+    // Destroys an object that a load made and, when it is a plain list
+    // (which does not own its elements), everything it holds, all the way down.
+    static void DestroyLoaded(CObject* object);
 
 private:
     struct Node;
