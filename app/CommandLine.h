@@ -18,5 +18,4 @@ struct CommandLine {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
-inline constexpr const char* kVersionText = "velmor 1.0.0.1";
 std::string UsageText();

@@ -8,6 +8,7 @@
 #include "platform/ui/ResourceRegistry.h"
 #include "records/NameDlg.h"
 #include "records/RecordsDlg.h"
+#include "velmor/Version.h"
 #include "view/BoardView.h"
 
 namespace {
@@ -56,20 +57,19 @@ IconImage IconOfSize(int size) {
 
 VersionRecord Version() {
     VersionRecord record;
-    const WORD version[4] = {1, 0, 0, 1};
     for (int part = 0; part < 4; ++part) {
-        record.fileVersion[part] = version[part];
-        record.productVersion[part] = version[part];
+        record.fileVersion[part] = static_cast<WORD>(velmor::kVersionParts[part]);
+        record.productVersion[part] = static_cast<WORD>(velmor::kVersionParts[part]);
     }
     record.strings = {
         {"CompanyName", ""},
         {"FileDescription", "velmor MFC Application"},
-        {"FileVersion", "1, 0, 0, 1"},
+        {"FileVersion", velmor::kVersionWithCommas},
         {"InternalName", "velmor"},
         {"LegalTrademarks", ""},
         {"OriginalFilename", "velmor.EXE"},
         {"ProductName", "velmor Application"},
-        {"ProductVersion", "1, 0, 0, 1"},
+        {"ProductVersion", velmor::kVersionWithCommas},
     };
     record.language = 0x0409;
     record.codePage = 0x04B0;

@@ -6,6 +6,7 @@
 
 #include "app/CommandLine.h"
 #include "app/GameApp.h"
+#include "velmor/Version.h"
 
 CGameApp theApp;
 
@@ -25,7 +26,7 @@ int main(int argc, char* argv[]) {
     const CommandLine options = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     switch (options.action) {
     case CommandLine::Action::version:
-        std::printf("%s\n", kVersionText);
+        std::printf("velmor %s\n", velmor::kVersion);
         return 0;
     case CommandLine::Action::help:
         std::fputs(UsageText().c_str(), stdout);

@@ -26,4 +26,5 @@ VELMOR_TEST_PACKAGES=(
     libgmock-dev libbenchmark-dev libstb-dev
     xvfb xauth xdotool x11-apps x11-utils
     desktop-file-utils appstream dpkg-dev file
+    lintian man-db groff-base mandoc
 )

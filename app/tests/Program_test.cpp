@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QImage>
 
+#include "app/AboutDlg.h"
+#include "app/Resources.h"
 #include "app/tests/AppTestSupport.h"
+#include "platform/ui/ResourceRegistry.h"
 
 TEST(ProgramTest, VersionAndHelpNeedNoDisplay) {
     const ProgramRun version = RunProgram({"--version"}, EnvironmentWithoutDisplay());
@@ -12,6 +15,21 @@ TEST(ProgramTest, VersionAndHelpNeedNoDisplay) {
     const ProgramRun help = RunProgram({"--help"}, EnvironmentWithoutDisplay());
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.output.find("--seed N"), std::string::npos);
+}
+
+TEST(ProgramTest, VersionRecordAndAboutBoxNameTheSameVersion) {
+    RegisterGameResources();
+    const VersionRecord* record = FindVersionResource();
+    ASSERT_NE(record, nullptr);
+    for (const WORD* parts : {record->fileVersion, record->productVersion}) {
+        EXPECT_EQ(std::vector<WORD>(parts, parts + 4), (std::vector<WORD>{1, 0, 0, 1}));
+    }
+    for (const auto& [name, value] : record->strings) {
+        if (name == "FileVersion" || name == "ProductVersion") {
+            EXPECT_EQ(value, "1, 0, 0, 1") << name;
+        }
+    }
+    EXPECT_EQ(CAboutDlg::Template().items.at(1).text, "velmor 1.0");
 }
 
 TEST(ProgramTest, WithoutADisplayItSaysSoAndEnds) {

@@ -21,15 +21,15 @@ trap 'DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq velmor >/dev/null 2>&
 mkdir -p "$tmp/runtime" && chmod 700 "$tmp/runtime"
 status=0
 env -u DISPLAY -u WAYLAND_DISPLAY HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/runtime" \
-    QT_QPA_PLATFORM=offscreen timeout 3 /usr/bin/velmor >/dev/null 2>&1 || status=$?
+    QT_QPA_PLATFORM=offscreen timeout 3 /usr/games/velmor >/dev/null 2>&1 || status=$?
 [ "$status" -eq 124 ] || fail "the installed game ended by itself with status $status"
 records=$tmp/home/.local/share/velmor/res1/stat.txt
 [ -f "$records" ] || fail "no records file made"
 printf 'kept' > "$records"
-/usr/bin/velmor --version | grep -q '1\.0\.0\.1' || fail "--version of the installed game"
+/usr/games/velmor --version | grep -q '1\.0\.0\.1' || fail "--version of the installed game"
 
 DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq velmor >/dev/null
 trap 'rm -rf "$tmp"' EXIT
-[ ! -e /usr/bin/velmor ] || fail "removal left /usr/bin/velmor"
+[ ! -e /usr/games/velmor ] || fail "removal left /usr/games/velmor"
 [ "$(cat "$records")" = kept ] || fail "removal touched the player's records"
 echo "debian package: ok"

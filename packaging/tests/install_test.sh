@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs into a temporary prefix and starts the launcher as a new player
 # would: the per-user folder is made, the records file survives later starts
-# and a reinstall, and --version/--help work without a display.
+# and a reinstall, own pictures stay until removed, and --version/--help work
+# without a display.
 set -eu
 build=$1
 tmp=$(mktemp -d)
@@ -9,7 +10,7 @@ trap 'rm -rf "$tmp"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
-launcher=$tmp/prefix/bin/velmor
+launcher=$tmp/prefix/games/velmor
 [ -x "$launcher" ] || fail "no launcher installed"
 
 # Starts the game offscreen for a moment; it is still running when stopped.
@@ -36,6 +37,16 @@ start_game
 cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
 start_game
 [ "$(cat "$folder/res1/stat.txt")" = "$record" ] || fail "a reinstall changed the records"
+
+# An own picture in place of a link is used until it is removed.
+cp "$folder/res1/3.bmp" "$tmp/own.bmp" && printf 'own' >> "$tmp/own.bmp"
+rm "$folder/res1/3.bmp" && cp "$tmp/own.bmp" "$folder/res1/3.bmp"
+start_game
+[ ! -L "$folder/res1/3.bmp" ] && cmp -s "$tmp/own.bmp" "$folder/res1/3.bmp" || fail "an own picture was replaced"
+"$tmp/prefix/games/velmor-bmp" check "$folder/res1" >/dev/null || fail "the player's folder is not usable"
+rm "$folder/res1/3.bmp"
+start_game
+[ -L "$folder/res1/3.bmp" ] || fail "removing an own picture did not bring back the installed one"
 
 # XDG_DATA_HOME moves the folder.
 status=0

@@ -12,6 +12,7 @@
 #include "platform/core/File.h"
 #include "tools/bmp/BmpInspection.h"
 #include "tools/bmp/FolderCheck.h"
+#include "velmor/Version.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ constexpr int kExitRefused = 1;
 constexpr int kExitUsage = 2;
 
 constexpr const char* kUsage =
-    "usage: velmor-bmp info FILE | check DIR | topnm FILE | resave IN OUT\n"
+    "usage: velmor-bmp info FILE | check DIR | topnm FILE | resave IN OUT | --version\n"
     "  info FILE      header fields, colour count and whether the game reads the file\n"
     "  check DIR      whether DIR holds pictures the game can use (pole.bmp, 1..6.bmp, 1-d..6-d.bmp)\n"
     "  topnm FILE     write the picture to stdout as a binary PPM\n"
@@ -173,6 +174,10 @@ int RunBmpTool(std::span<const std::string> arguments, std::ostream& out, std::o
     const std::string& command = arguments[0];
     if (command == "-h" || command == "--help" || command == "help") {
         out << kUsage;
+        return kExitOk;
+    }
+    if (command == "--version") {
+        out << "velmor-bmp " << velmor::kVersion << '\n';
         return kExitOk;
     }
     const auto operands = arguments.subspan(1);

@@ -1,0 +1,24 @@
+#!/bin/sh
+# Installs into a temporary prefix: the installed velmor-bmp accepts the
+# installed pictures and says what is wrong with a damaged copy.
+set -eu
+build=$1
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
+bmp=$tmp/prefix/games/velmor-bmp
+pictures=$tmp/prefix/share/games/velmor/res1
+"$bmp" --version | grep -qx 'velmor-bmp 1\.0\.0\.1' || fail "velmor-bmp --version"
+"$bmp" check "$pictures" >"$tmp/out" || fail "the installed pictures: $(cat "$tmp/out")"
+[ "$(cat "$tmp/out")" = "$pictures: usable picture folder" ] || fail "the installed pictures: $(cat "$tmp/out")"
+
+cp -R "$pictures" "$tmp/damaged"
+head -c 2000 "$pictures/3.bmp" >"$tmp/damaged/3.bmp"
+status=0
+"$bmp" check "$tmp/damaged" >"$tmp/out" || status=$?
+[ "$status" -eq 1 ] || fail "a damaged folder gave status $status"
+[ "$(cat "$tmp/out")" = "3.bmp: the file ends before all pixel rows (cut short?)
+$tmp/damaged: not usable (1 problem)" ] || fail "a damaged folder: $(cat "$tmp/out")"
+echo "velmor-bmp check: ok"
