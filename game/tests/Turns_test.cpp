@@ -1,5 +1,6 @@
 // The turn controller: selecting, moving, cancelling, the pacing of a turn,
 // game over and the records commands.
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,6 +29,24 @@ TEST_F(GameTest, FirstClickSelectsOnlyABall) {
     EXPECT_EQ(Game().From(), Cell(4, 4));
     EXPECT_EQ(Game().SelectedSprite(), Game().FindCellSprite(Cell(4, 4)));
     EXPECT_EQ(Game().events, Events{"draw"});
+}
+
+// Clicks far off the board select nothing and cancel a selection.
+TEST_F(GameTest, ClicksAnywhereInIntRangeAreSafe) {
+    const char* layout = "......... ......... ......... ......... ....3.... ......... ......... ......... .........";
+    Game().SetBoard(layout);
+    for (const int x : {INT_MIN, -1, 180, INT_MAX}) {
+        for (const int y : {INT_MIN, INT_MIN + 49, 49, 410, INT_MAX}) {
+            SCOPED_TRACE(std::to_string(x) + " " + std::to_string(y));
+            Game().ClickAt(x, y);
+            EXPECT_FALSE(Game().IsSelected());
+            Game().Click(Cell(4, 4));
+            Game().ClickAt(x, y);
+            EXPECT_FALSE(Game().IsSelected());
+            EXPECT_EQ(Game().BoardText(), std::string(layout));
+        }
+    }
+    EXPECT_TRUE(Game().SpritesMatchBoard());
 }
 
 // The board picture: the board file with every ball over it, transparent
