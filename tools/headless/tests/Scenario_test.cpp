@@ -2,6 +2,7 @@
 // exit status and the records file it leaves, with the expected files
 // beside each script: the shared examples, and scripts of our own.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <fstream>
@@ -132,6 +133,32 @@ TEST(DriverInput, AcceptsSignsCarriageReturnsAndEmptyNames) {
     const ProgramRun run = RunHeadless(folder.Path(), "--seed +7", "click -5 +60\r\nname\r\n  # indented comment\ndump\r\n");
     EXPECT_EQ(run.exitStatus, 0) << run.errors;
     EXPECT_NE(run.output.find("draws 1\n"), std::string::npos);
+}
+
+// A FIFO, a folder or a dangling link in a picture's or the records file's
+// place reads like a missing file, and nothing waits on it.
+TEST(DriverInput, SpecialFilesReadLikeMissingOnes) {
+    using Put = void (*)(const fs::path&);
+    const Put kinds[] = {[](const fs::path&) {},  // missing: the result the others must give
+                         [](const fs::path& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+                         [](const fs::path& path) { fs::create_directory(path); },
+                         [](const fs::path& path) { fs::create_symlink("nowhere.bmp", path); }};
+    const auto run = [](const char* file, Put put) {
+        CScratchFolder folder;
+        EXPECT_TRUE(PreparePictures(folder.Path() / "res1", fs::path(VELMOR_RUN_DIR) / "res1"));
+        fs::copy_file(fs::path(VELMOR_SCENARIO_DIR) / "gameover_full_table.stat.in", folder.Path() / "res1/stat.txt");
+        fs::remove(folder.Path() / "res1" / file);
+        put(folder.Path() / "res1" / file);
+        const ProgramRun result = RunHeadless(folder.Path(), "--seed 1742090880",
+                                              "click 180 190\nclick 20 70\nsnapshot shot.bmp\ndump\nscores\n");
+        return std::to_string(result.exitStatus) + result.output + ReadWholeFile(folder.Path() / "shot.bmp");
+    };
+    for (const char* file : {"pole.bmp", "2.bmp", "stat.txt"}) {
+        SCOPED_TRACE(file);
+        const std::string missing = run(file, kinds[0]);
+        EXPECT_EQ(missing.substr(0, 6), "0board");
+        for (const Put put : kinds) EXPECT_EQ(run(file, put), missing);
+    }
 }
 
 // The soak test: whole games, board and sprites checked after every click.
