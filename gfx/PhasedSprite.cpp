@@ -25,6 +25,7 @@ void CPhasedSprite::Initialize() {
 
 void CPhasedSprite::Serialize(CArchive& archive) {
     CSprite::Serialize(archive);
+    if (archive.IsBad()) return;
     if (archive.IsStoring()) {
         archive << m_nCellRows << m_nCellColumns << m_nCellRow << m_nCellColumn;
         return;

@@ -10,6 +10,7 @@ CSprite::~CSprite() = default;
 
 void CSprite::Serialize(CArchive& archive) {
     CDIB::Serialize(archive);
+    if (archive.IsBad()) return;  // the fields behind a failed picture are not ours
     if (archive.IsStoring()) {
         archive << m_nX << m_nY << m_nZ;
         return;
