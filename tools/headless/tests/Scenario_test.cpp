@@ -172,6 +172,9 @@ TEST(Autoplay, PlaysWholeGamesWithBoardAndSpritesInStep) {
     EXPECT_EQ(run.output.find("failure"), std::string::npos) << run.output;
     // Bot games leave the records alone.
     EXPECT_EQ(fs::file_size(folder.Path() / "res1/stat.txt"), 0u);
+    // The seeds of later games wrap around at the top of the range.
+    EXPECT_NE(RunHeadless(folder.Path(), "--autoplay 2 --seed 9223372036854775807", "").output.find("games 2\n"),
+              std::string::npos);
 }
 
 }  // namespace
