@@ -104,11 +104,13 @@ void CBoardGame::OnRemakeMove() {
     if (m_bNoUndo || m_bSelected || !m_bReady) return;
     m_bReady = false;
     m_bReplayInsert = true;
+    // Every colour the batch was to bring is announced again, also those of
+    // balls a missing picture kept off the board; only placed balls go.
+    for (int index = 0; index < m_nPlannedCount; ++index) m_nNext[index] = m_nLastNext[index];
     for (int index = 0; index < m_nNewCount; ++index) {
         const int cell = CellOf(m_nNewCol[index], m_nNewRow[index]);
         RemoveCellSprite(cell);
         m_nBoard[cell] = 0;
-        m_nNext[index] = m_nLastNext[index];
     }
     if (CPhasedSprite* sprite = FindCellSprite(m_nMoveTo)) MoveSpriteToCell(sprite, m_nMoveFrom);
     m_nBoard[m_nMoveFrom] = m_nBoard[m_nMoveTo];
