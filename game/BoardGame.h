@@ -131,6 +131,7 @@ private:
     void AddToSeed(int value);
     void SelectBallAt(int boardX, int boardY);
     void FinishMove();
+    void BringAnnouncedBalls();
     void PlaceBatchBall(int index, CPhasedSprite* sprite);
     int ReplayCell(int index) const;
     void RemoveCellSprite(int cell);

@@ -69,20 +69,27 @@ void CBoardGame::SelectBallAt(int boardX, int boardY) {
 // After the ball has walked: score a line, or pay for the move with a batch.
 void CBoardGame::FinishMove() {
     if (!RemoveLine(true)) {
-        InsertBalls();
-        for (int index = 0; index < kBatchSize; ++index) m_nLastNext[index] = m_nNext[index];
-        Pause(kPauseMilliseconds);
-        DrawAll();
-        RemoveLine(false);  // a line made by the new balls goes without points
-        ChooseNextColours();
+        BringAnnouncedBalls();
         m_bNoUndo = false;
     } else {
-        // The moved ball is gone with its line: there is nothing to put back.
+        // A line that took the last balls would leave nothing to move: the
+        // announced balls come at once.  Either way the moved ball is gone
+        // with its line, so there is nothing to put back.
+        if (CountFreeCells() == kCells) BringAnnouncedBalls();
         m_bNoUndo = true;
     }
     Pause(kPauseMilliseconds);
     DrawAll();
     m_bReady = true;
+}
+
+void CBoardGame::BringAnnouncedBalls() {
+    InsertBalls();
+    for (int index = 0; index < kBatchSize; ++index) m_nLastNext[index] = m_nNext[index];
+    Pause(kPauseMilliseconds);
+    DrawAll();
+    RemoveLine(false);  // a line made by the new balls goes without points
+    ChooseNextColours();
 }
 
 void CBoardGame::GameOver() {

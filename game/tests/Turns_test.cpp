@@ -108,6 +108,41 @@ TEST_F(GameTest, LineOfNewBallsGoesWithoutPoints) {
     EXPECT_TRUE(Game().SpritesMatchBoard());
 }
 
+// A line that takes the last balls: the announced balls come right after it
+// (on the kept cells when a remake move left some), and the turn ends like
+// a line turn; the line cannot be taken back.
+TEST_F(GameTest, LineThatEmptiesTheBoardBringsTheAnnouncedBalls) {
+    for (const bool replay : {false, true}) {
+        SCOPED_TRACE(replay);
+        Game().SetBoard("2222..... ......... ......... ......... ......... ......... ......... ......... ........2");
+        Game().SetScore(0);
+        Game().SetNext(1, 5, 6);
+        const std::vector<int> kept = {Cell(8, 8), Cell(0, 0), Cell(4, 4)};
+        if (replay) Game().KeepBatchCells(kept);
+        Game().Click(Cell(8, 8));
+        Game().ClearEvents();
+        Game().Click(Cell(4, 0));
+        EXPECT_EQ(Game().Score(), 10);
+        EXPECT_EQ(Game().CountFreeCells(), 78);
+        const int announced[] = {1, 5, 6};
+        for (int index = 0; index < 3; ++index) {
+            EXPECT_EQ(Game().Cell(Game().NewCell(index)), announced[index]);
+            if (replay) {
+                EXPECT_EQ(Game().NewCell(index), kept[static_cast<std::size_t>(index)]);
+            }
+        }
+        Events expected;
+        for (int step = 0; step < 12; ++step) expected.insert(expected.end(), {"pause", "draw"});
+        expected.insert(expected.end(), {"draw", "pause", "draw", "pause", "draw", "draw"});
+        EXPECT_EQ(Game().events, expected);
+        const std::string after = Game().BoardText();
+        Game().OnRemakeMove();
+        EXPECT_TRUE(Game().IsRemakeRefused());
+        EXPECT_EQ(Game().BoardText(), after);
+        EXPECT_TRUE(Game().SpritesMatchBoard());
+    }
+}
+
 // A board with one empty cell besides the ball about to move: the turn's
 // batch fills it and the board.
 constexpr const char* kNearlyFull =
