@@ -8,10 +8,14 @@
 #include <QWidget>
 #include <QWindow>
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
 
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "app/Resources.h"
+#include "gfx/DIB.h"
 #include "platform/core/Crt.h"
 
 BEGIN_MESSAGE_MAP(CGameApp, CWinApp)
@@ -28,8 +32,26 @@ BOOL CGameApp::InitApplication() {
     return CWinApp::InitApplication();
 }
 
+namespace {
+
+// Started where there are no pictures, the window shows next to nothing; one
+// line says why and what to do.
+void ExplainMissingPictures() {
+    constexpr const char* kBoardFile = "res1/pole.bmp";
+    if (CDIB().Load(kBoardFile)) return;
+    std::error_code error;
+    const std::string folder = std::filesystem::current_path(error).string();
+    std::fprintf(stderr,
+                 "velmor: cannot read %s in %s: start the installed launcher (velmor), "
+                 "or make the pictures there with: velmor-art res1\n",
+                 kBoardFile, error ? "the current folder" : folder.c_str());
+}
+
+}  // namespace
+
 BOOL CGameApp::InitInstance() {
     SetRegistryKey("Local AppWizard-Generated Applications");
+    ExplainMissingPictures();
 
     if (m_firstSeed) {
         const std::int64_t seed = *m_firstSeed;

@@ -131,6 +131,7 @@ private:
     void AddToSeed(int value);
     void SelectBallAt(int boardX, int boardY);
     void FinishMove();
+    void BringAnnouncedBalls();
     void PlaceBatchBall(int index, CPhasedSprite* sprite);
     int ReplayCell(int index) const;
     void RemoveCellSprite(int cell);
@@ -141,5 +142,8 @@ private:
     // not change what a remake move puts back.
     int m_nMoveFrom = 0;
     int m_nMoveTo = 0;
+    // The balls the last batch was to place; m_nNewCount counts those it
+    // placed, which is fewer when a picture was missing.
+    int m_nPlannedCount = 0;
     std::string m_strRecordsFile;
 };

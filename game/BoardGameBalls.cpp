@@ -69,6 +69,7 @@ void CBoardGame::ChooseCells(int count) {
 
 void CBoardGame::InsertBalls() {
     m_nNewCount = std::min(kBatchSize, CountFreeCells());
+    m_nPlannedCount = m_nNewCount;
     if (!m_bReplayInsert) ChooseCells(m_nNewCount);
     for (int index = 0; index < m_nNewCount; ++index) {
         auto sprite = std::make_unique<CPhasedSprite>();

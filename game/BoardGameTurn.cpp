@@ -1,32 +1,37 @@
 // The turn controller, game over, the records command and remake move.
 #include "game/BoardGame.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "records/RecordsTable.h"
 
 namespace {
 
-bool IsOnBoard(int boardX, int boardY) {
-    return boardX >= 0 && boardX < CBoardGame::kBoardPixels && boardY >= 0 &&
-           boardY < CBoardGame::kBoardPixels;
+// The board pixel under a view point, or nothing when the point is off the
+// board.  Worked out in 64 bits: a view point may be anywhere in int range.
+std::optional<CPoint> BoardPoint(CPoint point) {
+    const std::int64_t boardY = std::int64_t{point.y} - CBoardGame::kBoardTop;
+    if (point.x < 0 || point.x >= CBoardGame::kBoardPixels || boardY < 0 || boardY >= CBoardGame::kBoardPixels) {
+        return std::nullopt;
+    }
+    return CPoint(point.x, static_cast<int>(boardY));
 }
 
 }  // namespace
 
 void CBoardGame::OnLButtonDown(UINT /*nFlags*/, CPoint point) {
-    const int boardX = point.x;
-    const int boardY = point.y - kBoardTop;
+    const std::optional<CPoint> board = BoardPoint(point);
     if (!m_bSelected) {
         if (m_bReady && !m_bGameOver) {
-            SelectBallAt(boardX, boardY);
+            if (board) SelectBallAt(board->x, board->y);
             return;
         }
     } else {
         // A point off the board names no cell; it cancels like an unreachable one.
-        const bool onBoard = IsOnBoard(boardX, boardY);
-        if (onBoard) m_nTo = boardX / m_nCellSize + boardY / m_nCellSize * kColumns;
-        if (onBoard && CanMove() && m_nTo != m_nFrom) {
+        if (board) m_nTo = board->x / m_nCellSize + board->y / m_nCellSize * kColumns;
+        if (board && CanMove() && m_nTo != m_nFrom) {
             m_nBoard[m_nTo] = m_nBoard[m_nFrom];
             m_nBoard[m_nFrom] = 0;
             m_nMoveFrom = m_nFrom;
@@ -49,7 +54,6 @@ void CBoardGame::OnLButtonDown(UINT /*nFlags*/, CPoint point) {
 }
 
 void CBoardGame::SelectBallAt(int boardX, int boardY) {
-    if (!IsOnBoard(boardX, boardY)) return;
     POSITION position = m_spriteList.GetTailPosition();
     while (position != nullptr) {
         auto* sprite = static_cast<CPhasedSprite*>(m_spriteList.GetPrev(position));
@@ -65,20 +69,27 @@ void CBoardGame::SelectBallAt(int boardX, int boardY) {
 // After the ball has walked: score a line, or pay for the move with a batch.
 void CBoardGame::FinishMove() {
     if (!RemoveLine(true)) {
-        InsertBalls();
-        for (int index = 0; index < kBatchSize; ++index) m_nLastNext[index] = m_nNext[index];
-        Pause(kPauseMilliseconds);
-        DrawAll();
-        RemoveLine(false);  // a line made by the new balls goes without points
-        ChooseNextColours();
+        BringAnnouncedBalls();
         m_bNoUndo = false;
     } else {
-        // The moved ball is gone with its line: there is nothing to put back.
+        // A line that took the last balls would leave nothing to move: the
+        // announced balls come at once.  Either way the moved ball is gone
+        // with its line, so there is nothing to put back.
+        if (CountFreeCells() == kCells) BringAnnouncedBalls();
         m_bNoUndo = true;
     }
     Pause(kPauseMilliseconds);
     DrawAll();
     m_bReady = true;
+}
+
+void CBoardGame::BringAnnouncedBalls() {
+    InsertBalls();
+    for (int index = 0; index < kBatchSize; ++index) m_nLastNext[index] = m_nNext[index];
+    Pause(kPauseMilliseconds);
+    DrawAll();
+    RemoveLine(false);  // a line made by the new balls goes without points
+    ChooseNextColours();
 }
 
 void CBoardGame::GameOver() {
@@ -100,11 +111,13 @@ void CBoardGame::OnRemakeMove() {
     if (m_bNoUndo || m_bSelected || !m_bReady) return;
     m_bReady = false;
     m_bReplayInsert = true;
+    // Every colour the batch was to bring is announced again, also those of
+    // balls a missing picture kept off the board; only placed balls go.
+    for (int index = 0; index < m_nPlannedCount; ++index) m_nNext[index] = m_nLastNext[index];
     for (int index = 0; index < m_nNewCount; ++index) {
         const int cell = CellOf(m_nNewCol[index], m_nNewRow[index]);
         RemoveCellSprite(cell);
         m_nBoard[cell] = 0;
-        m_nNext[index] = m_nLastNext[index];
     }
     if (CPhasedSprite* sprite = FindCellSprite(m_nMoveTo)) MoveSpriteToCell(sprite, m_nMoveFrom);
     m_nBoard[m_nMoveFrom] = m_nBoard[m_nMoveTo];

@@ -420,12 +420,10 @@ BOOL CDIB::Save(const char* fileName) const {
 void CDIB::Serialize(CArchive& archive) {
     // The image goes straight to the file, so the archive's buffer must be
     // empty and the file at the archive's logical position first.
+    // A picture that fails leaves the stream where nothing after it can be
+    // found: the archive is marked bad, so that the caller learns of it.
     archive.Flush();
     CFile* file = archive.GetFile();
-    if (file == nullptr) return;
-    if (archive.IsStoring()) {
-        Save(file);
-    } else {
-        Load(file);
-    }
+    const BOOL done = file != nullptr && (archive.IsStoring() ? Save(file) : Load(file));
+    if (!done) archive.MarkBad();
 }

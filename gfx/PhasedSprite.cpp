@@ -25,6 +25,7 @@ void CPhasedSprite::Initialize() {
 
 void CPhasedSprite::Serialize(CArchive& archive) {
     CSprite::Serialize(archive);
+    if (archive.IsBad()) return;
     if (archive.IsStoring()) {
         archive << m_nCellRows << m_nCellColumns << m_nCellRow << m_nCellColumn;
         return;
@@ -54,10 +55,7 @@ void CPhasedSprite::Render(CDIB* destination, const CRect* clip) const {
 }
 
 bool CPhasedSprite::HitTest(CPoint point) const {
-    if (!(m_nX < point.x && point.x < m_nX + m_nCellWidth && m_nY < point.y &&
-          point.y < m_nY + m_nCellHeight)) {
-        return false;
-    }
+    if (!StrictlyInside(point.x, m_nX, m_nCellWidth) || !StrictlyInside(point.y, m_nY, m_nCellHeight)) return false;
     const BYTE* pixel = GetPixelAddress(point.x - m_nX + CellLeft(), point.y - m_nY + CellTop());
     return pixel != nullptr && *pixel != m_byTransparent;
 }

@@ -1,5 +1,9 @@
 #include "gfx/Sprite.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "platform/core/Archive.h"
 
 IMPLEMENT_SERIAL(CSprite, CDIB, 0)
@@ -10,6 +14,7 @@ CSprite::~CSprite() = default;
 
 void CSprite::Serialize(CArchive& archive) {
     CDIB::Serialize(archive);
+    if (archive.IsBad()) return;  // the fields behind a failed picture are not ours
     if (archive.IsStoring()) {
         archive << m_nX << m_nY << m_nZ;
         return;
@@ -37,8 +42,17 @@ BOOL CSprite::MapColorsToPalette(CPalette* palette) {
     return mapped;
 }
 
+namespace {
+
+// start + length, stopped at the ends of int: a position may be anywhere.
+int EndOf(int start, int length) {
+    return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{start} + length, INT_MIN, INT_MAX));
+}
+
+}  // namespace
+
 void CSprite::GetRect(CRect* result) const {
-    if (result != nullptr) *result = CRect(m_nX, m_nY, m_nX + GetWidth(), m_nY + GetHeight());
+    if (result != nullptr) *result = CRect(m_nX, m_nY, EndOf(m_nX, GetWidth()), EndOf(m_nY, GetHeight()));
 }
 
 void CSprite::Render(CDIB* destination, const CRect* clip) const {
@@ -55,8 +69,7 @@ void CSprite::Render(CDIB* destination, const CRect* clip) const {
 }
 
 bool CSprite::HitTest(CPoint point) const {
-    return m_nX < point.x && point.x < m_nX + GetWidth() && m_nY < point.y &&
-           point.y < m_nY + GetHeight();
+    return StrictlyInside(point.x, m_nX, GetWidth()) && StrictlyInside(point.y, m_nY, GetHeight());
 }
 
 void CSprite::SetPosition(int x, int y) {

@@ -4,6 +4,8 @@
 // whenever the picture changes.  The listener is borrowed, never owned.
 #pragma once
 
+#include <cstdint>
+
 #include "gfx/DIB.h"
 #include "gfx/SpriteListener.h"
 
@@ -26,7 +28,8 @@ public:
     using CDIB::MapColorsToPalette;
     BOOL MapColorsToPalette(CPalette* palette) override;
 
-    // (x, y, x + GetWidth, y + GetHeight) in the destination's pixels.
+    // (x, y, x + GetWidth, y + GetHeight) in the destination's pixels; right
+    // and bottom stop at INT_MAX, where no picture has pixels.
     void GetRect(CRect* result) const override;
 
     virtual int GetX() const { return m_nX; }
@@ -49,6 +52,10 @@ public:
     virtual void Initialize();
 
 protected:
+    // start < value < start + length, worked out without overflow.
+    static bool StrictlyInside(int value, int start, int length) {
+        return start < value && std::int64_t{value} < std::int64_t{start} + length;
+    }
     // The colour reference that makes the copies skip the transparent index.
     COLORREF TransparentColour() const { return PALETTEINDEX(m_byTransparent); }
     void Notify(UINT change, const CRect& first, const CRect* second);

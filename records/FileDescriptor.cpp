@@ -2,9 +2,10 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+
+#include "platform/core/File.h"
 
 CFileDescriptor::~CFileDescriptor() { Close(); }
 
@@ -63,10 +64,7 @@ bool CopyRest(int source, int target) {
 }
 
 std::optional<std::vector<BYTE>> ReadFileHead(const std::string& path, std::size_t count) {
-    // Non-blocking, so that a FIFO in the file's place cannot hang the game.
-    CFileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+    const CFileDescriptor file(OpenRegularFile(path.c_str(), O_RDONLY));
     if (!file.IsOpen()) return std::nullopt;
-    struct stat status {};
-    if (::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
     return ReadUpTo(file.Get(), count);
 }

@@ -1,6 +1,7 @@
 #include "records/RecordsTable.h"
 
 #include "platform/core/Crt.h"
+#include "platform/core/File.h"
 #include "platform/core/Trace.h"
 #include "records/FileDescriptor.h"
 #include "records/FileReplace.h"
@@ -38,10 +39,10 @@ bool LockExclusive(int descriptor) {
 std::optional<LockedFile> OpenLocked(const std::string& path) {
     constexpr int kAttempts = 100;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        LockedFile file{CFileDescriptor(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)), {}};
+        LockedFile file{CFileDescriptor(OpenRegularFile(path.c_str(), O_RDWR)), {}};
         if (!file.descriptor.IsOpen()) return std::nullopt;
         if (!LockExclusive(file.descriptor.Get())) return std::nullopt;
-        if (::fstat(file.descriptor.Get(), &file.status) != 0 || !S_ISREG(file.status.st_mode)) return std::nullopt;
+        if (::fstat(file.descriptor.Get(), &file.status) != 0) return std::nullopt;
         struct stat atPath {};
         if (::stat(path.c_str(), &atPath) == 0 && SameFile(atPath, file.status)) return file;
     }

@@ -45,6 +45,25 @@ TEST(ProgramTest, BadOptionsAreRefused) {
     EXPECT_NE(run.errors.find("--seed"), std::string::npos);
 }
 
+// Started without pictures, one line on standard error says where it looked
+// and what to do; with them, nothing is said.
+TEST(ProgramTest, StartWithoutPicturesSaysWhyInOneLine) {
+    for (const auto pictures : {ScratchRunFolder::Pictures::none, ScratchRunFolder::Pictures::artwork}) {
+        const ScratchRunFolder folder(pictures);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        const ProgramRun run = RunProgram({"--screenshot", "shot.png"}, environment, folder.Path().string());
+        EXPECT_EQ(run.exitCode, 0);
+        if (pictures == ScratchRunFolder::Pictures::artwork) {
+            EXPECT_EQ(run.errors, "");
+            continue;
+        }
+        EXPECT_EQ(run.errors, "velmor: cannot read res1/pole.bmp in " + folder.Path().string() +
+                                  ": start the installed launcher (velmor), or make the pictures there with: "
+                                  "velmor-art res1\n");
+    }
+}
+
 TEST(ProgramTest, StartPictureForAFixedSeedMatchesTheStoredOne) {
     const ScratchRunFolder folder;
     ASSERT_TRUE(folder.Ready());

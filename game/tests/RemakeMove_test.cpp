@@ -1,5 +1,7 @@
 // Remake move: taking back the last turn that brought new balls, and the
 // repeated batch that follows it.
+#include <filesystem>
+
 #include "game/tests/GameTestSupport.h"
 
 namespace {
@@ -50,6 +52,16 @@ TEST_F(RemakeTest, TakesBackTheBatchAndTheMove) {
     Game().OnRemakeMove();
     Game().Move(Cell(5, 6), Cell(8, 8));
     EXPECT_EQ(Batch(), batch);
+    EXPECT_TRUE(Game().SpritesMatchBoard());
+}
+
+TEST_F(RemakeTest, AnnouncesTheWholeBatchAgainAfterAMissingPicture) {
+    std::filesystem::rename("res1/4.bmp", "res1/4.away");
+    Game().Move(Cell(4, 4), Cell(0, 0));
+    ASSERT_EQ(Game().NewCount(), 1);  // the batch stopped at colour 4
+    Game().OnRemakeMove();
+    EXPECT_EQ(Game().BoardText(), std::string(kOpening));
+    EXPECT_EQ((std::vector<int>{Game().Next(0), Game().Next(1), Game().Next(2)}), (std::vector<int>{2, 4, 6}));
     EXPECT_TRUE(Game().SpritesMatchBoard());
 }
 

@@ -1,5 +1,6 @@
 // The turn controller: selecting, moving, cancelling, the pacing of a turn,
 // game over and the records commands.
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,6 +29,24 @@ TEST_F(GameTest, FirstClickSelectsOnlyABall) {
     EXPECT_EQ(Game().From(), Cell(4, 4));
     EXPECT_EQ(Game().SelectedSprite(), Game().FindCellSprite(Cell(4, 4)));
     EXPECT_EQ(Game().events, Events{"draw"});
+}
+
+// Clicks far off the board select nothing and cancel a selection.
+TEST_F(GameTest, ClicksAnywhereInIntRangeAreSafe) {
+    const char* layout = "......... ......... ......... ......... ....3.... ......... ......... ......... .........";
+    Game().SetBoard(layout);
+    for (const int x : {INT_MIN, -1, 180, INT_MAX}) {
+        for (const int y : {INT_MIN, INT_MIN + 49, 49, 410, INT_MAX}) {
+            SCOPED_TRACE(std::to_string(x) + " " + std::to_string(y));
+            Game().ClickAt(x, y);
+            EXPECT_FALSE(Game().IsSelected());
+            Game().Click(Cell(4, 4));
+            Game().ClickAt(x, y);
+            EXPECT_FALSE(Game().IsSelected());
+            EXPECT_EQ(Game().BoardText(), std::string(layout));
+        }
+    }
+    EXPECT_TRUE(Game().SpritesMatchBoard());
 }
 
 // The board picture: the board file with every ball over it, transparent
@@ -87,6 +106,41 @@ TEST_F(GameTest, LineOfNewBallsGoesWithoutPoints) {
     EXPECT_EQ(Game().BoardText(),
               "........5 ........5 ......... ......... ......... ......... 3........ ......... .........");
     EXPECT_TRUE(Game().SpritesMatchBoard());
+}
+
+// A line that takes the last balls: the announced balls come right after it
+// (on the kept cells when a remake move left some), and the turn ends like
+// a line turn; the line cannot be taken back.
+TEST_F(GameTest, LineThatEmptiesTheBoardBringsTheAnnouncedBalls) {
+    for (const bool replay : {false, true}) {
+        SCOPED_TRACE(replay);
+        Game().SetBoard("2222..... ......... ......... ......... ......... ......... ......... ......... ........2");
+        Game().SetScore(0);
+        Game().SetNext(1, 5, 6);
+        const std::vector<int> kept = {Cell(8, 8), Cell(0, 0), Cell(4, 4)};
+        if (replay) Game().KeepBatchCells(kept);
+        Game().Click(Cell(8, 8));
+        Game().ClearEvents();
+        Game().Click(Cell(4, 0));
+        EXPECT_EQ(Game().Score(), 10);
+        EXPECT_EQ(Game().CountFreeCells(), 78);
+        const int announced[] = {1, 5, 6};
+        for (int index = 0; index < 3; ++index) {
+            EXPECT_EQ(Game().Cell(Game().NewCell(index)), announced[index]);
+            if (replay) {
+                EXPECT_EQ(Game().NewCell(index), kept[static_cast<std::size_t>(index)]);
+            }
+        }
+        Events expected;
+        for (int step = 0; step < 12; ++step) expected.insert(expected.end(), {"pause", "draw"});
+        expected.insert(expected.end(), {"draw", "pause", "draw", "pause", "draw", "draw"});
+        EXPECT_EQ(Game().events, expected);
+        const std::string after = Game().BoardText();
+        Game().OnRemakeMove();
+        EXPECT_TRUE(Game().IsRemakeRefused());
+        EXPECT_EQ(Game().BoardText(), after);
+        EXPECT_TRUE(Game().SpritesMatchBoard());
+    }
 }
 
 // A board with one empty cell besides the ball about to move: the turn's

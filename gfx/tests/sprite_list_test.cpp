@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gfx/PhasedSprite.h"
 #include "gfx/SpriteList.h"
 #include "platform/core/Archive.h"
@@ -80,4 +82,31 @@ TEST(SpriteList, ArchiveRecreatesSpritesByClassAndNothingElse) {
     target.Serialize(archive);
     EXPECT_TRUE(archive.IsBad());
     EXPECT_EQ(Order(target), std::vector<CSprite*>{kept}) << "the sprite read before is destroyed again";
+}
+
+// A picture that cannot be read or written fails the whole archive: the
+// list made so far is destroyed again (the sanitizer build sees any leak).
+TEST(SpriteList, ArchiveWithADamagedPictureFails) {
+    CSpriteList list;
+    for (int index = 0; index < 3; ++index) list.Insert(new CPhasedSprite);
+    CMemFile file;
+    {
+        CArchive archive(&file, CArchive::store);
+        archive.WriteObject(&list);
+    }
+    std::vector<BYTE> bytes = file.Bytes();
+    const BYTE picture[] = {'B', 'M', 0x36, 0x05, 0, 0};  // a 16 x 16 picture's file header
+    auto middle = std::search(bytes.begin(), bytes.end(), std::begin(picture), std::end(picture));
+    middle = std::search(middle + 1, bytes.end(), std::begin(picture), std::end(picture));
+    ASSERT_NE(middle, bytes.end());
+    middle[14 + 14] = 7;  // biBitCount: no such depth
+    CMemFile damaged(bytes);
+    CArchive reading(&damaged, CArchive::load);
+    EXPECT_EQ(reading.ReadObject(RUNTIME_CLASS(CSpriteList)), nullptr);
+    EXPECT_TRUE(reading.IsBad());
+
+    CMemFile full;
+    full.SetWriteLimit(100);  // room for the class records, not for a picture
+    CArchive writing(&full, CArchive::store);
+    EXPECT_THROW(writing.WriteObject(list.GetHead()), CFileException);
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <memory>
 
 #include "gfx/PhasedSprite.h"
@@ -43,6 +46,36 @@ TEST(Sprite, HitTestExcludesTheLeftColumnAndTopRow) {
     for (CPoint hit : {CPoint(41, 81), CPoint(119, 119)}) EXPECT_TRUE(sprite->HitTest(hit));
     for (CPoint miss : {CPoint(40, 100), CPoint(60, 80), CPoint(120, 100), CPoint(60, 120)})
         EXPECT_FALSE(sprite->HitTest(miss)) << miss.x << "," << miss.y;
+}
+
+// Positions at the ends of int: rectangles stop at INT_MAX, hit tests and
+// renders stay exact (the sanitizer build checks the arithmetic).
+TEST(Sprite, PositionsAtTheLimitsOfInt) {
+    auto plain = MakeSprite<CSprite>(40, 40, [](int x, int y) { return x + y == 0 ? 0 : 5; });
+    auto phased = MakeSprite<CPhasedSprite>(80, 40, [](int x, int y) { return x + y == 0 ? 0 : 5; });
+    phased->SetNumCellColumns(2);
+    const CRect everywhere(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+    for (CSprite* sprite : {static_cast<CSprite*>(plain.get()), static_cast<CSprite*>(phased.get())}) {
+        for (const int at : {INT_MIN, INT_MIN + 1, -39, 30, INT_MAX - 40, INT_MAX - 1, INT_MAX}) {
+            SCOPED_TRACE(at);
+            sprite->SetPosition(at, at);
+            CRect rect;
+            sprite->GetRect(&rect);
+            const auto end = static_cast<int>(std::min<std::int64_t>(std::int64_t{at} + 40, INT_MAX));
+            EXPECT_EQ(rect, CRect(at, at, end, end));
+            for (const int probe : {INT_MIN, at, at + (at < INT_MAX ? 1 : 0), end - 1, INT_MAX}) {
+                const bool inside = at < probe && probe < std::int64_t{at} + 40;
+                EXPECT_EQ(sprite->HitTest(CPoint(probe, probe)), inside) << probe;
+            }
+            for (const CRect* clip : {static_cast<const CRect*>(nullptr), &everywhere}) {
+                auto canvas = Canvas(50, 50, 9);
+                sprite->Render(canvas.get(), clip);
+                // The square drawn, less the transparent corner when it is on the canvas.
+                const std::int64_t side = std::max<std::int64_t>(0, std::min<std::int64_t>(at + 40LL, 50) - std::max(at, 0));
+                EXPECT_EQ(std::count(canvas->GetBits(), canvas->GetBits() + 52 * 50, 5), side * side - (at == 30));
+            }
+        }
+    }
 }
 
 TEST(Sprite, RenderClipsAndLeavesOutTheTopLeftIndex) {

@@ -196,6 +196,7 @@ void CArchive::WriteObject(const CObject* object) {
     Write(runtimeClass->m_lpszClassName, static_cast<UINT>(nameLength));
     // Serialize writes through this archive; a const object is only read.
     const_cast<CObject*>(object)->Serialize(*this);
+    if (m_bBad) throw CFileException(CFileException::genericException, 0);
 }
 
 // Reads a class record.  False on a bad one; true with found null for a

@@ -55,7 +55,8 @@ public:
     CArchive& operator>>(BYTE& value);
 
     // Throws CFileException for an object whose class is not serializable
-    // (it could not be read back).
+    // (it could not be read back), and when the object's Serialize marked
+    // the archive bad.
     void WriteObject(const CObject* object);
     // A new object of the recorded class, filled by its Serialize.  Null for
     // a null object, and null (with IsBad set) when the class is unknown,
@@ -63,9 +64,12 @@ public:
     // expected, nested too deeply, or the data runs out; a half-read object
     // is destroyed.  Never throws.  Once bad, it reads nothing more.
     CObject* ReadObject(const CRuntimeClass* expected);
-    // True once ReadObject met bad or missing data; the stream position is
-    // then unreliable and loading should stop.
+    // True once ReadObject met bad or missing data, or a Serialize could
+    // not read or write its part; the stream position is then unreliable and
+    // loading should stop.
     bool IsBad() const { return m_bBad; }
+    // For a Serialize whose part failed in a way no extractor reports.
+    void MarkBad() { m_bBad = true; }
 
     void WriteCount(DWORD count);
     DWORD ReadCount();

@@ -54,6 +54,25 @@ int LockFor(UINT openFlags) {
 
 }  // namespace
 
+int OpenRegularFile(const char* path, int accessFlags) {
+    // Non-blocking, so that opening a FIFO cannot wait for a writer; on a
+    // regular file the flag changes nothing.
+    int descriptor = -1;
+    do {
+        descriptor = ::open(path, accessFlags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    } while (descriptor < 0 && errno == EINTR);
+    if (descriptor < 0) return -1;
+    struct stat status {};
+    int failure = 0;
+    if (::fstat(descriptor, &status) != 0) failure = errno;
+    else if (S_ISDIR(status.st_mode)) failure = EISDIR;
+    else if (!S_ISREG(status.st_mode)) failure = ENODEV;
+    if (failure == 0) return descriptor;
+    ::close(descriptor);
+    errno = failure;
+    return -1;
+}
+
 CFile::CFile() = default;
 
 CFile::~CFile() { Close(); }
@@ -74,9 +93,14 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
     // the program starts no other programs.
     int flags = AccessFlags(openFlags) | O_CLOEXEC;
     if ((openFlags & modeCreate) != 0) flags |= O_CREAT;
-    do {
-        m_hFile = ::open(fileName, flags, 0666);
-    } while (m_hFile < 0 && errno == EINTR);
+    if (flags == (O_RDONLY | O_CLOEXEC)) {
+        // What is only read must be a regular file: a FIFO would block.
+        m_hFile = OpenRegularFile(fileName, O_RDONLY);
+    } else {
+        do {
+            m_hFile = ::open(fileName, flags, 0666);
+        } while (m_hFile < 0 && errno == EINTR);
+    }
     if (m_hFile < 0) return fail(CFileException::CauseFromErrno(errno), errno);
 
     struct stat status {};

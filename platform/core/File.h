@@ -18,6 +18,13 @@
 #include "platform/core/Object.h"
 #include "platform/core/Types.h"
 
+// Opens a regular file without ever waiting: a FIFO, a device or a
+// directory in its place does not open (errno EISDIR for a directory,
+// ENODEV for the others), so a reader treats it like a missing file.  The
+// descriptor, close-on-exec, or -1 with errno set.  accessFlags: O_RDONLY,
+// O_WRONLY or O_RDWR.
+int OpenRegularFile(const char* path, int accessFlags);
+
 // Thrown by value by CFile and CArchive.
 class CFileException {
 public:
@@ -67,7 +74,8 @@ public:
     ~CFile() override;
 
     // modeCreate creates the file, emptying an existing one unless
-    // modeNoTruncate is given.  Directories do not open.  On failure the
+    // modeNoTruncate is given.  Directories do not open, and a file opened
+    // only for reading must be a regular file (see OpenRegularFile).  On failure the
     // optional error receives the cause.  Descriptors are never inherited.
     virtual BOOL Open(const char* fileName, UINT openFlags, CFileException* error = nullptr);
     // Reads up to count bytes; fewer at the end of the file.  A system error

@@ -55,6 +55,12 @@ std::string PlayGame(CHeadlessGame& game, int gameIndex, AutoplayResult& result)
     return {};
 }
 
+// Game g's clock reading: the first seed plus g, wrapping at the ends of
+// the 64-bit range (the game keeps only the low 32 bits anyway).
+std::int64_t SeedOfGame(std::int64_t firstSeed, int gameIndex) {
+    return static_cast<std::int64_t>(static_cast<std::uint64_t>(firstSeed) + static_cast<std::uint64_t>(gameIndex));
+}
+
 void StartWithClock(std::int64_t seed, const std::function<void()>& start) {
     crt::SetClock([seed] { return seed; });
     start();
@@ -73,7 +79,7 @@ AutoplayResult Autoplay(const AutoplaySettings& settings) {
     game->StartGame();
     game->DrawAll();
     for (int index = 0; index < settings.games; ++index) {
-        if (index > 0) StartWithClock(settings.firstSeed + index, [&] { game->OnNewGame(); });
+        if (index > 0) StartWithClock(SeedOfGame(settings.firstSeed, index), [&] { game->OnNewGame(); });
         if (!game->SpritesMatchBoard()) {
             result.failure = Where(index, 0) + ": board and sprites disagree at the start";
             break;

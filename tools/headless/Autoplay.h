@@ -10,7 +10,7 @@
 
 struct AutoplaySettings {
     int games = 1;
-    std::int64_t firstSeed = 0;  // game g starts from firstSeed + g
+    std::int64_t firstSeed = 0;  // game g starts from firstSeed + g, wrapping around
     CHeadlessGame::Composition composition = CHeadlessGame::Composition::compose;
 };
 

@@ -2,6 +2,7 @@
 // exit status and the records file it leaves, with the expected files
 // beside each script: the shared examples, and scripts of our own.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <fstream>
@@ -51,8 +52,10 @@ TEST_P(ScenarioTest, MatchesExpectedOutput) {
     ASSERT_FALSE(folder.Path().empty());
     ASSERT_TRUE(PreparePictures(folder.Path() / "res1", fs::path(VELMOR_RUN_DIR) / "res1"));
     if (fs::exists(Beside(script, ".stat.in"))) fs::copy_file(Beside(script, ".stat.in"), folder.Path() / "res1/stat.txt");
-
     const std::string commands = ReadWholeFile(script);
+    std::istringstream missing(Header(commands, "missing", ""));  // pictures the scenario runs without
+    for (std::string file; missing >> file;) fs::remove(folder.Path() / "res1" / file);
+
     const std::int64_t started = crt::time();
     const ProgramRun run = RunHeadless(folder.Path(), Header(commands, "args", ""), commands);
     const std::set<std::string> runTimes = RecordTimes(started, crt::time());
@@ -134,6 +137,32 @@ TEST(DriverInput, AcceptsSignsCarriageReturnsAndEmptyNames) {
     EXPECT_NE(run.output.find("draws 1\n"), std::string::npos);
 }
 
+// A FIFO, a folder or a dangling link in a picture's or the records file's
+// place reads like a missing file, and nothing waits on it.
+TEST(DriverInput, SpecialFilesReadLikeMissingOnes) {
+    using Put = void (*)(const fs::path&);
+    const Put kinds[] = {[](const fs::path&) {},  // missing: the result the others must give
+                         [](const fs::path& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
+                         [](const fs::path& path) { fs::create_directory(path); },
+                         [](const fs::path& path) { fs::create_symlink("nowhere.bmp", path); }};
+    const auto run = [](const char* file, Put put) {
+        CScratchFolder folder;
+        EXPECT_TRUE(PreparePictures(folder.Path() / "res1", fs::path(VELMOR_RUN_DIR) / "res1"));
+        fs::copy_file(fs::path(VELMOR_SCENARIO_DIR) / "gameover_full_table.stat.in", folder.Path() / "res1/stat.txt");
+        fs::remove(folder.Path() / "res1" / file);
+        put(folder.Path() / "res1" / file);
+        const ProgramRun result = RunHeadless(folder.Path(), "--seed 1742090880",
+                                              "click 180 190\nclick 20 70\nsnapshot shot.bmp\ndump\nscores\n");
+        return std::to_string(result.exitStatus) + result.output + ReadWholeFile(folder.Path() / "shot.bmp");
+    };
+    for (const char* file : {"pole.bmp", "2.bmp", "stat.txt"}) {
+        SCOPED_TRACE(file);
+        const std::string missing = run(file, kinds[0]);
+        EXPECT_EQ(missing.substr(0, 6), "0board");
+        for (const Put put : kinds) EXPECT_EQ(run(file, put), missing);
+    }
+}
+
 // The soak test: whole games, board and sprites checked after every click.
 TEST(Autoplay, PlaysWholeGamesWithBoardAndSpritesInStep) {
     CScratchFolder folder;
@@ -145,6 +174,9 @@ TEST(Autoplay, PlaysWholeGamesWithBoardAndSpritesInStep) {
     EXPECT_EQ(run.output.find("failure"), std::string::npos) << run.output;
     // Bot games leave the records alone.
     EXPECT_EQ(fs::file_size(folder.Path() / "res1/stat.txt"), 0u);
+    // The seeds of later games wrap around at the top of the range.
+    EXPECT_NE(RunHeadless(folder.Path(), "--autoplay 2 --seed 9223372036854775807", "").output.find("games 2\n"),
+              std::string::npos);
 }
 
 }  // namespace
