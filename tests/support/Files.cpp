@@ -1,0 +1,45 @@
+#include "tests/support/Files.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+CScratchFolder::CScratchFolder(Enter enter) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "velmor-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) std::abort();  // no test can run without it
+    m_path = pattern;
+    if (enter == Enter::yes) {
+        m_previous = std::filesystem::current_path();
+        std::filesystem::current_path(m_path);
+    }
+}
+
+CScratchFolder::~CScratchFolder() {
+    std::error_code ignored;
+    if (!m_previous.empty()) std::filesystem::current_path(m_previous, ignored);
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+std::optional<std::vector<BYTE>> ReadWholeFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    std::vector<BYTE> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (file.bad()) return std::nullopt;
+    return bytes;
+}
+
+std::string ReadText(const std::filesystem::path& path) {
+    const auto bytes = ReadWholeFile(path);
+    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+}
+
+bool WriteWholeFile(const std::filesystem::path& path, std::span<const BYTE> bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(file.flush());
+}
+
+bool WriteWholeFile(const std::filesystem::path& path, std::string_view text) {
+    return WriteWholeFile(path, std::span(reinterpret_cast<const BYTE*>(text.data()), text.size()));
+}
