@@ -53,11 +53,6 @@ std::map<std::string, std::string> Fields(const std::string& text) {
     return fields;
 }
 
-std::string Ppm(int width, int height, const std::vector<BYTE>& rgb) {
-    return "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n" +
-           std::string(rgb.begin(), rgb.end());
-}
-
 #define SKIP_WITHOUT_TESTDATA()                                                \
     if (!std::filesystem::exists(kTestData / "expected.tsv"))                  \
     GTEST_SKIP() << "conformance pictures not found at " << kTestData.string() \
@@ -104,50 +99,6 @@ TEST(BmpToolConformance, ConvertedPicturesEqualTheReferences) {
         const auto difference = std::mismatch(result.out.begin(), result.out.end(), reference.begin());
         EXPECT_TRUE(difference.first == result.out.end())
             << "first differing byte at offset " << (difference.first - result.out.begin());
-    }
-}
-
-// Every depth and both header kinds, with the conversion rules checked by hand.
-TEST(BmpToolConvert, EveryDepthGivesTheExpectedPixels) {
-    struct Case {
-        const char* name;
-        LONG width, height;
-        std::vector<BYTE> bmp;
-        std::vector<BYTE> rgb;
-    };
-    const RGBQUAD red{0, 0, 255, 0}, green{0, 255, 0, 0}, blue{255, 0, 0, 0}, grey{9, 9, 9, 0};
-    const Case cases[] = {
-        // Index 2 and 5 lie past the two colours in use: black.
-        {"8 bits, short table",
-         3, 2, Bmp(40, 3, 2, 8, {red, green}, {1, 0, 5, 0, 0, 1, 2, 0}, 2),
-         {255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0, 0, 0}},
-        // 13 pixels: two bytes of bits and two of padding per row.
-        {"1 bit",
-         13, 1, Bmp(40, 13, 1, 1, {blue, red}, {0b1000'0000, 0b0000'1000, 0xFF, 0xFF}),
-         [] {
-             std::vector<BYTE> rgb;
-             for (int x = 0; x < 13; ++x) {
-                 const bool set = x == 0 || x == 12;
-                 rgb.insert(rgb.end(), {BYTE(set ? 255 : 0), 0, BYTE(set ? 0 : 255)});
-             }
-             return rgb;
-         }()},
-        {"4 bits, OS/2 header",
-         3, 1, Bmp(12, 3, 1, 4, std::vector<RGBQUAD>(16, grey), {0x0F, 0x00, 0, 0}),
-         {9, 9, 9, 9, 9, 9, 9, 9, 9}},
-        // x1555: the top bit is ignored, each channel widened c * 255 / 31.
-        {"16 bits", 2, 1, Bmp(40, 2, 1, 16, {}, {0xFF, 0x7F, 0x21, 0x84}), {255, 255, 255, 8, 8, 8}},
-        {"24 bits", 1, 2, Bmp(40, 1, 2, 24, {}, {1, 2, 3, 0, 4, 5, 6, 0}), {6, 5, 4, 3, 2, 1}},
-        {"32 bits", 1, 1, Bmp(40, 1, 1, 32, {}, {10, 20, 30, 0xAA}), {30, 20, 10}},
-    };
-    TempFolder folder;
-    for (const Case& testCase : cases) {
-        SCOPED_TRACE(testCase.name);
-        const std::string path = folder / "picture.bmp";
-        WriteBytes(path, testCase.bmp);
-        const ToolResult result = RunTool({"topnm", path});
-        EXPECT_EQ(result.status, 0) << result.err;
-        EXPECT_EQ(result.out, Ppm(testCase.width, testCase.height, testCase.rgb));
     }
 }
 
