@@ -102,52 +102,21 @@ TEST(BmpToolConformance, ConvertedPicturesEqualTheReferences) {
     }
 }
 
-// The reasons a refusal names, each from a file that breaks one rule.
-TEST(BmpToolInfo, RefusalsNameTheirReason) {
-    const BmpSpec good{
-        .width = 2, .bitCount = 8, .colours = std::vector<RGBQUAD>(256), .pixels = std::vector<BYTE>(8)};
-    auto with = [&](auto change) {
-        BmpSpec bmp = good;
-        change(bmp);
-        return BuildBmp(bmp);
-    };
-    std::vector<BYTE> magic = BuildBmp(good);
-    magic[0] = 'M';
-    magic[1] = 'B';
-    const std::vector<BYTE> whole = BuildBmp(good);
-    const struct {
-        std::vector<BYTE> bytes;
-        const char* reason;
-    } cases[] = {
-        {{}, "empty file"},
-        {std::vector<BYTE>(whole.begin(), whole.begin() + 13), "short file header"},
-        {magic, "bad magic MB"},
-        {std::vector<BYTE>(whole.begin(), whole.begin() + 53), "short info header"},
-        {with([](BmpSpec& b) { b.headerSize = 124; }), "header size 124"},
-        {with([](BmpSpec& b) { b.compression = 1; }), "compressed 1 RLE8"},
-        {with([](BmpSpec& b) { b.height = -2; }), "top-down"},
-        {with([](BmpSpec& b) { b.height = 0; }), "height 0"},
-        {with([](BmpSpec& b) { b.width = -1, b.bitCount = 7; }), "width -1; bit count 7"},
-        {with([](BmpSpec& b) { b.bitCount = 24, b.clrUsed = 300, b.colours = std::vector<RGBQUAD>(); }),
-         "colour count 300 > 256"},
-        {with([](BmpSpec& b) { b.width = 65536, b.height = 65536; }), "pixel data > 256 MiB"},
-        {std::vector<BYTE>(whole.begin(), whole.begin() + 1000), "colour table short"},
-        {std::vector<BYTE>(whole.begin(), whole.end() - 1), "short pixel data"},
-    };
+// The reader's reason, every header problem named: each reason itself is
+// in the conformance table.
+TEST(BmpToolInfo, RefusalsNameTheReadersReason) {
+    const std::string reason = "width -1; bit count 7";
     TempFolder folder;
-    for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.reason);
-        const std::string path = folder / "picture.bmp";
-        WriteBytes(path, testCase.bytes);
-        const ToolResult info = RunTool({"info", path});
-        EXPECT_EQ(info.status, 1);
-        EXPECT_EQ(Fields(info.out)["verdict"], "reject");
-        EXPECT_EQ(Fields(info.out)["reason"], testCase.reason);
-        const ToolResult convert = RunTool({"topnm", path});
-        EXPECT_EQ(convert.status, 1);
-        EXPECT_TRUE(convert.out.empty());
-        EXPECT_EQ(convert.err, path + ": refused (" + testCase.reason + ")\n");
-    }
+    const std::string path = folder / "picture.bmp";
+    WriteBytes(path, BuildBmp({.width = -1, .bitCount = 7, .colours = std::vector<RGBQUAD>(256), .pixels = {0}}));
+    const ToolResult info = RunTool({"info", path});
+    EXPECT_EQ(info.status, 1);
+    EXPECT_EQ(Fields(info.out)["verdict"], "reject");
+    EXPECT_EQ(Fields(info.out)["reason"], reason);
+    const ToolResult convert = RunTool({"topnm", path});
+    EXPECT_EQ(convert.status, 1);
+    EXPECT_TRUE(convert.out.empty());
+    EXPECT_EQ(convert.err, path + ": refused (" + reason + ")\n");
 }
 
 TEST(BmpToolResave, WritesTheWindowsFormWithTheSamePixels) {
