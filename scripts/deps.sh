@@ -18,12 +18,12 @@ velmor_install_packages() {
 VELMOR_BUILD_PACKAGES=(
     build-essential cmake pkg-config
     qt6-base-dev libxkbcommon-dev libgl-dev fonts-liberation2
-    googletest libgtest-dev
+    googletest libgtest-dev libstb-dev
 )
 # What the test suite needs on top.
 VELMOR_TEST_PACKAGES=(
     clang libclang-rt-dev
-    libgmock-dev libbenchmark-dev libstb-dev
+    libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-apps x11-utils
     desktop-file-utils appstream dpkg-dev file
     lintian man-db groff-base mandoc
