@@ -177,22 +177,22 @@ class VirtualPointer {
 public:
     explicit VirtualPointer(const QString& socket) : m_display(wl_display_connect(socket.toLocal8Bit().constData())) {
         if (m_display == nullptr) return;
-        wl_registry* registry = wl_display_get_registry(m_display);
+        m_registry = wl_display_get_registry(m_display);
         static const wl_registry_listener listener = {
             [](void* data, wl_registry* found, uint32_t name, const char* interface, uint32_t) {
                 if (std::strcmp(interface, kManager.name) == 0)
-                    *static_cast<void**>(data) = wl_registry_bind(found, name, &kManager, 1);
+                    *static_cast<wl_proxy**>(data) = static_cast<wl_proxy*>(wl_registry_bind(found, name, &kManager, 1));
             },
             [](void*, wl_registry*, uint32_t) {}};
-        void* manager = nullptr;
-        wl_registry_add_listener(registry, &listener, &manager);
+        wl_registry_add_listener(m_registry, &listener, &m_manager);
         wl_display_roundtrip(m_display);
-        if (manager != nullptr) {
-            m_pointer = wl_proxy_marshal_flags(static_cast<wl_proxy*>(manager), 0, &kPointer, 1, 0, nullptr, nullptr);
-        }
+        if (m_manager != nullptr) m_pointer = wl_proxy_marshal_flags(m_manager, 0, &kPointer, 1, 0, nullptr, nullptr);
         wl_display_roundtrip(m_display);
     }
     ~VirtualPointer() {
+        for (wl_proxy* proxy : {m_pointer, m_manager, reinterpret_cast<wl_proxy*>(m_registry)}) {
+            if (proxy != nullptr) wl_proxy_destroy(proxy);
+        }
         if (m_display != nullptr) wl_display_disconnect(m_display);
     }
     VirtualPointer(const VirtualPointer&) = delete;
@@ -231,6 +231,8 @@ private:
     static inline const wl_interface kManager = {"zwlr_virtual_pointer_manager_v1", 1, 1, kManagerRequests, 0, nullptr};
 
     wl_display* m_display;
+    wl_registry* m_registry = nullptr;
+    wl_proxy* m_manager = nullptr;
     wl_proxy* m_pointer = nullptr;
     QElapsedTimer m_clock = [] {
         QElapsedTimer clock;
