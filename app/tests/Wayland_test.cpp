@@ -286,7 +286,11 @@ TEST(WaylandTest, EveryStepOfALongWalkReachesTheCompositorAndARemapShowsThePictu
     ASSERT_TRUE(pointer.Ready()) << "the compositor offers no virtual pointer";
 
     BoardReading start;
-    ASSERT_TRUE(WaitUntil([&] { return (start = reader.Read(view())).Readable(); }));
+    // Read again until the compositor has placed the window for good.
+    ASSERT_TRUE(WaitUntil([&] {
+        window = sway.WindowRect(kCaption);
+        return (start = reader.Read(view())).Readable();
+    })) << "the start picture did not show";
     ASSERT_EQ(start.Balls(), 3);
     // The ball with the longest walk.
     int from = -1;
@@ -374,11 +378,12 @@ TEST(WaylandTest, EachKindOfSessionStartsTheGameOrSaysWhyNot) {
             if (game.waitForFinished(20)) shown = "message";
             return !shown.empty();
         });
-        EXPECT_EQ(shown, session.expected);
+        const std::string errors = game.readAllStandardError().toStdString();
+        EXPECT_EQ(shown, session.expected) << errors;
         if (shown == "message") {
             EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
             EXPECT_EQ(game.exitCode(), 1);
-            EXPECT_EQ(game.readAllStandardError().toStdString(),
+            EXPECT_EQ(errors,
                       "velmor could not open a window on this display; a Wayland session without X needs Qt's "
                       "Wayland platform (package qt6-wayland)\n");
         }
