@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/ui/Dialog.h"
-#include "platform/ui/ResourceTypes.h"
+#include "platform/ui/UiResources.h"
 
 class CAboutDlg : public CDialog {
 public:

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "platform/ui/FrameWnd.h"
-#include "platform/ui/StatusBar.h"
 #include "view/BoardView.h"
 
 class CMainFrame : public CFrameWnd {

@@ -5,7 +5,7 @@
 
 #include "app/AboutDlg.h"
 #include "gfx/artwork/Icon.h"
-#include "platform/ui/ResourceRegistry.h"
+#include "platform/ui/UiResources.h"
 #include "records/NameDlg.h"
 #include "records/RecordsDlg.h"
 #include "velmor/Version.h"
@@ -14,13 +14,13 @@
 namespace {
 
 MenuResource MainMenu() {
-    return MenuResource{{
+    return MenuResource{
         rc::Popup("&Game", {rc::MenuItem("&new game", CBoardView::kCommandNewGame),
                             rc::MenuItem("&remake move", CBoardView::kCommandRemakeMove),
                             rc::MenuItem("&scores", CBoardView::kCommandScores),
                             rc::MenuItem("&quit", ID_APP_EXIT)}),
         rc::Popup("&Help", {rc::MenuItem("&About", ID_APP_ABOUT)}),
-    }};
+    };
 }
 
 // Editing keys the program never handles: each does nothing.
@@ -55,7 +55,9 @@ IconImage IconOfSize(int size) {
     return image;
 }
 
-VersionRecord Version() {
+}  // namespace
+
+VersionRecord GameVersionRecord() {
     VersionRecord record;
     for (int part = 0; part < 4; ++part) {
         record.fileVersion[part] = static_cast<WORD>(velmor::kVersionParts[part]);
@@ -76,8 +78,6 @@ VersionRecord Version() {
     return record;
 }
 
-}  // namespace
-
 void RegisterGameResources() {
     RegisterMenuResource(IDR_MAINFRAME, MainMenu());
     RegisterAcceleratorResource(IDR_MAINFRAME, MainAccelerators());
@@ -86,6 +86,5 @@ void RegisterGameResources() {
     RegisterDialogResource(IDD_ABOUTBOX, CAboutDlg::Template());
     RegisterDialogResource(CRecordsDlg::IDD, CRecordsDlg::Template());
     RegisterDialogResource(CNameDlg::IDD, CNameDlg::Template());
-    RegisterIconResource(IDR_GAMEICON, IconResource{{IconOfSize(32), IconOfSize(16)}});
-    RegisterVersionResource(Version());
+    RegisterIconResource(IDR_GAMEICON, IconResource{IconOfSize(32), IconOfSize(16)});
 }

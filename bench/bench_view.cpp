@@ -36,7 +36,6 @@
 #include "gfx/artwork/Artwork.h"
 #include "platform/core/Crt.h"
 #include "platform/ui/FrameWnd.h"
-#include "platform/ui/WinApi.h"
 
 namespace {
 
@@ -94,7 +93,7 @@ void BM_DrawAll(benchmark::State& state) {
     app.InitApplication();
     app.InitInstance();
     CMainFrame* frame = app.GetMainFrame();
-    WaitUntilExposed(frame->GetOuterWidget());
+    WaitUntilExposed(frame->Widget()->window());
     CBoardView& view = frame->GetView();
     for (auto _ : state) view.DrawAll();
     frame->DestroyWindow();
@@ -144,11 +143,11 @@ void BM_AnimationStepPeriod(benchmark::State& state) {
         auto view = std::make_unique<CTimedView>();
         crt::SetClock({});
         auto* host = new CFrameWnd;
-        host->Create(nullptr, "host", WS_OVERLAPPED | WS_SYSMENU, CRect(0, 0, 364, 414));
+        host->LoadFrame(0, WS_SYSMENU, nullptr, nullptr);  // no menu
         view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), host, AFX_IDW_PANE_FIRST);
-        host->RecalcLayout();
+        host->SetWindowPos(nullptr, 0, 0, 364, 414, SWP_NOZORDER);
         host->ShowWindow(SW_SHOW);
-        WaitUntilExposed(host->GetOuterWidget());
+        WaitUntilExposed(host->Widget()->window());
         host->UpdateWindow();
 
         const int from = view->FirstBall();

@@ -9,7 +9,7 @@ CNameDlg::CNameDlg(CWnd* pParent) : CDialog(IDD, pParent) {}
 CNameDlg::~CNameDlg() = default;
 
 DialogTemplate CNameDlg::Template() {
-    return rc::Dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, 0, 166, 63, "", 9,
+    return rc::Dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 166, 63, "", 9,
                       "Arial",
                       {rc::DefPushButton("OK", IDOK, 54, 42, 50, 14),
                        rc::EditText(IDC_NAME, 7, 26, 141, 14, ES_AUTOHSCROLL),

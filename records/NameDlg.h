@@ -5,7 +5,6 @@
 #include <string>
 
 #include "platform/ui/Dialog.h"
-#include "platform/ui/ResourceTypes.h"
 
 class CNameDlg : public CDialog {
 public:

@@ -1,7 +1,6 @@
 #include "records/RecordsDlg.h"
 
-#include "platform/ui/Font.h"
-#include "platform/ui/PaintDC.h"
+#include "platform/ui/DC.h"
 #include "platform/ui/WinApi.h"
 #include "records/RecordRows.h"
 #include "records/RecordsTable.h"
@@ -25,7 +24,7 @@ CRecordsDlg::~CRecordsDlg() = default;
 
 DialogTemplate CRecordsDlg::Template() {
     // "  РЕКОРДЫ" and "закрыть"
-    return rc::Dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, 0, 169, 198,
+    return rc::Dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 169, 198,
                       "  \xD0\xC5\xCA\xCE\xD0\xC4\xDB", 9, "Arial",
                       {rc::DefPushButton("\xE7\xE0\xEA\xF0\xFB\xF2\xFC", IDOK, 57, 177, 50, 14)});
 }

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/ui/Dialog.h"
-#include "platform/ui/ResourceTypes.h"
 #include "records/RecordLayout.h"
 
 class CRecordsDlg : public CDialog {

@@ -3,9 +3,7 @@
 #include <charconv>
 
 #include "platform/core/Trace.h"
-#include "platform/ui/ClientDC.h"
-#include "platform/ui/Font.h"
-#include "platform/ui/PaintDC.h"
+#include "platform/ui/DC.h"
 #include "platform/ui/WinApi.h"
 #include "records/NameDlg.h"
 #include "records/RecordsDlg.h"

@@ -1,13 +1,10 @@
 #include "app/tests/AppTestSupport.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEvent>
 #include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
 #include <map>
-
-#include "game/GreedyPlayer.h"
-#include "view/tests/BoardViewTestSupport.h"
 
 void AppTest::SetUp() {
     m_pFolder = std::make_unique<ScratchRunFolder>();
@@ -25,20 +22,20 @@ void AppTest::TearDown() {
         if (m_pApp->m_pMainWnd != nullptr) m_pApp->m_pMainWnd->DestroyWindow();
         m_pApp->ExitInstance();
     }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    FlushDeletes();
     ForgetQuitRequest();
     m_pApp.reset();
     m_pFolder.reset();
 }
 
-ProgramRun RunProgram(const QStringList& arguments, const QProcessEnvironment& environment, const std::string& folder,
-                      int timeoutMilliseconds) {
+ProgramRun RunProcess(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
+                      const std::string& folder) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(QString::fromStdString(folder));
-    process.start(QStringLiteral(VELMOR_PROGRAM), arguments);
+    process.start(program, arguments);
     ProgramRun run;
-    if (!process.waitForFinished(timeoutMilliseconds)) {
+    if (!process.waitForFinished(20000)) {
         process.kill();
         process.waitForFinished();
         return run;
@@ -51,50 +48,36 @@ ProgramRun RunProgram(const QStringList& arguments, const QProcessEnvironment& e
 
 QProcessEnvironment EnvironmentWithoutDisplay() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) environment.remove(name);
+    for (const char* name : kDisplayVariables) environment.remove(name);
     return environment;
 }
 
-QImage ViewPartOf(const QImage& window) {
-    return window.copy(2, window.height() - 2 - 410, 360, 410);
-}
-
-const std::vector<QRect>& TextBoxes() {
-    // "счет:" and the score below it; the caption left of the previews.
-    static const std::vector<QRect> boxes = {QRect(280, 10, 80, 38), QRect(10, 15, 110, 18)};
-    return boxes;
-}
+QImage ViewPartOf(const QImage& window) { return window.copy(2, window.height() - 2 - 410, 360, 410); }
 
 std::string GoldenPath() {
     return std::string(VELMOR_GOLDEN_DIR) + "/start-seed-" + std::to_string(kTestSeed) + ".png";
 }
 
 std::string CompareWithGolden(const QImage& view) {
-    const QImage golden = QImage(QString::fromStdString(GoldenPath())).convertToFormat(QImage::Format_RGB32);
+    QImage golden = QImage(QString::fromStdString(GoldenPath())).convertToFormat(QImage::Format_RGB32);
     if (golden.isNull()) return "no stored picture " + GoldenPath();
     if (view.size() != golden.size()) return "the view is not 360 x 410";
-    for (int y = 0; y < golden.height(); ++y) {
-        for (int x = 0; x < golden.width(); ++x) {
-            bool inText = false;
-            for (const QRect& box : TextBoxes()) inText = inText || box.contains(x, y);
-            if (inText || (view.pixel(x, y) & 0xFFFFFF) == (golden.pixel(x, y) & 0xFFFFFF)) continue;
-            char text[96];
-            std::snprintf(text, sizeof text, "pixel (%d, %d) is %06X, stored %06X", x, y, view.pixel(x, y) & 0xFFFFFF,
-                          golden.pixel(x, y) & 0xFFFFFF);
-            return text;
-        }
-    }
-    for (const QRect& box : TextBoxes()) {
+    // "счет:" and the score below it; the caption left of the previews.
+    const QRect textBoxes[] = {QRect(280, 10, 80, 38), QRect(10, 15, 110, 18)};
+    for (const QRect& box : textBoxes) {
         bool ink = false;
-        for (int y = box.top(); y <= box.bottom() && !ink; ++y) {
-            for (int x = box.left(); x <= box.right() && !ink; ++x) ink = qGray(view.pixel(x, y)) < 160;
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            for (int x = box.left(); x <= box.right(); ++x) {
+                ink = ink || qGray(view.pixel(x, y)) < 160;
+                golden.setPixel(x, y, view.pixel(x, y));
+            }
         }
         if (!ink) return "no text in the box at (" + std::to_string(box.x()) + ", " + std::to_string(box.y()) + ")";
     }
-    return {};
+    return FirstDifference(view, golden, golden.rect());
 }
 
-bool BoardReader::Load() {
+bool BoardReader::LoadLooks() {
     m_board = LoadPicture("res1/pole.bmp");
     for (int colour = 1; colour <= 6; ++colour) {
         for (int frame = 0; frame < 2; ++frame) {
@@ -134,12 +117,6 @@ bool BoardReader::Shows(const QImage& view, int cell, const QImage* look) const 
     return true;
 }
 
-std::pair<int, int> FarthestCell(const Board& colours, int from) {
-    const auto distance = CGreedyPlayer::Distances(colours, from);
-    const auto farthest = std::max_element(distance.begin(), distance.end());
-    return {static_cast<int>(farthest - distance.begin()), *farthest};
-}
-
 WalkSeen WatchWalk(const BoardReader& reader, const std::function<QImage()>& view, const BoardReading& start, int from,
                    int to) {
     const int colour = start.colours[static_cast<std::size_t>(from)];
@@ -168,4 +145,80 @@ WalkSeen WatchWalk(const BoardReader& reader, const std::function<QImage()>& vie
     for (auto it = firstShown.begin(); it != firstShown.end() && std::next(it) != firstShown.end(); ++it)
         seen.longestGap = std::max(seen.longestGap, std::next(it)->first - it->first);
     return seen;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < timeoutMilliseconds) QThread::msleep(20);
+    return condition();
+}
+
+void StopProcess(QProcess& process) {
+    if (process.state() == QProcess::NotRunning) return;
+    process.terminate();
+    if (!process.waitForFinished(3000)) process.kill();
+    process.waitForFinished(3000);
+}
+
+std::string MissingXTools() {
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) return "no X display: the real-window tests run under xvfb-run";
+    for (const char* tool : {"xdotool", "xwd"}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            return std::string(tool) + " is not installed (scripts/test.sh installs xvfb, xdotool and x11-apps)";
+    }
+    return {};
+}
+
+std::optional<QByteArray> RunTool(const QString& program, const QStringList& arguments,
+                                  const QProcessEnvironment& environment) {
+    const ProgramRun run = RunProcess(program, arguments, environment);
+    if (run.exitCode != 0) return std::nullopt;
+    return QByteArray::fromStdString(run.output);
+}
+
+unsigned long FindXWindow(const QString& name) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 10000) {
+        const auto found = RunTool("xdotool", {"search", "--onlyvisible", "--name", name});
+        if (found && !found->trimmed().isEmpty()) return found->split('\n').first().trimmed().toULong();
+        QThread::msleep(20);
+    }
+    return 0;
+}
+
+QRect XGeometry(unsigned long window) {
+    std::map<QByteArray, int> values;
+    for (const QByteArray& line : RunTool("xdotool", {"getwindowgeometry", "--shell", QString::number(window)}).value_or("").split('\n')) {
+        const QList<QByteArray> parts = line.split('=');
+        if (parts.size() == 2) values[parts[0]] = parts[1].trimmed().toInt();
+    }
+    return QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
+}
+
+QImage GrabXWindow(unsigned long window) {
+    // An X window dump: a header of big-endian words (its size, ..., width 4,
+    // height 5, byte order 7, bits per pixel 11, bytes per line 12, red mask
+    // 14, colour count 19), the colours, then the rows.
+    const QByteArray dump = RunTool("xwd", {"-silent", "-id", QString::number(window)}).value_or(QByteArray());
+    const auto word = [&dump](int index) {
+        const auto* data = reinterpret_cast<const unsigned char*>(dump.constData()) + index * 4;
+        return (quint32{data[0]} << 24) | (quint32{data[1]} << 16) | (quint32{data[2]} << 8) | quint32{data[3]};
+    };
+    if (dump.size() < 100 || word(11) != 32 || word(14) != 0xFF0000 || word(4) > 10000 || word(5) > 10000) return {};
+    const qint64 start = qint64{word(0)} + qint64{word(19)} * 12;
+    const int width = static_cast<int>(word(4));
+    const int height = static_cast<int>(word(5));
+    if (width == 0 || start + qint64{word(12)} * height > dump.size() || word(12) < word(4) * 4) return {};
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const unsigned char*>(dump.constData() + start + qint64{word(12)} * y);
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* pixel = row + x * 4;
+            // Byte order 0: least significant byte first (blue, green, red, pad).
+            image.setPixel(x, y, word(7) == 0 ? qRgb(pixel[2], pixel[1], pixel[0]) : qRgb(pixel[1], pixel[2], pixel[3]));
+        }
+    }
+    return image;
 }

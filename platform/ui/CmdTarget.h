@@ -4,7 +4,7 @@
 // END_MESSAGE_MAP.  Lookup starts in the map of the object's own class,
 // walks each map top to bottom (the first matching line wins) and then goes
 // on to the base class's map; a message found nowhere gets default
-// processing.
+// processing, which does nothing.
 #pragma once
 
 #include "platform/core/Object.h"
@@ -26,30 +26,39 @@ struct AFX_MSGMAP {
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
-// Filled instead of calling the handler when a caller only asks whether a
-// command has one.
-struct AFX_CMDHANDLERINFO {
-    CCmdTarget* pTarget = nullptr;
-};
+// What a caller that only asks whether a command has a handler would pass.
+struct AFX_CMDHANDLERINFO;
 
 class CCmdTarget : public CObject {
     DECLARE_DYNAMIC(CCmdTarget)
 
 public:
-    CCmdTarget() = default;
-    ~CCmdTarget() override = default;
-
-    // Offers command nID to this object's message map.  TRUE when a handler
-    // took it (or, with pHandlerInfo, when one exists; it is then not called).
-    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
-
-    // The first line for the message (and, for WM_COMMAND, for the id) in
-    // this object's maps, most derived class first; null when none.
-    const AFX_MSGMAP_ENTRY* FindMessageEntry(UINT message, UINT id) const;
+    // Offers command nID to this object's message map; TRUE when a handler
+    // took it.  The program never only asks (pHandlerInfo is always null).
+    virtual BOOL OnCmdMsg(UINT nID, int /*nCode*/, void* /*pExtra*/, AFX_CMDHANDLERINFO* /*pHandlerInfo*/) {
+        const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(WM_COMMAND, nID);
+        if (entry != nullptr) entry->pfnCall(this, 0, 0);
+        return entry != nullptr ? TRUE : FALSE;
+    }
 
 protected:
-    static const AFX_MSGMAP* GetThisMessageMap();
-    virtual const AFX_MSGMAP* GetMessageMap() const;
+    // The first line for the message (and, for WM_COMMAND, for the id) in
+    // this object's maps, most derived class first; null when none.
+    const AFX_MSGMAP_ENTRY* FindMessageEntry(UINT message, UINT id) const {
+        for (const AFX_MSGMAP* map = GetMessageMap(); map != nullptr;
+             map = map->pfnGetBaseMap == nullptr ? nullptr : map->pfnGetBaseMap()) {
+            for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->pfnCall != nullptr; ++entry) {
+                if (entry->nMessage == message && (message != WM_COMMAND || entry->nID == id)) return entry;
+            }
+        }
+        return nullptr;
+    }
+    static const AFX_MSGMAP* GetThisMessageMap() {
+        static const AFX_MSGMAP_ENTRY end = {0, 0, nullptr};
+        static const AFX_MSGMAP root = {nullptr, &end};
+        return &root;
+    }
+    virtual const AFX_MSGMAP* GetMessageMap() const { return GetThisMessageMap(); }
 };
 
 // Handlers are plain member functions; the marker only helps the reader.
@@ -57,88 +66,40 @@ protected:
 
 // --- the message map table -------------------------------------------------
 
-#define DECLARE_MESSAGE_MAP()                         \
-protected:                                            \
-    static const AFX_MSGMAP* GetThisMessageMap();     \
+#define DECLARE_MESSAGE_MAP()                     \
+protected:                                        \
+    static const AFX_MSGMAP* GetThisMessageMap(); \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                               \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }       \
-    const AFX_MSGMAP* theClass::GetThisMessageMap() {                                       \
-        using ThisClass = theClass;                                                         \
-        using TheBaseClass = baseClass;                                                     \
-        static_assert(sizeof(ThisClass) > 0);                                               \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                         \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() {                                 \
+        using ThisClass = theClass;                                                   \
+        using TheBaseClass = baseClass;                                               \
+        static_assert(sizeof(ThisClass) > 0);                                         \
         static const AFX_MSGMAP_ENTRY entries[] = {
-#define END_MESSAGE_MAP()                                                                   \
-    {0, 0, nullptr}};                                                                       \
-    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, entries};       \
-    return &messageMap;                                                                     \
+#define END_MESSAGE_MAP()                                                             \
+    {0, 0, nullptr}};                                                                 \
+    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, entries}; \
+    return &messageMap;                                                               \
     }
 
-// Unpacking of each message's parameters for its handler's signature.
-namespace afxmsg {
-template <class T>
-struct MemberOwner;
-template <class C, class R, class... A>
-struct MemberOwner<R (C::*)(A...)> {
-    using type = C;
-};
-template <auto Handler>
-auto* Target(CCmdTarget* target) {
-    return static_cast<typename MemberOwner<decltype(Handler)>::type*>(target);
-}
-inline CPoint PointOf(LPARAM lParam) { return CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); }
+// One line: unpacks wParam/lParam for the handler `self` has for the message.
+#define AFX_MSG_LINE(message, id, ...)                                                                \
+    {message, id, [](CCmdTarget* target, [[maybe_unused]] WPARAM wParam, [[maybe_unused]] LPARAM lParam) -> LRESULT { \
+         [[maybe_unused]] auto* self = static_cast<ThisClass*>(target);                               \
+         __VA_ARGS__;                                                                                 \
+     }},
+#define AFX_MOUSE_LINE(message, handler) \
+    AFX_MSG_LINE(message, 0, self->handler(static_cast<UINT>(wParam), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))); return 0)
 
-template <auto Handler>  // void ()
-LRESULT CallVoid(CCmdTarget* target, WPARAM, LPARAM) {
-    (Target<Handler>(target)->*Handler)();
-    return 0;
-}
-template <auto Handler>  // int (LPCREATESTRUCT)
-LRESULT CallCreate(CCmdTarget* target, WPARAM, LPARAM lParam) {
-    return (Target<Handler>(target)->*Handler)(reinterpret_cast<LPCREATESTRUCT>(lParam));
-}
-template <auto Handler>  // void (UINT nFlags, CPoint point)
-LRESULT CallMouse(CCmdTarget* target, WPARAM wParam, LPARAM lParam) {
-    (Target<Handler>(target)->*Handler)(static_cast<UINT>(wParam), PointOf(lParam));
-    return 0;
-}
-template <auto Handler>  // void (CWnd* other)
-LRESULT CallFocus(CCmdTarget* target, WPARAM wParam, LPARAM) {
-    (Target<Handler>(target)->*Handler)(reinterpret_cast<CWnd*>(wParam));
-    return 0;
-}
-template <auto Handler>  // void (UINT_PTR nIDEvent)
-LRESULT CallTimer(CCmdTarget* target, WPARAM wParam, LPARAM) {
-    (Target<Handler>(target)->*Handler)(static_cast<UINT_PTR>(wParam));
-    return 0;
-}
-template <auto Handler>  // void (UINT nType, int cx, int cy)
-LRESULT CallSize(CCmdTarget* target, WPARAM wParam, LPARAM lParam) {
-    (Target<Handler>(target)->*Handler)(static_cast<UINT>(wParam), static_cast<int>(LOWORD(static_cast<std::uintptr_t>(lParam))),
-                                        static_cast<int>(HIWORD(static_cast<std::uintptr_t>(lParam))));
-    return 0;
-}
-template <auto Handler>  // LRESULT (WPARAM, LPARAM)
-LRESULT CallRaw(CCmdTarget* target, WPARAM wParam, LPARAM lParam) {
-    return (Target<Handler>(target)->*Handler)(wParam, lParam);
-}
-}  // namespace afxmsg
-
-#define ON_WM_CREATE() {WM_CREATE, 0, &afxmsg::CallCreate<&ThisClass::OnCreate>},
-#define ON_WM_DESTROY() {WM_DESTROY, 0, &afxmsg::CallVoid<&ThisClass::OnDestroy>},
-#define ON_WM_CLOSE() {WM_CLOSE, 0, &afxmsg::CallVoid<&ThisClass::OnClose>},
-#define ON_WM_PAINT() {WM_PAINT, 0, &afxmsg::CallVoid<&ThisClass::OnPaint>},
-#define ON_WM_SIZE() {WM_SIZE, 0, &afxmsg::CallSize<&ThisClass::OnSize>},
-#define ON_WM_CANCELMODE() {WM_CANCELMODE, 0, &afxmsg::CallVoid<&ThisClass::OnCancelMode>},
-#define ON_WM_SETFOCUS() {WM_SETFOCUS, 0, &afxmsg::CallFocus<&ThisClass::OnSetFocus>},
-#define ON_WM_KILLFOCUS() {WM_KILLFOCUS, 0, &afxmsg::CallFocus<&ThisClass::OnKillFocus>},
-#define ON_WM_TIMER() {WM_TIMER, 0, &afxmsg::CallTimer<&ThisClass::OnTimer>},
-#define ON_WM_MOUSEMOVE() {WM_MOUSEMOVE, 0, &afxmsg::CallMouse<&ThisClass::OnMouseMove>},
-#define ON_WM_LBUTTONDOWN() {WM_LBUTTONDOWN, 0, &afxmsg::CallMouse<&ThisClass::OnLButtonDown>},
-#define ON_WM_LBUTTONUP() {WM_LBUTTONUP, 0, &afxmsg::CallMouse<&ThisClass::OnLButtonUp>},
-#define ON_WM_LBUTTONDBLCLK() {WM_LBUTTONDBLCLK, 0, &afxmsg::CallMouse<&ThisClass::OnLButtonDblClk>},
-#define ON_WM_RBUTTONDOWN() {WM_RBUTTONDOWN, 0, &afxmsg::CallMouse<&ThisClass::OnRButtonDown>},
-#define ON_WM_RBUTTONUP() {WM_RBUTTONUP, 0, &afxmsg::CallMouse<&ThisClass::OnRButtonUp>},
-#define ON_COMMAND(id, memberFxn) {WM_COMMAND, static_cast<UINT>(id), &afxmsg::CallVoid<&ThisClass::memberFxn>},
-#define ON_MESSAGE(message, memberFxn) {static_cast<UINT>(message), 0, &afxmsg::CallRaw<&ThisClass::memberFxn>},
+#define ON_WM_CREATE() AFX_MSG_LINE(WM_CREATE, 0, return self->OnCreate(reinterpret_cast<LPCREATESTRUCT>(lParam)))
+#define ON_WM_PAINT() AFX_MSG_LINE(WM_PAINT, 0, self->OnPaint(); return 0)
+#define ON_WM_CANCELMODE() AFX_MSG_LINE(WM_CANCELMODE, 0, self->OnCancelMode(); return 0)
+#define ON_WM_SETFOCUS() AFX_MSG_LINE(WM_SETFOCUS, 0, self->OnSetFocus(reinterpret_cast<CWnd*>(wParam)); return 0)
+#define ON_WM_TIMER() AFX_MSG_LINE(WM_TIMER, 0, self->OnTimer(static_cast<UINT_PTR>(wParam)); return 0)
+#define ON_WM_MOUSEMOVE() AFX_MOUSE_LINE(WM_MOUSEMOVE, OnMouseMove)
+#define ON_WM_LBUTTONDOWN() AFX_MOUSE_LINE(WM_LBUTTONDOWN, OnLButtonDown)
+#define ON_WM_LBUTTONUP() AFX_MOUSE_LINE(WM_LBUTTONUP, OnLButtonUp)
+#define ON_WM_LBUTTONDBLCLK() AFX_MOUSE_LINE(WM_LBUTTONDBLCLK, OnLButtonDblClk)
+#define ON_COMMAND(id, memberFxn) AFX_MSG_LINE(WM_COMMAND, static_cast<UINT>(id), self->memberFxn(); return 0)

@@ -1,124 +1,155 @@
 #include "platform/ui/Dialog.h"
 
 #include <QDialog>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
-#include "platform/ui/DialogLayout.h"
-#include "platform/ui/QtText.h"
-#include "platform/ui/ResourceRegistry.h"
+#include "platform/ui/WinApi.h"
 #include "platform/ui/WinApp.h"
-#include "platform/ui/WndImpl.h"
-
-IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-    ON_COMMAND(IDOK, OnOK)
-    ON_COMMAND(IDCANCEL, OnCancel)
+ON_COMMAND(IDOK, OnOK)
+ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
 namespace {
+
 constexpr int kNotEnded = -2;
-}
+
+// value * numerator / denominator, rounded half up (positive values).
+int Scale(int value, int numerator, int denominator) { return (value * numerator + denominator / 2) / denominator; }
+
+}  // namespace
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {
-    Impl()->kind = ui_detail::WindowKind::dialog;
+    m_bDialog = true;
 }
 
-CDialog::~CDialog() = default;
-
 int CDialog::DoModal() {
-    const DialogTemplate* dialogTemplate = FindDialogResource(m_nIDTemplate);
-    if (dialogTemplate == nullptr || m_hWnd != nullptr) return -1;
-    Impl()->dialogTemplate = dialogTemplate;
+    m_pTemplate = FindDialogResource(m_nIDTemplate);
+    if (m_pTemplate == nullptr || m_pClient != nullptr) return -1;
     CWnd* owner = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
     m_nModalResult = kNotEnded;
-    if (!CreateEx(dialogTemplate->exStyle, nullptr, dialogTemplate->caption.c_str(), dialogTemplate->style & ~WS_VISIBLE,
-                  dialogTemplate->x, dialogTemplate->y, dialogTemplate->cx, dialogTemplate->cy,
-                  owner == nullptr ? nullptr : owner->GetSafeHwnd(), nullptr))
-        return -1;
-    if (OnInitDialog()) Impl()->FocusFirstTabStop();
-    if (m_nModalResult == kNotEnded && m_hWnd != nullptr) {
-        auto* dialog = static_cast<QDialog*>(Impl()->outer.data());
-        dialog->exec();
+    CREATESTRUCT cs{nullptr, 0,       owner, m_pTemplate->cy, m_pTemplate->cx, 0, 0, m_pTemplate->style & ~WS_VISIBLE,
+                    m_pTemplate->caption.c_str(), nullptr, 0};
+    if (!CreateWindowFrom(cs)) return -1;
+    if (OnInitDialog()) {
+        for (std::size_t index = 0; index < m_controls.size(); ++index) {
+            if ((m_pTemplate->items[index].style & WS_TABSTOP) == 0) continue;
+            m_controls[index].second->setFocus(Qt::TabFocusReason);
+            break;
+        }
     }
-    if (m_hWnd != nullptr) DestroyWindow();
+    if (m_nModalResult == kNotEnded && m_pOuter != nullptr) static_cast<QDialog*>(m_pOuter.data())->exec();
+    if (m_pClient != nullptr) DestroyWindow();
     // The owner takes the keyboard back, as it would from the platform's
     // window manager; without one nothing would have the focus.
-    if (owner != nullptr && owner->Impl()->Exists() && owner->Impl()->outer->isWindow())
-        owner->Impl()->outer->activateWindow();
+    if (owner != nullptr && owner->Widget() != nullptr) owner->Widget()->window()->activateWindow();
     return m_nModalResult == kNotEnded ? IDCANCEL : m_nModalResult;
+}
+
+QWidget* CDialog::MakeOuter(const CREATESTRUCT& cs, QWidget* client) {
+    auto* dialog = new QDialog(cs.pParent != nullptr && cs.pParent->Widget() != nullptr ? cs.pParent->Widget()->window()
+                                                                                         : nullptr);
+    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if ((cs.style & WS_SYSMENU) != 0) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    dialog->setWindowFlags(flags);
+    dialog->setModal(true);
+    client->setParent(dialog);
+    // The template's face at its point size, taken at 96 pixels per inch.
+    QFont font(QString::fromLatin1(m_pTemplate->typeFace.c_str()));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(std::max(1, Scale(m_pTemplate->pointSize, 96, 72)));
+    dialog->setFont(font);
+    // Base units: the average width of the 52 Latin letters, rounded the
+    // classic way, and the character cell's height.
+    const QFontMetrics metrics(font);
+    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int baseX = (letters / 26 + 1) / 2;
+    const int baseY = metrics.ascent() + metrics.descent();
+    const auto pixels = [&](int x, int y, int cx, int cy) {
+        return QRect(Scale(x, baseX, 4), Scale(y, baseY, 8), Scale(cx, baseX, 4), Scale(cy, baseY, 8));
+    };
+    dialog->setFixedSize(pixels(0, 0, cs.cx, cs.cy).size());
+    m_controls.clear();
+    QWidget* previousTabStop = nullptr;
+    for (const DialogItemTemplate& item : m_pTemplate->items) {
+        const QString text = ui_detail::FromWindows1251(item.text);
+        QWidget* control = nullptr;
+        QRect place = pixels(item.x, item.y, item.cx, item.cy);
+        switch (item.kind) {
+        case DialogControlKind::pushButton: {
+            auto* button = new QPushButton(text, client);
+            button->setAutoDefault(true);
+            button->setDefault((item.style & 0x0F) == BS_DEFPUSHBUTTON);
+            QObject::connect(button, &QPushButton::clicked, button, [this, id = item.id] {
+                SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), 0), 1);
+            });
+            control = button;
+            break;
+        }
+        case DialogControlKind::edit: {
+            auto* edit = new QLineEdit(client);
+            edit->setFrame((item.style & WS_BORDER) != 0);
+            control = edit;
+            break;
+        }
+        case DialogControlKind::icon: {
+            auto* label = new QLabel(client);
+            label->setPixmap(ui_detail::IconOf(LoadIconA(nullptr, MAKEINTRESOURCEA(static_cast<WORD>(item.iconId)))).pixmap(32, 32));
+            place.setSize(QSize(32, 32));  // icons keep their own size
+            control = label;
+            break;
+        }
+        case DialogControlKind::staticText: {
+            auto* label = new QLabel(text, client);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            label->setWordWrap(true);
+            control = label;
+            break;
+        }
+        }
+        control->setGeometry(place);
+        if ((item.style & WS_TABSTOP) != 0) {
+            control->setFocusPolicy(Qt::StrongFocus);
+            if (previousTabStop != nullptr) QWidget::setTabOrder(previousTabStop, control);
+            previousTabStop = control;
+        } else if (item.kind == DialogControlKind::pushButton || item.kind == DialogControlKind::edit) {
+            control->setFocusPolicy(Qt::ClickFocus);
+        }
+        m_controls.emplace_back(item.id, control);
+    }
+    return dialog;
 }
 
 void CDialog::EndDialog(int nResult) {
     m_nModalResult = nResult;
-    if (auto* dialog = qobject_cast<QDialog*>(Impl()->outer.data())) dialog->done(nResult);
+    if (auto* dialog = qobject_cast<QDialog*>(m_pOuter.data())) dialog->done(nResult);
 }
 
-BOOL CDialog::OnInitDialog() {
-    UpdateData(FALSE);
+BOOL CDialog::OnInitDialog() { return UpdateData(FALSE); }
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
+    CDataExchange exchange{this, bSaveAndValidate};
+    DoDataExchange(&exchange);
     return TRUE;
 }
 
-BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
-    CDataExchange exchange(this, bSaveAndValidate);
-    DoDataExchange(&exchange);
-    return exchange.m_bFailed ? FALSE : TRUE;
-}
-
-void CDialog::MapDialogRect(CRect* pRect) const {
-    if (pRect == nullptr) return;
-    const QRect pixels = ui_detail::DialogUnitsToPixels(QRect(pRect->left, pRect->top, pRect->Width(), pRect->Height()),
-                                                        GetDialogBaseUnits());
-    *pRect = CRect(pixels.left(), pixels.top(), pixels.left() + pixels.width(), pixels.top() + pixels.height());
-}
-
-CSize CDialog::GetDialogBaseUnits() const {
-    const DialogTemplate* dialogTemplate = FindDialogResource(m_nIDTemplate);
-    if (dialogTemplate == nullptr) return CSize{};
-    return ui_detail::DialogBaseUnits(ui_detail::DialogFont(*dialogTemplate));
-}
-
 void CDialog::OnOK() {
-    if (!UpdateData(TRUE)) return;
+    UpdateData(TRUE);
     EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
-
-void CDialog::DoDataExchange(CDataExchange*) {}
-
-namespace {
-
-QLineEdit* EditOf(CDataExchange* pDX, int nIDC) {
-    if (pDX == nullptr || pDX->m_pDlgWnd == nullptr) return nullptr;
-    ui_detail::WndImpl* impl = ui_detail::WndImpl::Of(pDX->m_pDlgWnd);
-    return impl == nullptr ? nullptr : qobject_cast<QLineEdit*>(impl->ControlWidget(static_cast<UINT>(nIDC)));
-}
-
-}  // namespace
-
 void DDX_Text(CDataExchange* pDX, int nIDC, std::string& value) {
-    QLineEdit* edit = EditOf(pDX, nIDC);
-    if (edit == nullptr) return;
-    if (pDX->m_bSaveAndValidate) {
-        value = ui_detail::ToWindows1251(edit->text());
-    } else {
-        edit->setText(ui_detail::FromWindows1251(value));
-    }
-}
-
-void DDX_Text(CDataExchange* pDX, int nIDC, int& value) {
-    QLineEdit* edit = EditOf(pDX, nIDC);
-    if (edit == nullptr) return;
-    if (!pDX->m_bSaveAndValidate) {
-        edit->setText(QString::number(value));
-        return;
-    }
-    bool valid = false;
-    const int number = edit->text().trimmed().toInt(&valid);
-    if (valid) {
-        value = number;
-    } else {
-        pDX->Fail();
+    for (const auto& [id, widget] : pDX->m_pDlgWnd->m_controls) {
+        auto* edit = qobject_cast<QLineEdit*>(widget);
+        if (id != static_cast<UINT>(nIDC) || edit == nullptr) continue;
+        if (pDX->m_bSaveAndValidate) {
+            value = ui_detail::ToWindows1251(edit->text());
+        } else {
+            edit->setText(ui_detail::FromWindows1251(value));
+        }
     }
 }

@@ -5,173 +5,103 @@
 #include <QPalette>
 #include <QPixmap>
 #include <chrono>
-#include <cstdint>
-#include <cstdio>
 #include <map>
-#include <memory>
 #include <string>
 #include <thread>
 
-#include "platform/ui/ResourceRegistry.h"
-#include "platform/ui/WinHandles.h"
+#include "platform/ui/QtBridge.h"
+#include "platform/ui/UiResources.h"
+
+// The arrow is the only cursor; an icon is its resource id.
+struct HCURSOR__ {};
+struct HICON__ {
+    UINT id;
+};
 
 namespace {
 
-std::map<std::string, WNDCLASSA>& ClassTable() {
-    static std::map<std::string, WNDCLASSA> table = [] {
-        std::map<std::string, WNDCLASSA> initial;
-        HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-        initial[ui_detail::kDefaultWndClass] = WNDCLASSA{CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, arrow, nullptr, nullptr};
-        initial[ui_detail::kDialogClass] =
-            WNDCLASSA{CS_DBLCLKS | CS_SAVEBITS, arrow, SysColorBrushValue(COLOR_BTNFACE), nullptr};
-        return initial;
-    }();
+std::map<std::string, ui_detail::WindowClass>& Classes() {
+    static std::map<std::string, ui_detail::WindowClass> classes;
+    return classes;
+}
+
+// Resources of one kind by id.
+template <class Value>
+std::map<UINT, Value>& Table() {
+    static std::map<UINT, Value> table;
     return table;
 }
 
-std::uintptr_t HandleBits(const void* handle) { return reinterpret_cast<std::uintptr_t>(handle); }
-
-// The desktop's classic colours, for indices Qt's palette has no role for
-// and for use before the application object exists.
-COLORREF ClassicColour(int index) {
-    switch (index) {
-    case COLOR_WINDOW:
-    case COLOR_BTNHIGHLIGHT:
-    case COLOR_HIGHLIGHTTEXT:
-    case COLOR_INFOBK:
-        return RGB(255, 255, 255);
-    case COLOR_MENU:
-    case COLOR_BTNFACE:
-    case COLOR_SCROLLBAR:
-    case COLOR_ACTIVEBORDER:
-    case COLOR_INACTIVEBORDER:
-    case COLOR_3DLIGHT:
-        return RGB(212, 208, 200);
-    case COLOR_APPWORKSPACE:
-    case COLOR_BTNSHADOW:
-    case COLOR_GRAYTEXT:
-        return RGB(128, 128, 128);
-    case COLOR_BACKGROUND:
-        return RGB(58, 110, 165);
-    case COLOR_ACTIVECAPTION:
-    case COLOR_HIGHLIGHT:
-        return RGB(10, 36, 106);
-    case COLOR_INACTIVECAPTION:
-        return RGB(128, 128, 128);
-    case COLOR_CAPTIONTEXT:
-        return RGB(255, 255, 255);
-    case COLOR_INACTIVECAPTIONTEXT:
-        return RGB(212, 208, 200);
-    default:
-        return RGB(0, 0, 0);
-    }
+template <class Value>
+const Value* Find(UINT id) {
+    const auto found = Table<Value>().find(id);
+    return found == Table<Value>().end() ? nullptr : &found->second;
 }
 
 }  // namespace
 
-LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
-    char name[96];
-    std::snprintf(name, sizeof name, "Afx:%x:%jx:%jx:%jx", nClassStyle, static_cast<std::uintmax_t>(HandleBits(hCursor)),
-                  static_cast<std::uintmax_t>(HandleBits(hbrBackground)), static_cast<std::uintmax_t>(HandleBits(hIcon)));
-    auto [entry, inserted] = ClassTable().try_emplace(name, WNDCLASSA{nClassStyle, hCursor, hbrBackground, hIcon});
-    static_cast<void>(inserted);
-    return entry->first.c_str();
-}
+void RegisterMenuResource(UINT id, MenuResource menu) { Table<MenuResource>()[id] = std::move(menu); }
+void RegisterAcceleratorResource(UINT id, std::vector<ACCEL> table) { Table<std::vector<ACCEL>>()[id] = std::move(table); }
+void RegisterStringResource(UINT id, std::string text) { Table<std::string>()[id] = std::move(text); }
+void RegisterDialogResource(UINT id, DialogTemplate dialogTemplate) { Table<DialogTemplate>()[id] = std::move(dialogTemplate); }
+void RegisterIconResource(UINT id, IconResource icon) { Table<IconResource>()[id] = std::move(icon); }
 
-BOOL GetClassInfoA(HINSTANCE, LPCSTR lpszClassName, WNDCLASSA* pClass) {
-    if (lpszClassName == nullptr || IS_INTRESOURCE(lpszClassName)) return FALSE;
-    const auto found = ClassTable().find(lpszClassName);
-    if (found == ClassTable().end()) return FALSE;
-    if (pClass != nullptr) *pClass = found->second;
-    return TRUE;
+const MenuResource* FindMenuResource(UINT id) { return Find<MenuResource>(id); }
+const std::vector<ACCEL>* FindAcceleratorResource(UINT id) { return Find<std::vector<ACCEL>>(id); }
+const std::string* FindStringResource(UINT id) { return Find<std::string>(id); }
+const DialogTemplate* FindDialogResource(UINT id) { return Find<DialogTemplate>(id); }
+const IconResource* FindIconResource(UINT id) { return Find<IconResource>(id); }
+
+LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR, HBRUSH hbrBackground, HICON hIcon) {
+    const auto brush = static_cast<int>(reinterpret_cast<std::intptr_t>(hbrBackground));
+    const std::string name = "Afx:" + std::to_string(nClassStyle) + ":" + std::to_string(brush) + ":" +
+                             std::to_string(hIcon == nullptr ? 0 : hIcon->id);
+    ui_detail::WindowClass windowClass{nClassStyle, Qt::ArrowCursor, std::nullopt, hIcon};
+    if (brush > 0) windowClass.background = ui_detail::ColourOf(GetSysColor(brush - 1));
+    return Classes().try_emplace(name, windowClass).first->first.c_str();
 }
 
 HCURSOR LoadCursorA(HINSTANCE hInstance, LPCSTR lpszCursorName) {
-    static HCURSOR__ arrow{Qt::ArrowCursor}, ibeam{Qt::IBeamCursor}, wait{Qt::WaitCursor}, cross{Qt::CrossCursor};
-    if (hInstance != nullptr || !IS_INTRESOURCE(lpszCursorName)) return nullptr;
-    if (lpszCursorName == IDC_ARROW) return &arrow;
-    if (lpszCursorName == IDC_IBEAM) return &ibeam;
-    if (lpszCursorName == IDC_WAIT) return &wait;
-    if (lpszCursorName == IDC_CROSS) return &cross;
-    return nullptr;
+    static HCURSOR__ arrow;
+    return hInstance == nullptr && lpszCursorName == IDC_ARROW ? &arrow : nullptr;
 }
 
 HICON LoadIconA(HINSTANCE, LPCSTR lpszIconName) {
-    static std::map<UINT, std::unique_ptr<HICON__>> handles;
-    if (!IS_INTRESOURCE(lpszIconName)) return nullptr;
-    const UINT id = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(lpszIconName));
+    static std::map<UINT, HICON__> handles;
+    const auto id = static_cast<UINT>(reinterpret_cast<std::uintptr_t>(lpszIconName));
     if (FindIconResource(id) == nullptr) return nullptr;
-    auto& handle = handles[id];
-    if (!handle) handle = std::make_unique<HICON__>(HICON__{id});
-    return handle.get();
+    return &handles.try_emplace(id, HICON__{id}).first->second;
 }
 
-UINT IconResourceId(HICON hIcon) { return hIcon == nullptr ? 0 : hIcon->id; }
-
 DWORD GetSysColor(int nIndex) {
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return ClassicColour(nIndex);
     const QPalette palette = QApplication::palette();
-    const auto role = [&](QPalette::ColorRole which) { return ui_detail::RefFromColour(palette.color(which)); };
-    switch (nIndex) {
-    case COLOR_WINDOW: return role(QPalette::Base);
-    case COLOR_WINDOWTEXT: return role(QPalette::Text);
-    case COLOR_MENU: return role(QPalette::Window);
-    case COLOR_MENUTEXT: return role(QPalette::WindowText);
-    case COLOR_BTNFACE: return role(QPalette::Button);
-    case COLOR_BTNTEXT: return role(QPalette::ButtonText);
-    case COLOR_BTNSHADOW: return role(QPalette::Dark);
-    case COLOR_BTNHIGHLIGHT: return role(QPalette::Light);
-    case COLOR_3DDKSHADOW: return role(QPalette::Shadow);
-    case COLOR_3DLIGHT: return role(QPalette::Midlight);
-    case COLOR_HIGHLIGHT: return role(QPalette::Highlight);
-    case COLOR_HIGHLIGHTTEXT: return role(QPalette::HighlightedText);
-    case COLOR_INFOBK: return role(QPalette::ToolTipBase);
-    case COLOR_INFOTEXT: return role(QPalette::ToolTipText);
-    case COLOR_GRAYTEXT: return ui_detail::RefFromColour(palette.color(QPalette::Disabled, QPalette::Text));
-    default: return ClassicColour(nIndex);
-    }
+    QColor colour(Qt::black);
+    if (nIndex == COLOR_WINDOW) colour = palette.color(QPalette::Base);
+    if (nIndex == COLOR_MENU) colour = palette.color(QPalette::Window);
+    if (nIndex == COLOR_BTNFACE) colour = palette.color(QPalette::Button);
+    return RGB(static_cast<BYTE>(colour.red()), static_cast<BYTE>(colour.green()), static_cast<BYTE>(colour.blue()));
 }
 
 void Sleep(DWORD dwMilliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(dwMilliseconds)); }
 
-int MulDiv(int nNumber, int nNumerator, int nDenominator) {
-    if (nDenominator == 0) return -1;
-    const std::int64_t product = static_cast<std::int64_t>(nNumber) * nNumerator;
-    const std::int64_t half = (nDenominator < 0 ? -nDenominator : nDenominator) / 2;
-    const bool negative = (product < 0) != (nDenominator < 0);
-    const std::int64_t magnitude = ((product < 0 ? -product : product) + half) /
-                                   (nDenominator < 0 ? -static_cast<std::int64_t>(nDenominator) : nDenominator);
-    const std::int64_t result = negative ? -magnitude : magnitude;
-    if (result > INT32_MAX || result < INT32_MIN) return -1;
-    return static_cast<int>(result);
-}
-
 namespace ui_detail {
 
-WNDCLASSA FindWindowClass(LPCSTR className) {
-    WNDCLASSA found;
-    if (GetClassInfoA(nullptr, className, &found)) return found;
-    GetClassInfoA(nullptr, kDefaultWndClass, &found);
-    return found;
+WindowClass FindWindowClass(LPCSTR className, bool dialog) {
+    if (className != nullptr) {
+        const auto found = Classes().find(className);
+        if (found != Classes().end()) return found->second;
+    }
+    // The framework's own classes: a dialog's paints erase to the button
+    // face; other windows ask for double clicks and are not erased.
+    WindowClass fallback{CS_DBLCLKS | (dialog ? 0 : CS_HREDRAW | CS_VREDRAW), Qt::ArrowCursor, std::nullopt, nullptr};
+    if (dialog) fallback.background = ColourOf(GetSysColor(COLOR_BTNFACE));
+    return fallback;
 }
 
-std::optional<QColor> BrushColour(HBRUSH brush) {
-    const std::uintptr_t value = HandleBits(brush);
-    if (value == 0 || value > COLOR_INFOBK + 1) return std::nullopt;
-    return ColourFromRef(GetSysColor(static_cast<int>(value) - 1));
-}
-
-QColor ColourFromRef(COLORREF colour) { return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour)); }
-
-COLORREF RefFromColour(const QColor& colour) {
-    return RGB(static_cast<BYTE>(colour.red()), static_cast<BYTE>(colour.green()), static_cast<BYTE>(colour.blue()));
-}
-
-QIcon IconFromHandle(HICON icon) {
-    const IconResource* resource = FindIconResource(IconResourceId(icon));
+QIcon IconOf(HICON icon) {
+    const IconResource* resource = icon == nullptr ? nullptr : FindIconResource(icon->id);
     QIcon result;
-    if (resource == nullptr) return result;
-    for (const IconImage& image : resource->images) {
+    for (const IconImage& image : resource == nullptr ? IconResource() : *resource) {
         const auto expected = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 4;
         if (image.width <= 0 || image.height <= 0 || image.rgba.size() != expected) continue;
         const QImage pixels(image.rgba.data(), image.width, image.height, image.width * 4, QImage::Format_RGBA8888);

@@ -1,24 +1,27 @@
 // A window: a rectangle on the screen that receives messages through its
-// message map and draws through device contexts.  Each window keeps a
-// persistent surface: what is drawn on it stays until drawn over, and
-// reaches the screen as soon as a device context is released, also while a
-// handler blocks.  A paint (WM_PAINT) first erases the region to paint with
-// the window class's background brush, when the class has one.
+// message map and draws through device contexts.  CWnd itself is the child
+// window the program makes (the board view, with its sunken edge);
+// CFrameWnd and CDialog are the other two kinds.
 //
-// The Qt widgets behind a window belong to the window and go with
-// DestroyWindow; the CWnd object itself belongs to whoever created it
-// (frames delete themselves, see CFrameWnd).
+// Each window owns its Qt widgets and a persistent surface: what is drawn
+// on it stays until drawn over, and reaches the screen as soon as a device
+// context is released, also while a handler blocks.  A paint (WM_PAINT)
+// first erases the region to paint with the window class's background
+// brush, when the class has one.  The widgets go with DestroyWindow; the
+// CWnd object belongs to whoever created it (frames delete themselves).
 #pragma once
 
-#include <memory>
-#include <string>
+#include <QImage>
+#include <QPointer>
+#include <QRegion>
+#include <QWidget>
+#include <vector>
 
 #include "platform/ui/CmdTarget.h"
+#include "platform/ui/QtBridge.h"
 
-class QWidget;
-namespace ui_detail {
-class WndImpl;
-}
+class CWndDC;
+class CPaintDC;
 
 class CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
@@ -26,111 +29,90 @@ class CWnd : public CCmdTarget {
 public:
     CWnd();
     ~CWnd() override;  // destroys the window when it still exists
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
 
-    // --- creation and destruction ---
-    // Fills a CREATESTRUCT, lets PreCreateWindow change it, builds the
-    // window and sends WM_CREATE; a handler answering -1 undoes it all and
-    // FALSE is returned.
-    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const CRect& rect,
-                CWnd* pParentWnd, UINT nID, void* pContext = nullptr);
-    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
-                  const CRect& rect, CWnd* pParentWnd, UINT nID, void* lpParam = nullptr);
-    BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, int x,
-                  int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
-                  void* lpParam = nullptr);
-    // Gives the window a class when none is named; derived classes adjust
-    // style, extended style, class and title here.
-    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
-    // Sends WM_DESTROY (this window, then its children), removes the
-    // widgets, sends WM_NCDESTROY and calls PostNcDestroy.  The
-    // application's main window also ends the message loop.
+    // A child window of pParentWnd: PreCreateWindow may change the creation
+    // structure, then the widgets are made and WM_CREATE is sent; a handler
+    // answering -1 undoes it all and FALSE is returned.
+    BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const CRect& rect, CWnd* pParentWnd,
+                UINT nID, void* pContext = nullptr);
+    // Destroys the children, then this window's widgets; the application's
+    // main window also ends the message loop.  PostNcDestroy comes last.
     virtual BOOL DestroyWindow();
-    // Last call of a window's life; the base does nothing.
-    virtual void PostNcDestroy();
 
-    HWND GetSafeHwnd() const { return m_hWnd; }
-    static CWnd* FromHandle(HWND hWnd) { return reinterpret_cast<CWnd*>(hWnd); }
-    HWND m_hWnd = nullptr;  // this object's handle while the window exists
-
-    // --- messages ---
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-    // Queues the message; it is handled when the message loop next runs.
-    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // Looks the message up in the message maps; FALSE when no line has it.
-    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
-    // What the window system does with a message nobody handled: WM_CLOSE
-    // destroys the window, WM_SETTEXT sets the caption, the rest do nothing.
-    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // Default processing of the message being handled now.
-    LRESULT Default();
-    // WM_COMMAND: hands the command id to OnCmdMsg.
-    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
-
-    // --- geometry ---
     void GetClientRect(CRect* pRect) const;  // (0, 0, width, height) of the client area
-    void GetWindowRect(CRect* pRect) const;  // the whole window, in screen coordinates
-    // x, y are in the parent's client coordinates for a child, screen
-    // coordinates otherwise; cx, cy are the window's outer size.
+    void GetWindowRect(CRect* pRect) const;  // a top-level window, frame included, on the screen
+    // Places the window: screen coordinates and the outer size, window
+    // system frame included, for a top-level window; the parent's client
+    // coordinates for a child.  Position and size are always both set.
     BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
-    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
-    void ClientToScreen(CPoint* pPoint) const;
-
-    // --- showing and painting ---
     BOOL ShowWindow(int nCmdShow);
-    BOOL IsWindowVisible() const;
     // Handles a pending WM_PAINT of this window and its children at once.
     void UpdateWindow();
-    void Invalidate(BOOL bErase = TRUE);
-    void InvalidateRect(const CRect* pRect, BOOL bErase = TRUE);  // null: the whole client area
-    void ValidateRect(const CRect* pRect);
-    // True while a WM_PAINT is pending for this window.
-    BOOL GetUpdateRect(CRect* pRect, BOOL bErase = FALSE) const;
+    void SetFocus();
 
-    // --- focus, text, relations ---
-    CWnd* SetFocus();  // returns the window that had the focus
-    static CWnd* GetFocus();
-    void SetWindowText(LPCSTR lpszString);  // Windows-1251 bytes
-    std::string GetWindowText() const;
-    CWnd* GetParent() const;
-    CWnd* GetDlgItem(int nID) const;
-    UINT GetDlgCtrlID() const;
-    DWORD GetStyle() const;
-    DWORD GetExStyle() const;
-    UINT GetClassStyle() const;  // the window class's CS_ bits
-    HICON SetIcon(HICON hIcon, BOOL bBigIcon);
-    BOOL IsWindowEnabled() const;
-    BOOL EnableWindow(BOOL bEnable = TRUE);
-
-    // --- the Qt side, for platform code and tests ---
-    // The widget of the client area (painted from the surface, receiving the
-    // mouse) and the outermost widget of the window.  Null without a window.
-    QWidget* GetClientWidget() const;
-    QWidget* GetOuterWidget() const;
-
-    // The platform's own state of this window; for the window layer only.
-    ui_detail::WndImpl* Impl() const { return m_pImpl.get(); }
+    // The client area's widget (a top-level window's is Widget()->window()).
+    QWidget* Widget() const { return m_pClient; }
 
 protected:
-    // --- default handlers; each does default processing ---
-    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-    afx_msg void OnDestroy();
-    afx_msg void OnClose();
-    afx_msg void OnPaint();
-    afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnCancelMode();
-    afx_msg void OnSetFocus(CWnd* pOldWnd);
-    afx_msg void OnKillFocus(CWnd* pNewWnd);
-    afx_msg void OnTimer(UINT_PTR nIDEvent);
-    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
-    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
-    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
-    afx_msg void OnRButtonUp(UINT nFlags, CPoint point);
+    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+    virtual void PostNcDestroy() {}
+    // Handles the message at once: WM_COMMAND goes to OnCommand, the rest
+    // to the message map.
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // Default processing of the message being handled: nothing, for every
+    // message this program passes on.
+    LRESULT Default() { return 0; }
+    void Invalidate(BOOL bErase = TRUE);
 
-    DECLARE_MESSAGE_MAP()
+    afx_msg int OnCreate(LPCREATESTRUCT) { return 0; }
+    afx_msg void OnCancelMode() { Default(); }
+    afx_msg void OnTimer(UINT_PTR) { Default(); }
+    afx_msg void OnMouseMove(UINT, CPoint) { Default(); }
+    afx_msg void OnLButtonUp(UINT, CPoint) { Default(); }
+    afx_msg void OnLButtonDblClk(UINT, CPoint) { Default(); }
+
+    // Creation for every kind: PreCreateWindow, MakeOuter, WM_CREATE, show.
+    BOOL CreateWindowFrom(CREATESTRUCT& cs);
+    // The widget around the client area for this kind of window, with the
+    // client area placed inside; the base makes a child's sunken edge.
+    virtual QWidget* MakeOuter(const CREATESTRUCT& cs, QWidget* client);
+    // Lays out the client area after the outer widget changed size.
+    virtual void RecalcLayout();
+    // Fits the surface to the client area; what grew needs a paint.
+    void ResizeSurface();
+
+    bool m_bDialog = false;      // set by CDialog before creation
+    QPointer<QWidget> m_pOuter;  // the whole window
+    QPointer<QWidget> m_pClient;
+    std::vector<CWnd*> m_children;
+    UINT m_nID = 0;
 
 private:
-    std::unique_ptr<ui_detail::WndImpl> m_pImpl;
+    friend class CFrameWnd;  // lays out its pane
+    friend class CWndDC;
+    friend class CPaintDC;
+    friend class ClientWidget;
+
+    void PostPaint();
+    void DeliverPaint();
+    // Puts a drawn rectangle of the surface on the screen, at once unless a
+    // paint of this window is running (then when it ends).
+    void Present(const QRect& rect);
+
+    ui_detail::WindowClass m_class;
+    CWnd* m_pParent = nullptr;
+    QImage m_surface;
+    QRegion m_invalid;
+    QRegion m_paintRegion;  // being painted now
+    QRect m_deferredPresent;
+    bool m_bPaintPosted = false;
+    bool m_bInPaint = false;
+
+    DECLARE_MESSAGE_MAP()
 };
+
+// A status bar.  Only constructed and destroyed: this program shows none.
+class CStatusBar : public CWnd {};

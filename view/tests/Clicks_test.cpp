@@ -1,111 +1,120 @@
 // Clicks reaching the game through the window: the selection on the
-// screen, the walk of a moved ball, double clicks and cancel mode.
-#include "view/tests/BoardViewTestSupport.h"
+// screen, the walk of a moved ball, double clicks, cancel mode, and the end
+// of a game with its dialogs.
+#include <QApplication>
+#include <QTest>
 
-namespace {
+#include "view/tests/ViewTestSupport.h"
 
-int CellOfSprite(const CPhasedSprite& sprite) {
-    return sprite.GetX() / 40 + sprite.GetY() / 40 * 9;
-}
-
-bool Adjacent(int first, int second) {
-    const int columns = std::abs(first % 9 - second % 9);
-    const int rows = std::abs(first / 9 - second / 9);
-    return columns + rows == 1;
-}
-
-}  // namespace
-
-TEST_F(ViewTest, ClickOnBallShowsItsSecondFrameOnScreen) {
-    const int cell = FirstBallCell();
-    ASSERT_GE(cell, 0);
-    const int drawsBefore = View().Draws();
-    ClickClient(View(), CellCentre(cell));
-    ASSERT_TRUE(View().IsSelected());
-    EXPECT_EQ(View().From(), cell);
-    EXPECT_EQ(View().Draws(), drawsBefore + 1);
-    const QImage screen = Screen();
-    EXPECT_EQ(FirstDifference(screen, ExpectedBoardFor(BoardColours(), cell), BoardArea()), "");
-    // The selected look must differ from the plain one for this to show anything.
-    const QRect area = CellArea(cell);
-    EXPECT_NE(FirstDifference(screen, ExpectedBoardFor(BoardColours(), -1), area, area.topLeft() - QPoint(0, 50)), "");
-}
-
-TEST_F(ViewTest, ClicksThatHitNoBallChangeNothing) {
+TEST_F(ViewTest, ClickOnABallShowsItsSecondFrameAndOtherClicksChangeNothing) {
     const int ball = FirstBallCell();
     int empty = 0;
     while (View().Cell(empty) != 0) ++empty;
     const QImage before = Screen();
-    const QPoint transparentCorner = CellArea(ball).topLeft();
-    for (const QPoint point : {CellCentre(empty), QPoint(200, 20), transparentCorner}) {
+    for (const QPoint point : {CellCentre(empty), QPoint(200, 20), CellArea(ball).topLeft()})  // corner: transparent
         ClickClient(View(), point);
-        EXPECT_FALSE(View().IsSelected()) << "click at " << point.x() << ", " << point.y();
-    }
-    EXPECT_EQ(View().Draws(), 0);
+    EXPECT_FALSE(View().IsSelected());
+    EXPECT_EQ(View().m_nDraws, 0);
     EXPECT_EQ(FirstDifference(Screen(), before, before.rect()), "");
+
+    ClickClient(View(), CellCentre(ball));
+    ASSERT_TRUE(View().IsSelected());
+    EXPECT_EQ(View().m_nDraws, 1);
+    EXPECT_EQ(FirstDifference(Screen(), ExpectedBoard(View().Colours(), ball), kBoardArea), "");
+    EXPECT_NE(FirstDifference(Screen(), before, CellArea(ball)), "") << "the selected look is the plain one";
 }
 
-TEST_F(ViewTest, MoveWalksWithOneRedrawPerStepAndEndsOnTheTarget) {
+TEST_F(ViewTest, MoveWalksWithOneRedrawPerStepOnTheScreenAndEndsOnTheTarget) {
     const int from = FirstBallCell();
-    const int to = FarthestReachableCell(from);
-    ASSERT_GE(to, 0);
-    const int steps = PathLength(from, to);
+    const auto [to, steps] = FarthestCell(View().Colours(), from);
     ASSERT_GE(steps, 3);
     const int colour = View().Cell(from);
     ClickClient(View(), CellCentre(from));
 
     // At each redraw of the walk the screen shows the ball where its sprite
     // stands and the source cell empty.
-    std::array<int, CBoardGame::kCells> walking = BoardColours();
+    Board walking = View().Colours();
     walking[static_cast<std::size_t>(from)] = 0;
     std::vector<int> walk;
-    View().m_onDraw = [&] {
+    View().m_onDraw = [&, from = from] {
         const CPhasedSprite* sprite = View().SelectedSprite();
         if (sprite == nullptr || View().IsSelected()) return;
-        const int cell = CellOfSprite(*sprite);
+        const int cell = sprite->GetX() / 40 + sprite->GetY() / 40 * 9;
+        const int previous = walk.empty() ? from : walk.back();
+        EXPECT_EQ(std::abs(previous % 9 - cell % 9) + std::abs(previous / 9 - cell / 9), 1) << previous << " to " << cell;
         walk.push_back(cell);
-        std::array<int, CBoardGame::kCells> shown = walking;
+        Board shown = walking;
         shown[static_cast<std::size_t>(cell)] = colour;
-        EXPECT_EQ(FirstDifference(Screen(), ExpectedBoardFor(shown, -1), BoardArea()), "") << "step " << walk.size();
+        EXPECT_EQ(FirstDifference(Screen(), ExpectedBoard(shown, -1), kBoardArea), "") << "step " << walk.size();
     };
     ClickClient(View(), CellCentre(to));
     View().m_onDraw = nullptr;
 
     ASSERT_EQ(static_cast<int>(walk.size()), steps);
-    int previous = from;
-    for (const int cell : walk) {
-        EXPECT_TRUE(Adjacent(previous, cell)) << previous << " to " << cell;
-        previous = cell;
-    }
     EXPECT_EQ(walk.back(), to);
     // A pause before every step, one before the new balls and one at the end.
-    EXPECT_EQ(View().Pauses(), std::vector<int>(static_cast<std::size_t>(steps) + 2, 80));
-
+    EXPECT_EQ(View().m_pauses, std::vector<int>(static_cast<std::size_t>(steps) + 2, 80));
     EXPECT_EQ(View().Cell(to), colour);
-    EXPECT_EQ(View().Cell(from), 0);
     EXPECT_EQ(View().Sprites().GetCount(), 6);
-    EXPECT_EQ(FirstDifference(Screen(), ExpectedBoard(), BoardArea()), "");
+    EXPECT_EQ(FirstDifference(Screen(), Expected(), kBoardArea), "");
 }
 
-TEST_F(ViewTest, DoubleClickLeavesTheBallSelected) {
+TEST_F(ViewTest, DoubleClickAndCancelModeLeaveTheBallSelected) {
     const int cell = FirstBallCell();
-    DoubleClickClient(View(), CellCentre(cell));
-    EXPECT_TRUE(View().IsSelected());
-    EXPECT_EQ(View().From(), cell);
-    EXPECT_EQ(View().Draws(), 1);
-    EXPECT_EQ(FirstDifference(Screen(), ExpectedBoardFor(BoardColours(), cell), BoardArea()), "");
-}
-
-TEST_F(ViewTest, CancelModeKeepsTheSelection) {
-    const int cell = FirstBallCell();
-    ClickClient(View(), CellCentre(cell));
-    const QImage selected = Screen();
+    ClickClient(View(), CellCentre(cell), true);
     View().SendMessage(WM_CANCELMODE);
     EXPECT_TRUE(View().IsSelected());
-    EXPECT_EQ(View().Draws(), 1);
-    EXPECT_EQ(FirstDifference(Screen(), selected, selected.rect()), "");
-    // The selection still works: a click on an empty reachable cell moves the ball.
-    const int to = FarthestReachableCell(cell);
-    ClickClient(View(), CellCentre(to));
-    EXPECT_NE(View().Cell(to), 0);
+    EXPECT_EQ(View().From(), cell);
+    EXPECT_EQ(View().m_nDraws, 1);
+    EXPECT_EQ(FirstDifference(Screen(), ExpectedBoard(View().Colours(), cell), kBoardArea), "");
+}
+
+namespace {
+
+// Colours with no two equal neighbours in any direction, so no line exists.
+int PatternColour(int cell) { return 1 + (cell % 9 + 2 * (cell / 9)) % 6; }
+
+}  // namespace
+
+TEST_F(ViewTest, BatchFillingTheBoardEndsTheGameWithCaptionAndDialogsOnce) {
+    // Full but for cells 0 and 41; the ball on 40 moves to 41, and the batch
+    // of two then fills 0 and 40 in the colours that make no line.
+    Board colours{};
+    for (int cell = 0; cell < CBoardGame::kCells; ++cell) colours[static_cast<std::size_t>(cell)] = PatternColour(cell);
+    colours[0] = colours[41] = 0;
+    View().SetBoard(colours);
+    View().SetNext(PatternColour(0), PatternColour(40), 1);
+    View().SetScore(40);
+    View().DrawAll();
+
+    int nameDialogs = 0;
+    int recordsDialogs = 0;
+    WhenModalShown([&](QWidget* nameDialog) {
+        ++nameDialogs;
+        EXPECT_TRUE(View().IsGameOver());
+        EXPECT_EQ(FocusedButtonText(), "OK");
+        QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : nameDialog, Qt::Key_Return);
+        // The caption says so behind the dialog.
+        const auto [caption, boxes] = DrawBandReference({{10, 15, kNextCaption, 0}, {10, 15, kGameOverCaption, 0}});
+        EXPECT_EQ(FirstDifference(Screen(), caption, boxes.back(), boxes.back().topLeft()), "");
+        WhenModalShown([&](QWidget* table) {
+            ++recordsDialogs;
+            EXPECT_EQ(table->windowTitle(), QString::fromUtf8("  РЕКОРДЫ"));
+            PressButton(table, QString::fromUtf8("закрыть"));
+        });
+    });
+    ClickClient(View(), CellCentre(40));
+    ClickClient(View(), CellCentre(41));
+    EXPECT_TRUE(View().IsBoardFull());
+    EXPECT_EQ(nameDialogs, 1);
+    EXPECT_EQ(recordsDialogs, 1);
+    // Enter at once stores the record with an empty name: nine blanks.
+    EXPECT_EQ(ReadText("res1/stat.txt").substr(0, 14), std::string("40\0\0\0         ", 14));
+
+    // Later clicks on the full board select nothing and show nothing.
+    const ModalWatcher watcher;
+    ClickClient(View(), CellCentre(10));
+    ClickClient(View(), CellCentre(20));
+    EXPECT_FALSE(View().IsSelected());
+    EXPECT_EQ(watcher.Count(), 0);
 }

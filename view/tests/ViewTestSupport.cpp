@@ -1,58 +1,177 @@
 #include "view/tests/ViewTestSupport.h"
 
-#include <fstream>
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
 
-#include "gfx/DIB.h"
-#include "game/BoardGame.h"
+#include "game/GreedyPlayer.h"
 #include "gfx/artwork/Artwork.h"
 #include "platform/core/Crt.h"
+#include "platform/ui/DC.h"
+#include "platform/ui/WinApi.h"
+#include "records/NameDlg.h"
+#include "records/RecordsDlg.h"
 
-ScratchRunFolder::ScratchRunFolder(Pictures pictures) {
-    if (Path().empty()) return;
-    if (pictures == Pictures::none) {
-        m_bReady = true;
-        return;
-    }
-    std::filesystem::create_directory(Path() / "res1");
-    m_bReady = WriteArtworkInto(Path() / "res1");
-    std::ofstream(Path() / "res1" / "stat.txt").flush();
+ScratchRunFolder::ScratchRunFolder(bool pictures) : CScratchFolder(Enter::yes) {
+    if (!pictures) return;
+    std::filesystem::create_directory("res1");
+    std::string failedFile;
+    m_bReady = art::WriteArtwork("res1", failedFile) && WriteWholeFile("res1/stat.txt", "");
 }
 
-FixedClock::FixedClock(std::int64_t seconds) {
-    crt::SetClock([seconds] { return seconds; });
-}
+QPoint CellCentre(int cell) { return CellArea(cell).center() + QPoint(1, 1); }
 
-FixedClock::~FixedClock() {
-    crt::SetClock({});
-}
+QRect CellArea(int cell) { return QRect(cell % 9 * 40, cell / 9 * 40 + CBoardGame::kBoardTop, 40, 40); }
 
-QPoint CellCentre(int cell) {
-    return {cell % 9 * 40 + 20, cell / 9 * 40 + 20 + CBoardGame::kBoardTop};
-}
-
-QImage ImageOf(const CDIB& picture) {
-    const int width = picture.ImageWidth();
-    const int height = picture.ImageHeight();
-    QImage image(width, height, QImage::Format_RGB32);
-    const RGBQUAD* table = picture.GetColorTable();
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const BYTE* pixel = picture.GetPixelAddress(x, y);
-            const RGBQUAD& colour = table[pixel == nullptr ? 0 : *pixel];
+QImage LoadPicture(const std::string& fileName) {
+    CDIB picture;
+    if (!picture.Load(fileName.c_str())) return {};
+    QImage image(picture.ImageWidth(), picture.ImageHeight(), QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const RGBQUAD& colour = picture.GetColorTable()[*picture.GetPixelAddress(x, y)];
             image.setPixel(x, y, qRgb(colour.rgbRed, colour.rgbGreen, colour.rgbBlue));
         }
     }
     return image;
 }
 
-QImage LoadPicture(const std::string& fileName) {
-    CDIB picture;
-    if (!picture.Load(fileName.c_str())) return {};
-    return ImageOf(picture);
+QImage BallLook(int colour, int frame) {
+    CDIB board;
+    CDIB ball;
+    if (!board.Load("res1/pole.bmp") || !ball.Load(CBoardGame::BallFileName(colour).c_str())) return {};
+    // Ball pixels are copied as indices, so they show in the board's colours.
+    const BYTE key = *ball.GetPixelAddress(0, 0);
+    QImage look(40, 40, QImage::Format_ARGB32);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            const BYTE index = *ball.GetPixelAddress(frame * 40 + x, y);
+            const RGBQUAD& rgb = board.GetColorTable()[index];
+            look.setPixel(x, y, index == key ? 0u : qRgb(rgb.rgbRed, rgb.rgbGreen, rgb.rgbBlue));
+        }
+    }
+    return look;
 }
 
+QImage ExpectedBoard(const Board& colours, int selectedCell) {
+    QImage image = LoadPicture("res1/pole.bmp");
+    QPainter painter(&image);
+    for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
+        const int colour = colours[static_cast<std::size_t>(cell)];
+        if (colour > 0) painter.drawImage(cell % 9 * 40, cell / 9 * 40, BallLook(colour, cell == selectedCell ? 1 : 0));
+    }
+    return image;
+}
 
-bool WriteArtworkInto(const std::filesystem::path& folder) {
-    std::string failedFile;
-    return art::WriteArtwork(folder.string(), failedFile);
+std::pair<int, int> FarthestCell(const Board& colours, int from) {
+    const auto distance = CGreedyPlayer::Distances(colours, from);
+    const auto farthest = std::max_element(distance.begin(), distance.end());
+    return {static_cast<int>(farthest - distance.begin()), *farthest};
+}
+
+void CTestView::DrawAll() {
+    CBoardView::DrawAll();
+    ++m_nDraws;
+    if (m_onDraw) m_onDraw();
+}
+
+// Pauses are counted, not slept.
+void CTestView::Pause(int milliseconds) { m_pauses.push_back(milliseconds); }
+
+Board CTestView::Colours() const {
+    Board colours{};
+    for (int cell = 0; cell < kCells; ++cell) colours[static_cast<std::size_t>(cell)] = Cell(cell);
+    return colours;
+}
+
+void CTestView::SetNext(int first, int second, int third) {
+    m_nNext[0] = first;
+    m_nNext[1] = second;
+    m_nNext[2] = third;
+}
+
+void CTestView::SetBoard(const Board& colours) {
+    m_bSelected = false;
+    m_pSelSprite = nullptr;
+    m_spriteList.RemoveAll();
+    for (int cell = 0; cell < kCells; ++cell) {
+        m_nBoard[cell] = colours[static_cast<std::size_t>(cell)];
+        if (m_nBoard[cell] == 0) continue;
+        auto sprite = std::make_unique<CPhasedSprite>();
+        ASSERT_TRUE(sprite->Load(BallFileName(m_nBoard[cell]).c_str()));
+        sprite->SetPosition(cell % kColumns * kCellSize, cell / kColumns * kCellSize);
+        ASSERT_TRUE(m_spriteList.Insert(sprite.release()));
+    }
+}
+
+void ViewTest::SetUp() {
+    RegisterDialogResource(CNameDlg::IDD, CNameDlg::Template());
+    RegisterDialogResource(CRecordsDlg::IDD, CRecordsDlg::Template());
+    m_pFolder = std::make_unique<ScratchRunFolder>(WithPictures());
+    ASSERT_TRUE(m_pFolder->Ready());
+    crt::SetClock([] { return std::int64_t{1172912700}; });  // the seed of the first game
+    m_pView = std::make_unique<CTestView>();
+    crt::SetClock({});
+    m_pHost = new CFrameWnd;
+    ASSERT_TRUE(m_pHost->LoadFrame(0, WS_SYSMENU, nullptr, nullptr));
+    ASSERT_TRUE(m_pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), m_pHost,
+                                AFX_IDW_PANE_FIRST));
+    m_pHost->SetWindowPos(nullptr, 0, 0, 364, 414, SWP_NOZORDER);
+    m_pHost->ShowWindow(SW_SHOW);
+    ASSERT_TRUE(WaitUntilShown(*m_pHost));
+    // Whatever the showing left to paint is painted now; the tests count
+    // redraws from here on.
+    m_pHost->UpdateWindow();
+    m_pView->m_nDraws = 0;
+    m_pView->m_pauses.clear();
+}
+
+void ViewTest::TearDown() {
+    if (m_pHost != nullptr) m_pHost->DestroyWindow();
+    m_pView.reset();
+    FlushDeletes();
+    m_pFolder.reset();
+}
+
+int ViewTest::FirstBallCell() const {
+    const Board colours = m_pView->Colours();
+    const auto ball = std::find_if(colours.begin(), colours.end(), [](int colour) { return colour > 0; });
+    return ball == colours.end() ? -1 : static_cast<int>(ball - colours.begin());
+}
+
+std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<BandText>& texts) {
+    auto* host = new CFrameWnd;
+    CWnd band;
+    std::vector<QRect> boxes;
+    QImage image;
+    if (host->LoadFrame(0, WS_SYSMENU, nullptr, nullptr) &&
+        band.Create(AfxRegisterWndClass(0, nullptr, SysColorBrushValue(COLOR_WINDOW)), nullptr, WS_VISIBLE,
+                    CRect(0, 0, 360, 50), host, 1)) {
+        host->ShowWindow(SW_SHOW);
+        WaitUntilShown(band);
+        {
+            CClientDC dc(&band);
+            CFont font;
+            font.CreateFontA(18, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, FF_SWISS, "Arial");
+            dc.SelectObject(&font);
+            // Arial at the largest pixel size whose ascent + descent fit the 18-pixel cell.
+            QFont face(QStringLiteral("Arial"));
+            face.setStyleHint(QFont::SansSerif);
+            for (int pixels = 18; pixels > 1; --pixels) {
+                face.setPixelSize(pixels);
+                if (QFontMetrics(face).ascent() + QFontMetrics(face).descent() <= 18) break;
+            }
+            for (const BandText& text : texts) {
+                dc.SetTextColor(text.colour);
+                dc.TextOutA(text.x, text.y, text.bytes.data(), static_cast<int>(text.bytes.size()));
+                const int width = QFontMetrics(face).horizontalAdvance(ui_detail::FromWindows1251(text.bytes));
+                boxes.emplace_back(text.x, text.y, width, 18);
+            }
+        }
+        image = GrabClient(band);
+    }
+    host->DestroyWindow();
+    FlushDeletes();
+    return {image, boxes};
 }

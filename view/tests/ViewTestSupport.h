@@ -1,49 +1,99 @@
-// Helpers of the view and application tests: a scratch run folder with the
-// game's pictures, a fixed clock, and pictures as Qt images.
+// The board view in a test: a scratch run folder with the game's pictures,
+// a view that counts its redraws and pauses and lets a test set up the
+// game, hosted in a frame without a menu whose client area is 364 x 414,
+// and what the board and the band should look like, drawn independently.
+// Shared with the application's tests.
 #pragma once
 
 #include <QImage>
-#include <cstdint>
-#include <filesystem>
+#include <array>
+#include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
-#include "game/tests/PictureFixture.h"
-#include "records/tests/GuiTestSupport.h"
+#include <gtest/gtest.h>
 
-class CDIB;
+#include "platform/ui/FrameWnd.h"
+#include "tests/support/gui/GuiTestSupport.h"
+#include "view/BoardView.h"
 
-// A fresh folder, made the current folder for the object's lifetime and
-// removed afterwards.  With Pictures::artwork it holds res1/ with the
-// game's pictures and an empty records file, as the build's run folder does.
+using Board = std::array<int, CBoardGame::kCells>;
+
+// A fresh current folder; with pictures, res1/ holds the game's artwork and
+// an empty records file, as the build's run folder does.
 class ScratchRunFolder : public CScratchFolder {
 public:
-    enum class Pictures { artwork, none };
-
-    explicit ScratchRunFolder(Pictures pictures = Pictures::artwork);
-
+    explicit ScratchRunFolder(bool pictures = true);
     bool Ready() const { return m_bReady; }
 
 private:
-    bool m_bReady = false;
+    bool m_bReady = true;
 };
 
-// Writes the game's pictures into `folder` (which must exist).
-bool WriteArtworkInto(const std::filesystem::path& folder);
-
-// Fixes the clock at `seconds` for the object's lifetime: games started
-// meanwhile get that seed.
-class FixedClock {
-public:
-    explicit FixedClock(std::int64_t seconds);
-    ~FixedClock();
-    FixedClock(const FixedClock&) = delete;
-    FixedClock& operator=(const FixedClock&) = delete;
-};
-
-// An 8-bit picture in its own colours.
-// The point of a cell's centre in view coordinates.
+// The view point at the centre of a cell, and the view area of a cell.
 QPoint CellCentre(int cell);
-
-QImage ImageOf(const CDIB& picture);
-// A picture file of the run folder ("res1/pole.bmp"); null when unreadable.
+QRect CellArea(int cell);
+inline const QRect kBoardArea(0, CBoardGame::kBoardTop, 360, 360);
+// A picture file of the run folder in its own colours; null when unreadable.
 QImage LoadPicture(const std::string& fileName);
+// One ball's look (frame 0 plain, 1 selected) in the board's colours,
+// transparent where the board shows through; null when a file is missing.
+QImage BallLook(int colour, int frame);
+// The board picture for these colours per cell (0 empty), with the ball on
+// `selectedCell` (or none, -1) in its selected look.
+QImage ExpectedBoard(const Board& colours, int selectedCell);
+// The empty cell farthest from `from` through empty cells, and its distance.
+std::pair<int, int> FarthestCell(const Board& colours, int from);
+
+class CTestView : public CBoardView {
+public:
+    using CBoardView::Invalidate;
+    using CBoardView::SendMessage;  // as the menu and the window system would
+    void DrawAll() override;
+    void Pause(int milliseconds) override;
+
+    int m_nDraws = 0;
+    std::vector<int> m_pauses;
+    std::function<void()> m_onDraw;  // after every redraw, with the redraw done
+
+    Board Colours() const;
+    void SetScore(int score) { m_nScore = score; }
+    void SetGameOver(bool over) { m_bGameOver = over; }
+    void SetNext(int first, int second, int third);
+    // Replaces the board: colour per cell, 0 for empty; every ball gets its sprite.
+    void SetBoard(const Board& colours);
+    const CPhasedSprite* SelectedSprite() const { return m_pSelSprite; }
+};
+
+class ViewTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    virtual bool WithPictures() const { return true; }
+
+    CTestView& View() { return *m_pView; }
+    QImage Screen() const { return GrabClient(*m_pView); }
+    // The board as it should look now.
+    QImage Expected() const { return ExpectedBoard(m_pView->Colours(), m_pView->IsSelected() ? m_pView->From() : -1); }
+    int FirstBallCell() const;
+
+    std::unique_ptr<ScratchRunFolder> m_pFolder;
+    std::unique_ptr<CTestView> m_pView;
+    CFrameWnd* m_pHost = nullptr;  // deletes itself with its window
+};
+
+// Texts drawn the way the band draws them, on a window of the band's size
+// and colour, and the box each covered: what the band's text boxes must show.
+struct BandText {
+    int x;
+    int y;
+    std::string bytes;  // Windows-1251
+    COLORREF colour;
+};
+std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<BandText>& texts);
+
+inline const std::string kNextCaption = "\xF1\xEB\xE5\xE4\xF3\xFE\xF9\xE8\xE5:     ";
+inline const std::string kGameOverCaption = "\xE8\xE3\xF0\xE0 \xEE\xEA\xEE\xED\xF7\xE5\xED\xE0";
+inline const std::string kScoreLabel = "\xF1\xF7\xE5\xF2:";
+inline const std::string kEightBlanks = "        ";

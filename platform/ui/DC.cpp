@@ -1,0 +1,90 @@
+#include "platform/ui/DC.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <cstdlib>
+#include <utility>
+
+#include "platform/core/DibRow.h"
+#include "platform/ui/Wnd.h"
+
+namespace {
+
+// The source rectangle of a DIB as a 32-bit image, top row first; null when
+// the header, the depth or the rectangle is not acceptable.
+QImage DibRectToImage(const BITMAPINFO& header, const void* bits, int xSrc, int ySrc, int width, int height) {
+    constexpr LONG kMaxSide = 1 << 15;
+    const BITMAPINFOHEADER& info = header.bmiHeader;
+    const CDibRowDecoder decoder(header);
+    const int pictureWidth = info.biWidth;
+    const int pictureHeight = std::abs(info.biHeight);
+    if (bits == nullptr || pictureWidth <= 0 || pictureWidth > kMaxSide || pictureHeight == 0 ||
+        pictureHeight > kMaxSide || !decoder.CanDecode() || info.biCompression != 0)
+        return {};
+    if (width <= 0 || height <= 0 || xSrc < 0 || ySrc < 0 || xSrc > pictureWidth - width || ySrc > pictureHeight - height)
+        return {};
+    const std::size_t stride = ((static_cast<std::size_t>(pictureWidth) * info.biBitCount + 31) / 32) * 4;
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        // Row y of the result, counted from its top, in the picture's storage.
+        const int storedRow = info.biHeight > 0 ? ySrc + height - 1 - y : ySrc + y;
+        decoder.Decode(static_cast<const BYTE*>(bits) + static_cast<std::size_t>(storedRow) * stride,
+                       static_cast<std::size_t>(xSrc), static_cast<std::size_t>(width),
+                       reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
+    }
+    return image;
+}
+
+}  // namespace
+
+CWndDC::~CWndDC() {
+    if (!m_drawn.isEmpty()) m_pWnd->Present(m_drawn);
+}
+
+bool CWndDC::Begin(QPainter& painter) const {
+    if (m_pWnd->m_pClient == nullptr || m_pWnd->m_surface.isNull()) return false;
+    painter.begin(&m_pWnd->m_surface);
+    if (m_clip) painter.setClipRegion(*m_clip);
+    return true;
+}
+
+int CWndDC::StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
+                          int srcHeight, const void* bits, const BITMAPINFO* header, UINT usage, DWORD rop) {
+    if (header == nullptr || usage != DIB_RGB_COLORS || rop != SRCCOPY || destWidth <= 0 || destHeight <= 0) return 0;
+    const QImage source = DibRectToImage(*header, bits, xSrc, ySrc, srcWidth, srcHeight);
+    QPainter painter;
+    if (source.isNull() || !Begin(painter)) return 0;
+    const QRect target(xDest, yDest, destWidth, destHeight);
+    painter.drawImage(target, source);  // nearest pixel when stretched: no smooth transform is set
+    m_drawn |= target;
+    return srcHeight;
+}
+
+BOOL CWndDC::TextOutA(int x, int y, LPCSTR lpszString, int nCount) {
+    if (nCount < 0 || (lpszString == nullptr && nCount > 0)) return FALSE;
+    const QString text =
+        ui_detail::FromWindows1251(std::string_view(nCount == 0 ? "" : lpszString, static_cast<std::size_t>(nCount)));
+    QPainter painter;
+    if (m_pFont == nullptr || !Begin(painter)) return FALSE;
+    const CFont::Realised& font = *m_pFont->m_pFont;
+    painter.setFont(font.font);
+    const QRect cell(x, y, QFontMetrics(font.font).horizontalAdvance(text), font.cellHeight);
+    painter.fillRect(cell, ui_detail::ColourOf(m_backColour));
+    painter.setPen(ui_detail::ColourOf(m_textColour));
+    painter.drawText(QPoint(x, y + font.ascent), text);
+    m_drawn |= cell.adjusted(-2, 0, 2, 0);  // glyphs may reach a little past their advance
+    return TRUE;
+}
+
+COLORREF CWndDC::SetTextColor(COLORREF colour) { return std::exchange(m_textColour, colour & 0x00FFFFFF); }
+COLORREF CWndDC::SetBkColor(COLORREF colour) { return std::exchange(m_backColour, colour & 0x00FFFFFF); }
+
+CFont* CWndDC::SelectObject(CFont* pFont) {
+    if (pFont == nullptr || !pFont->m_pFont) return nullptr;
+    return std::exchange(m_pFont, pFont);
+}
+
+CPaintDC::CPaintDC(CWnd* pWnd) : CWndDC(pWnd) {
+    m_clip = pWnd->m_bInPaint ? pWnd->m_paintRegion : QRegion();
+    pWnd->m_invalid = QRegion();  // beginning a paint validates the window
+}

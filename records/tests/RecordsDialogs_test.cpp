@@ -1,0 +1,165 @@
+// The two records dialogs as the player meets them: the name entry (focus
+// on "OK", the name taken only through "OK", cut to nine bytes, stored as
+// Windows-1251 with '?' for what the code page lacks) and the table drawn
+// by hand from the file, read afresh on every paint.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "platform/ui/UiResources.h"
+#include "records/NameDlg.h"
+#include "records/RecordsDlg.h"
+#include "tests/support/gui/GuiTestSupport.h"
+
+namespace {
+
+enum class Close { enter, ok, escape, closeBox };
+
+TEST(NameDlgTest, TheNameReachesTheCallerOnlyThroughOk) {
+    RegisterDialogResource(CNameDlg::IDD, CNameDlg::Template());
+    const struct {
+        const char* typed;  // UTF-8
+        Close close;
+        int status;
+        std::string stored;  // Windows-1251
+    } cases[] = {
+        {"", Close::enter, IDOK, ""},
+        {"Bob", Close::ok, IDOK, "Bob"},
+        {"Алёна", Close::enter, IDOK, "\xC0\xEB\xB8\xED\xE0"},
+        {"abcdefghijkl", Close::ok, IDOK, "abcdefghi"},
+        {"Вячеславовна", Close::ok, IDOK, "\xC2\xFF\xF7\xE5\xF1\xEB\xE0\xE2\xEE"},
+        {"日本 ok", Close::ok, IDOK, "?? ok"},
+        {"Bob", Close::escape, IDCANCEL, ""},
+        {"Bob", Close::closeBox, IDCANCEL, ""},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.typed);
+        CNameDlg dialog;
+        WhenModalShown([&](QWidget* window) {
+            EXPECT_EQ(FocusedButtonText(), "OK");
+            auto* edit = window->findChild<QLineEdit*>();
+            ASSERT_NE(edit, nullptr);
+            TypeText(edit, QString::fromUtf8(test.typed));
+            switch (test.close) {
+            case Close::enter: QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); break;
+            case Close::ok: PressButton(window, "OK"); break;
+            case Close::escape: QTest::keyClick(edit, Qt::Key_Escape); break;
+            case Close::closeBox: window->close(); break;
+            }
+        });
+        EXPECT_EQ(dialog.DoModal(), test.status);
+        EXPECT_EQ(dialog.m_strName, test.stored);
+    }
+}
+
+TEST(NameDlgTest, TextsInTemplateOrderTopToBottomWithTheTabOrderOfTheTemplate) {
+    RegisterDialogResource(CNameDlg::IDD, CNameDlg::Template());
+    CNameDlg dialog;
+    WhenModalShown([&](QWidget* window) {
+        EXPECT_EQ(window->windowTitle(), "");
+        // Template units turned into pixels by the dialog's font: Arial 9.
+        EXPECT_GE(window->width(), 200);
+        EXPECT_LE(window->width(), 340);
+        const auto labels = window->findChildren<QLabel*>();
+        ASSERT_EQ(labels.size(), 2);
+        auto* edit = window->findChild<QLineEdit*>();
+        EXPECT_EQ(labels[1]->text(), QString::fromUtf8("ПОЗДРАВЛЯЮ! ВЫ - РЕКОРДСМЕН!"));
+        EXPECT_EQ(labels[0]->text(), QString::fromUtf8("Введите, пожайлуста, свое имя"));
+        EXPECT_LT(labels[1]->y(), labels[0]->y());
+        EXPECT_LT(labels[0]->y(), edit->y());
+        for (const QLabel* label : labels) EXPECT_LE(label->sizeHint().width(), label->width()) << "a text is cut";
+        EXPECT_GT(edit->width(), window->width() * 8 / 10);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), edit);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        EXPECT_EQ(FocusedButtonText(), "OK");
+        PressButton(window, "OK");
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+}
+
+// Records of one-character fields, so that each field's ink stands alone:
+// score "7", name "AB", 9:05 on 3.3.2007.
+std::string Records(int count) {
+    std::string table;
+    for (int record = 0; record < count; ++record)
+        table += std::string("7\0\0\0\0", 5) + "AB       " + "9  " + "5  " + "3  " + "3  " + "2007";
+    return table;
+}
+
+bool HasInk(const QImage& image, const QRect& area) {
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 110) return true;
+        }
+    }
+    return false;
+}
+
+// Row n's texts start at each field's x and lie within its 18-pixel line.
+void ExpectRow(const QImage& table, int row) {
+    const int top = 25 * row;
+    for (const int x : {10, 50, 130, 150, 180, 200, 220}) {
+        EXPECT_TRUE(HasInk(table, QRect(x, top, 4, 18))) << "row " << row << " field at " << x;
+        EXPECT_FALSE(HasInk(table, QRect(x - 3, top, 3, 18))) << "row " << row << " before field at " << x;
+    }
+    EXPECT_FALSE(HasInk(table, QRect(0, top - 6, 300, 6))) << "above row " << row;
+}
+
+struct CTestRecordsDlg : CRecordsDlg {
+    using CRecordsDlg::CRecordsDlg;
+    using CRecordsDlg::Invalidate;
+};
+
+// Shows the table of `records` records (none: no file), hands it to
+// `inspect` and closes it with its button.
+void ShowTable(int records, const std::function<void(CTestRecordsDlg&, const std::string& file)>& inspect) {
+    RegisterDialogResource(CRecordsDlg::IDD, CRecordsDlg::Template());
+    const CScratchFolder folder;
+    if (records >= 0) {
+        ASSERT_TRUE(WriteWholeFile(folder.Path() / "stat.txt", Records(records)));
+    }
+    CTestRecordsDlg dialog(nullptr, folder / "stat.txt");
+    WhenModalShown([&](QWidget* window) {
+        EXPECT_EQ(window->windowTitle(), QString::fromUtf8("  РЕКОРДЫ"));
+        dialog.UpdateWindow();
+        inspect(dialog, folder / "stat.txt");
+        PressButton(window, QString::fromUtf8("закрыть"));
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+}
+
+TEST(RecordsDlgTest, TwelveRecordsDrawTenRowsAtTheirPlaces) {
+    ShowTable(12, [](CTestRecordsDlg& dialog, const std::string&) {
+        const QImage table = GrabClient(dialog);
+        ASSERT_GT(table.height(), 300);
+        for (int row = 1; row <= 10; ++row) ExpectRow(table, row);
+        EXPECT_FALSE(HasInk(table, QRect(0, 268, table.width(), 32))) << "an eleventh row";
+    });
+}
+
+TEST(RecordsDlgTest, MissingOrEmptyFileDrawsAnEmptyTable) {
+    for (const int records : {-1, 0}) {
+        ShowTable(records, [](CTestRecordsDlg& dialog, const std::string&) {
+            EXPECT_FALSE(HasInk(GrabClient(dialog), QRect(0, 0, 300, 300)));
+        });
+    }
+}
+
+TEST(RecordsDlgTest, EveryPaintReadsTheFileAfresh) {
+    ShowTable(1, [](CTestRecordsDlg& dialog, const std::string& file) {
+        const QImage table = GrabClient(dialog);
+        ExpectRow(table, 1);
+        EXPECT_FALSE(HasInk(table, QRect(0, 45, 300, 30)));
+        ASSERT_TRUE(WriteWholeFile(file, Records(2)));
+        dialog.Invalidate();
+        dialog.UpdateWindow();
+        ExpectRow(GrabClient(dialog), 2);
+    });
+}
+
+}  // namespace
