@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "platform/ui/UiResources.h"
-#include "platform/ui/Wnd.h"
 
 namespace {
 
@@ -17,17 +16,12 @@ CWinApp* g_pApp = nullptr;
 int g_nExitCode = 0;
 std::string g_program;
 
-QWidget* DialogParent() {
-    CWnd* main = AfxGetMainWnd();
-    return main == nullptr || main->Widget() == nullptr ? nullptr : main->Widget()->window();
-}
-
 // The picture code's messages need only "OK"; the caption is the
 // application's title.
 int ShowMessageBox(const char* text, UINT) {
     const std::string* title = FindStringResource(AFX_IDS_APP_TITLE);
     QMessageBox box(QMessageBox::NoIcon, ui_detail::FromWindows1251(title == nullptr ? "" : *title),
-                    ui_detail::FromWindows1251(text == nullptr ? "" : text), QMessageBox::Ok, DialogParent());
+                    ui_detail::FromWindows1251(text == nullptr ? "" : text), QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
     return IDOK;
 }

@@ -75,7 +75,6 @@ private:
     CWnd* m_pWnd;
 };
 
-CWnd::CWnd() = default;
 
 CWnd::~CWnd() {
     if (m_pClient != nullptr) DestroyWindow();

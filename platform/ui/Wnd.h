@@ -27,7 +27,7 @@ class CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
 
 public:
-    CWnd();
+    CWnd() = default;
     ~CWnd() override;  // destroys the window when it still exists
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
