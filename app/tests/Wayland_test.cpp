@@ -54,12 +54,9 @@ public:
         const QString folder = QString::fromStdString(m_folder.Path().string());
         const QString runtime = folder + "/run";
         const QString config = folder + "/config";
-        QDir().mkdir(runtime);
-        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QFile file(config);
-        if (!file.open(QIODevice::WriteOnly)) return;
-        file.write("xwayland disable\noutput * resolution 800x600 position 0 0\n");
-        file.close();
+        std::filesystem::create_directory(m_folder.Path() / "run");
+        std::filesystem::permissions(m_folder.Path() / "run", std::filesystem::perms::owner_all);
+        if (!WriteWholeFile(m_folder.Path() / "config", "xwayland disable\noutput * resolution 800x600 position 0 0\n")) return;
         QStringList command{"sway", "-c", config};
         if (geteuid() == 0) {
             const passwd* nobody = getpwnam("nobody");
@@ -82,17 +79,14 @@ public:
         m_sway.setProcessChannelMode(QProcess::MergedChannels);
         m_sway.setStandardOutputFile(folder + "/sway.log");
         m_sway.start(command.takeFirst(), command);
-        QElapsedTimer timer;
-        timer.start();
-        while (m_sway.state() != QProcess::NotRunning && timer.elapsed() < 10000) {
-            const QStringList sockets = QDir(runtime).entryList({"wayland-?", "sway-ipc.*"}, QDir::System);
-            if (sockets.size() == 2) {
-                m_socket = runtime + "/" + sockets.filter("wayland").first();
-                m_ipc = runtime + "/" + sockets.filter("sway-ipc").first();
-                return;
-            }
-            QThread::msleep(20);
-        }
+        QStringList sockets;
+        WaitUntil([&] {
+            sockets = QDir(runtime).entryList({"wayland-?", "sway-ipc.*"}, QDir::System);
+            return sockets.size() == 2 || m_sway.state() == QProcess::NotRunning;
+        });
+        if (sockets.size() != 2) return;
+        m_socket = runtime + "/" + sockets.filter("wayland").first();
+        m_ipc = runtime + "/" + sockets.filter("sway-ipc").first();
     }
     ~Sway() { StopProcess(m_sway); }
     Sway(const Sway&) = delete;
@@ -307,10 +301,7 @@ TEST(WaylandTest, EachKindOfSessionStartsTheGameOrSaysWhyNot) {
     ASSERT_TRUE(copy.mkpath("bin") && copy.mkpath("plugins/platforms"));
     ASSERT_TRUE(QFile::copy(VELMOR_PROGRAM, copy.filePath("bin/velmor")));
     QFile::setPermissions(copy.filePath("bin/velmor"), QFile::ReadOwner | QFile::ExeOwner);
-    QFile conf(copy.filePath("bin/qt.conf"));
-    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
-    conf.write("[Paths]\nPrefix=..\nPlugins=plugins\n");
-    conf.close();
+    ASSERT_TRUE(WriteWholeFile(folder.Path() / "copy/bin/qt.conf", "[Paths]\nPrefix=..\nPlugins=plugins\n"));
     const QString platforms = QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms/";
     ASSERT_TRUE(QFile::link(platforms + "libqxcb.so", copy.filePath("plugins/platforms/libqxcb.so")));
 
