@@ -1,6 +1,8 @@
 #include "app/tests/AppTestSupport.h"
 
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
@@ -162,7 +164,8 @@ void StopProcess(QProcess& process) {
 }
 
 std::string MissingXTools() {
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) return "no X display: the real-window tests run under xvfb-run";
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return "not on X: the real-window tests run under xvfb-run with QT_QPA_PLATFORM=xcb";
     for (const char* tool : {"xdotool", "xwd"}) {
         if (QStandardPaths::findExecutable(tool).isEmpty())
             return std::string(tool) + " is not installed (scripts/test.sh installs xvfb, xdotool and x11-apps)";
@@ -198,27 +201,5 @@ QRect XGeometry(unsigned long window) {
 }
 
 QImage GrabXWindow(unsigned long window) {
-    // An X window dump: a header of big-endian words (its size, ..., width 4,
-    // height 5, byte order 7, bits per pixel 11, bytes per line 12, red mask
-    // 14, colour count 19), the colours, then the rows.
-    const QByteArray dump = RunTool("xwd", {"-silent", "-id", QString::number(window)}).value_or(QByteArray());
-    const auto word = [&dump](int index) {
-        const auto* data = reinterpret_cast<const unsigned char*>(dump.constData()) + index * 4;
-        return (quint32{data[0]} << 24) | (quint32{data[1]} << 16) | (quint32{data[2]} << 8) | quint32{data[3]};
-    };
-    if (dump.size() < 100 || word(11) != 32 || word(14) != 0xFF0000 || word(4) > 10000 || word(5) > 10000) return {};
-    const qint64 start = qint64{word(0)} + qint64{word(19)} * 12;
-    const int width = static_cast<int>(word(4));
-    const int height = static_cast<int>(word(5));
-    if (width == 0 || start + qint64{word(12)} * height > dump.size() || word(12) < word(4) * 4) return {};
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const unsigned char*>(dump.constData() + start + qint64{word(12)} * y);
-        for (int x = 0; x < width; ++x) {
-            const unsigned char* pixel = row + x * 4;
-            // Byte order 0: least significant byte first (blue, green, red, pad).
-            image.setPixel(x, y, word(7) == 0 ? qRgb(pixel[2], pixel[1], pixel[0]) : qRgb(pixel[1], pixel[2], pixel[3]));
-        }
-    }
-    return image;
+    return QGuiApplication::primaryScreen()->grabWindow(window).toImage().convertToFormat(QImage::Format_RGB32);
 }

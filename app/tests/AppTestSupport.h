@@ -1,7 +1,6 @@
-// The application in a test: started the way the program starts it, with a
-// fixed first seed, in a scratch run folder; the program itself run as a
-// process; the board read back from pictures of the real window; and the
-// X tools that drive a real window (under the X server the test runs in).
+// The application in a test, started as the program starts it with a fixed
+// first seed; the program run as a process; the board read back from
+// pictures of the real window, and the X tools that drive one.
 #pragma once
 
 #include <QImage>
@@ -84,11 +83,9 @@ private:
     QImage m_looks[7][2];
 };
 
-// What pictures of the view, taken one after another, showed of a walk from
-// `from` to `to` on the board `start`: the cells on the way where the ball
-// was seen, the longest time between two of its positions first showing,
-// and the last reading, once the ball stood on the target and the new balls
-// had come.
+// What pictures of the view taken one after another showed of a walk from
+// `from` to `to`: the cells on the way where the ball was seen, the longest
+// time between two of its positions first showing, and the last reading.
 struct WalkSeen {
     std::set<int> between;
     qint64 longestGap = 0;  // milliseconds
@@ -110,6 +107,7 @@ void StopProcess(QProcess& process);
 std::string MissingXTools();
 // The first visible X window whose name contains `name`; 0 when none shows.
 unsigned long FindXWindow(const QString& name);
-// The window's place and size on the X screen, and what it shows.
+// The window's place and size on the X screen, and what it shows (the
+// tests themselves run on X for this).
 QRect XGeometry(unsigned long window);
 QImage GrabXWindow(unsigned long window);

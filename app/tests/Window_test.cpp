@@ -82,7 +82,7 @@ protected:
     CSpyFrame* m_pFrame = nullptr;
 };
 
-TEST_F(SpyFrameTest, MnemonicsChooseTheItemsAndTheirCommandIds) {
+TEST_F(SpyFrameTest, MnemonicsChooseTheItemsAndAcceleratorKeysReachTheFrameAndDoNothing) {
     const struct {
         Qt::Key menu;
         Qt::Key item;
@@ -97,9 +97,7 @@ TEST_F(SpyFrameTest, MnemonicsChooseTheItemsAndTheirCommandIds) {
         QTest::keyClick(popup, choice.item);
         EXPECT_EQ(m_pFrame->m_commands, std::vector<UINT>{choice.command});
     }
-}
-
-TEST_F(SpyFrameTest, AcceleratorKeysReachTheFrameAndDoNothing) {
+    m_pFrame->m_commands.clear();
     m_pFrame->m_bSwallow = false;
     CBoardView& view = m_pFrame->GetView();
     int ball = 0;
