@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "game/BoardGame.h"
-#include "game/tests/PictureFixture.h"
+#include "tests/support/Files.h"
+#include "tests/support/PictureFixture.h"
 
 class CRecordingGame : public CBoardGame {
 public:
@@ -59,7 +60,7 @@ public:
 class GameTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    CScratchFolder m_folder;
+    CScratchFolder m_folder{CScratchFolder::Enter::yes};
     std::unique_ptr<CRecordingGame> m_game;
     CRecordingGame& Game() { return *m_game; }
 };
