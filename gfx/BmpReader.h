@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/core/Types.h"
 
@@ -30,12 +32,58 @@ struct BmpImage {
 // Row length in bytes: the bits of a row rounded up to 32.  Never overflows.
 std::uint64_t RowBytes(std::int64_t width, int bitCount);
 
-// The depths the reader takes: 1, 4, 8, 16, 24 and 32 bits.
-bool IsSupportedBitCount(WORD bitCount);
+// Why the reader refuses a file.  The header's values are all judged, in
+// this order; the other problems end the reading.
+enum class BmpProblemKind {
+    emptyFile,
+    shortFileHeader,
+    badMagic,
+    shortInfoHeader,
+    headerSize,
+    compressed,
+    width,
+    height,
+    topDown,
+    bitCount,
+    colourCount,
+    pixelDataTooLarge,
+    colourTableShort,
+    shortPixelData,
+};
 
-// Why a header describes no image we read (the trace text), or null when it
-// is one: positive width and height, uncompressed, 1/4/8/16/24/32 bits, at
-// most 256 colours and kMaxPixelBytes of pixels.
+struct BmpProblem {
+    BmpProblemKind kind;
+    std::int64_t value;  // the offending value where there is one, else 0
+    std::string text;    // e.g. "header size 124"
+};
+
+enum class BmpHeaderKind { none, windows, core, other };
+
+// What the reader saw of a file: the headers as far as it got, and why it
+// refused the file.
+struct BmpReport {
+    bool hasFileHeader = false;
+    BITMAPFILEHEADER fileHeader;
+    BmpHeaderKind headerKind = BmpHeaderKind::none;
+    DWORD headerSize = 0;  // the info header's size field, once read
+    // The header in the 40-byte form; from a 12-byte header only width,
+    // height, planes and bit count.
+    BITMAPINFOHEADER info;
+    // Colour-table entries: clamped to the depth's maximum up to 8 bits,
+    // as stated above.
+    std::uint64_t colourCount = 0;
+    std::vector<BmpProblem> problems;
+    std::string note;  // something worth knowing about a readable file
+    int osError = 0;   // the system's error code when the file itself failed
+
+    bool HasDimensions() const { return headerKind == BmpHeaderKind::windows || headerKind == BmpHeaderKind::core; }
+    // The problems joined by "; ".
+    std::string Reason() const;
+};
+
+// The trace text of the first problem a 40-byte header shows, or null when
+// it describes an image we read: positive width and height, uncompressed,
+// 1/4/8/16/24/32 bits, at most 256 colours and kMaxPixelBytes of pixels.
 const char* RejectHeader(const BITMAPINFOHEADER& header);
 
 // A header block filled with zeros, or null when memory runs out.
@@ -45,4 +93,10 @@ std::unique_ptr<BITMAPINFO> NewHeaderBlock();
 // stands.  On success the file stands at the image's start + bfSize when
 // bfSize covers the pixels, else right after the pixels.  Every failure is
 // traced and gives nothing; no exception of the file leaves this function.
-std::optional<BmpImage> ReadBmpImage(CFile& file);
+// What was seen goes to the report when one is given.
+std::optional<BmpImage> ReadBmpImage(CFile& file, BmpReport* report = nullptr);
+
+// The first two bytes as text ("BM"); bytes that do not print as \xNN.
+std::string MagicText(WORD magic);
+// "RLE8" for 1 and so on; empty for values without a name.
+std::string CompressionName(DWORD compression);

@@ -13,11 +13,9 @@ class CDIB;
 // than a buffer of gigabytes.
 inline constexpr std::size_t kMaxRgbPixels = std::size_t{1} << 27;
 
-// Red, green, blue per pixel, top row first, left to right, no padding.
-// Indexed pixels take their colour-table entry, black at or beyond the
-// colour count; 16-bit pixels are x1555 (each channel c becomes
-// c * 255 / 31); 24- and 32-bit pixels are blue, green, red (and unused).
-// Empty for other depths and oversized pictures.
+// Red, green, blue per pixel, top row first, left to right, no padding,
+// decoded as the screen shows them (CDibRowDecoder).  Empty for other
+// depths and oversized pictures.
 std::vector<BYTE> DibToRgb(const CDIB& dib);
 
 // A binary PPM: "P6\n<width> <height>\n255\n", then DibToRgb's bytes.

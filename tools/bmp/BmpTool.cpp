@@ -37,44 +37,43 @@ bool LoadPicture(CDIB& picture, const std::string& path) {
     }
 }
 
-// Why a file was refused, in one line: what the headers show, or why the
+// Why a file was refused, in one line: the reader's reason, or why the
 // file could not be read at all.
 std::string RefusalLine(const std::string& path) {
     std::string readError;
     const auto inspection = InspectBmpFile(path, readError);
     if (!inspection) return path + ": cannot be read (" + readError + ")";
-    const std::string reason = inspection->Reason();
+    const std::string reason = inspection->report.Reason();
     return path + ": refused (" + (reason.empty() ? "by the picture reader" : reason) + ")";
 }
 
-std::string HeaderLine(const BmpInspection& inspection) {
-    const std::string name = HeaderSizeName(inspection.headerSize);
-    std::string line = std::to_string(inspection.headerSize) + " bytes";
+std::string HeaderLine(const BmpReport& report) {
+    const std::string name = HeaderSizeName(report.headerSize);
+    std::string line = std::to_string(report.headerSize) + " bytes";
     if (!name.empty()) line += " (" + name + ")";
-    if (inspection.headerKind == HeaderKind::other) line += ", not read";
+    if (report.headerKind == BmpHeaderKind::other) line += ", not read";
     return line;
 }
 
-void PrintFields(const BmpInspection& inspection, std::ostream& out) {
-    out << "file size: " << inspection.fileSize << " bytes\n";
-    if (!inspection.hasFileHeader) return;
-    const BITMAPFILEHEADER& file = inspection.fileHeader;
+void PrintFields(const BmpReport& report, std::ostream& out) {
+    if (!report.hasFileHeader) return;
+    const BITMAPFILEHEADER& file = report.fileHeader;
     out << "magic: " << MagicText(file.bfType) << '\n'
         << "bfSize: " << file.bfSize << "\nbfOffBits: " << file.bfOffBits << '\n';
-    if (inspection.headerKind == HeaderKind::none) return;
-    out << "header: " << HeaderLine(inspection) << '\n';
-    if (!inspection.HasDimensions()) return;
-    const BITMAPINFOHEADER& info = inspection.info;
+    if (report.headerKind == BmpHeaderKind::none) return;
+    out << "header: " << HeaderLine(report) << '\n';
+    if (!report.HasDimensions()) return;
+    const BITMAPINFOHEADER& info = report.info;
     out << "width: " << info.biWidth << "\nheight: " << info.biHeight << "\nplanes: " << info.biPlanes
         << "\nbit count: " << info.biBitCount << '\n';
-    if (inspection.headerKind == HeaderKind::windows) {
+    if (report.headerKind == BmpHeaderKind::windows) {
         const std::string name = CompressionName(info.biCompression);
         out << "compression: " << info.biCompression << (name.empty() ? "" : " (" + name + ")") << '\n'
             << "image size: " << info.biSizeImage << '\n'
             << "pixels per metre: " << info.biXPelsPerMeter << " x " << info.biYPelsPerMeter << '\n'
             << "colours used: " << info.biClrUsed << "\ncolours important: " << info.biClrImportant << '\n';
     }
-    out << "colour count: " << inspection.colourCount << '\n';
+    out << "colour count: " << report.colourCount << '\n';
 }
 
 int Info(const std::string& path, std::ostream& out, std::ostream& err) {
@@ -84,17 +83,15 @@ int Info(const std::string& path, std::ostream& out, std::ostream& err) {
         err << path << ": cannot be read (" << readError << ")\n";
         return kExitRefused;
     }
-    CDIB picture;
-    const bool loaded = LoadPicture(picture, path);
-    out << "file: " << path << '\n';
-    PrintFields(*inspection, out);
-    const std::string reason = inspection->Reason();
-    if (loaded) {
+    const BmpReport& report = inspection->report;
+    out << "file: " << path << "\nfile size: " << inspection->fileSize << " bytes\n";
+    PrintFields(report, out);
+    if (inspection->loaded) {
         out << "verdict: accept\n";
-        if (!inspection->note.empty()) out << "note: " << inspection->note << '\n';
-        if (!reason.empty()) out << "note: read although the headers show: " << reason << '\n';
+        if (!report.note.empty()) out << "note: " << report.note << '\n';
         return kExitOk;
     }
+    const std::string reason = report.Reason();
     out << "verdict: reject\nreason: " << (reason.empty() ? "refused by the picture reader" : reason) << '\n';
     return kExitRefused;
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "gfx/DIB.h"
+#include "tools/bmp/BmpInspection.h"
 
 namespace {
 
@@ -56,6 +57,15 @@ std::string AdviseOn(const BmpProblem& problem) {
     return problem.text;
 }
 
+// Why a file the reader refused cannot be used, and what to do about it,
+// for someone who makes pictures.
+std::string AdviseOnRefusal(const BmpReport& report) {
+    if (report.problems.empty()) return "refused by the picture reader";
+    std::string text;
+    for (const BmpProblem& problem : report.problems) text += (text.empty() ? "" : "; ") + AdviseOn(problem);
+    return text;
+}
+
 // Loads one picture of the folder, or says why it cannot be used.
 std::unique_ptr<CDIB> LoadPicture(const std::filesystem::path& folder, const std::string& name,
                                   Problems& problems) {
@@ -75,7 +85,7 @@ std::unique_ptr<CDIB> LoadPicture(const std::filesystem::path& folder, const std
     std::string readError;
     const auto inspection = InspectBmpFile(path.string(), readError);
     problems.push_back(name + ": " +
-                       (inspection ? AdviseOnRefusal(*inspection) : "cannot be read (" + readError + ")"));
+                       (inspection ? AdviseOnRefusal(inspection->report) : "cannot be read (" + readError + ")"));
     return nullptr;
 }
 
@@ -180,16 +190,6 @@ void CheckPreview(const std::filesystem::path& folder, int colour, Problems& pro
 }
 
 }  // namespace
-
-std::string AdviseOnRefusal(const BmpInspection& inspection) {
-    if (inspection.problems.empty()) return "refused by the picture reader";
-    std::string text;
-    for (const BmpProblem& problem : inspection.problems) {
-        if (!text.empty()) text += "; ";
-        text += AdviseOn(problem);
-    }
-    return text;
-}
 
 std::vector<std::string> CheckPictureFolder(const std::string& folder) {
     Problems problems;

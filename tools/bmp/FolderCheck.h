@@ -5,12 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "tools/bmp/BmpInspection.h"
-
 // One line per problem, each starting with the file's name; empty when the
 // folder is usable.
 std::vector<std::string> CheckPictureFolder(const std::string& folder);
-
-// Why a file the reader refused cannot be used, and what to do about it,
-// for someone who makes pictures.
-std::string AdviseOnRefusal(const BmpInspection& inspection);

@@ -3,8 +3,8 @@
 #include <ostream>
 #include <utility>
 
+#include "platform/core/Cp1251.h"
 #include "records/RecordRows.h"
-#include "tools/headless/Cp1251.h"
 
 CHeadlessGame::CHeadlessGame(Composition composition) : m_composition(composition) {}
 

@@ -6,8 +6,8 @@
 #include <ostream>
 #include <vector>
 
+#include "platform/core/Cp1251.h"
 #include "platform/core/Crt.h"
-#include "tools/headless/Cp1251.h"
 
 namespace {
 
