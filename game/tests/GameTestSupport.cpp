@@ -6,8 +6,10 @@
 void CRecordingGame::DrawAll() {
     RenderSprites();  // splits new ball pictures into frames, as a real redraw does
     events.emplace_back("draw");
-    if (m_pSelSprite != nullptr && !m_bSelected) 
-        walk.push_back(CellOf(m_pSelSprite->GetX() / 40, m_pSelSprite->GetY() / 40));
+    // During a walk the moved ball is no longer selected but still tracked.
+    if (m_pSelSprite != nullptr && !m_bSelected) {
+        walk.push_back(CellOf(m_pSelSprite->GetX() / kCellSize, m_pSelSprite->GetY() / kCellSize));
+    }
 }
 
 std::string CRecordingGame::AskRecordName() {

@@ -25,7 +25,8 @@ TEST(GreedyPlayer, ReachesExactlyWhatThePathSearchReaches) {
         for (int& cell : board) cell = crt::rand() % 10 < density ? 1 : 0;
         if (trial % 5 == 0) {  // serpentine walls: paths longer than the limit
             for (std::size_t row = 1; row < 9; row += 2) {
-                for (std::size_t column = 0; column < 9; ++column) board[row * 9 + column] = column != (row % 4 == 1 ? 8u : 0u);
+                const std::size_t gap = row % 4 == 1 ? 8 : 0;
+                for (std::size_t column = 0; column < 9; ++column) board[row * 9 + column] = column != gap;
             }
         }
         game.SetBoard(board);

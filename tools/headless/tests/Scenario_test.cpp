@@ -129,12 +129,13 @@ TEST_P(ScenarioTest, MatchesExpectedOutput) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scripts, ScenarioTest, ::testing::ValuesIn(Scripts()),
-                         [](const ::testing::TestParamInfo<fs::path>& script) {
-                             std::string name = script.param.stem().string();
-                             std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
-                             return name;
-                         });
+std::string ScriptName(const ::testing::TestParamInfo<fs::path>& script) {
+    std::string name = script.param.stem().string();
+    std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scripts, ScenarioTest, ::testing::ValuesIn(Scripts()), ScriptName);
 
 TEST(SharedExamples, ArePresent) {
     if (!fs::exists(fs::path(VELMOR_TESTDATA_DIR) / "headless")) GTEST_SKIP() << "no shared examples";
@@ -151,7 +152,8 @@ TEST(DriverInput, RefusesBadLinesAndArguments) {
     RunFolder folder;
     for (const auto& [line, reason] : badLines) {
         SCOPED_TRACE(line);
-        const ProgramRun run = RunHeadless(folder.Path(), "--seed 5", std::string("# first\n\nscores\n") + line + "\ndump\n");
+        const std::string input = std::string("# first\n\nscores\n") + line + "\ndump\n";
+        const ProgramRun run = RunHeadless(folder.Path(), "--seed 5", input);
         EXPECT_EQ(run.exitStatus, 2);
         EXPECT_EQ(run.output, "");
         EXPECT_EQ(run.errors.rfind("velmor-headless: line 4: ", 0), 0u) << run.errors;
