@@ -4,13 +4,13 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "game/GreedyPlayer.h"
 #include "gfx/artwork/Artwork.h"
 #include "platform/core/Crt.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/WinApi.h"
 #include "records/NameDlg.h"
 #include "records/RecordsDlg.h"
+#include "tools/headless/GreedyPlayer.h"
 
 ScratchRunFolder::ScratchRunFolder(bool pictures) : CScratchFolder(Enter::yes) {
     if (!pictures) return;
