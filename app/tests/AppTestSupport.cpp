@@ -2,8 +2,8 @@
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QProcess>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QThread>
 #include <map>
@@ -193,7 +193,8 @@ unsigned long FindXWindow(const QString& name) {
 
 QRect XGeometry(unsigned long window) {
     std::map<QByteArray, int> values;
-    for (const QByteArray& line : RunTool("xdotool", {"getwindowgeometry", "--shell", QString::number(window)}).value_or("").split('\n')) {
+    for (const QByteArray& line :
+         RunTool("xdotool", {"getwindowgeometry", "--shell", QString::number(window)}).value_or("").split('\n')) {
         const QList<QByteArray> parts = line.split('=');
         if (parts.size() == 2) values[parts[0]] = parts[1].trimmed().toInt();
     }

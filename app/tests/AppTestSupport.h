@@ -68,7 +68,9 @@ struct BoardReading {
     Board colours{};    // 0 empty, -1 a cell that shows nothing known
     int selected = -1;  // the cell showing a ball in its selected look
     bool Readable() const { return std::find(colours.begin(), colours.end(), -1) == colours.end(); }
-    int Balls() const { return static_cast<int>(std::count_if(colours.begin(), colours.end(), [](int c) { return c > 0; })); }
+    int Balls() const {
+        return static_cast<int>(std::count_if(colours.begin(), colours.end(), [](int c) { return c > 0; }));
+    }
 };
 // Which ball each cell of a picture of the view shows, from the pictures of
 // the current folder (LoadLooks first).

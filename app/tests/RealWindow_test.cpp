@@ -40,8 +40,8 @@ protected:
     // Real button presses at a view point, through the X server.
     void Click(QPoint point, int presses = 1) const {
         RunTool("xdotool", {"mousemove", "--window", QString::number(m_window), QString::number(2 + point.x()),
-                          QString::number(m_geometry.height() - 412 + point.y()), "click", "--repeat",
-                          QString::number(presses), "--delay", "40", "1"});
+                            QString::number(m_geometry.height() - 412 + point.y()), "click", "--repeat",
+                            QString::number(presses), "--delay", "40", "1"});
     }
     BoardReading ReadUntil(const std::function<bool(const BoardReading&)>& condition) const {
         BoardReading reading;
@@ -67,8 +67,8 @@ TEST_F(RealWindowTest, StartPictureClicksWalkAndDoubleClickOnTheRealWindow) {
     const BoardReading start = m_reader.Read(view);
     ASSERT_TRUE(start.Readable());
     ASSERT_EQ(start.Balls(), 3);
-    const int from = static_cast<int>(std::find_if(start.colours.begin(), start.colours.end(), [](int c) { return c > 0; }) -
-                                      start.colours.begin());
+    const int from = static_cast<int>(
+        std::find_if(start.colours.begin(), start.colours.end(), [](int c) { return c > 0; }) - start.colours.begin());
     Click(CellCentre(from));
     EXPECT_EQ(ReadUntil([from](const BoardReading& r) { return r.selected == from; }).selected, from);
 
@@ -77,7 +77,8 @@ TEST_F(RealWindowTest, StartPictureClicksWalkAndDoubleClickOnTheRealWindow) {
     Click(CellCentre(to));
     // The steps of the walk reach the screen while the game is busy; each
     // stays 80 ms, long enough for most to be caught.
-    const WalkSeen walk = WatchWalk(m_reader, [this] { return ViewOnScreen(); }, start, from, to);
+    const WalkSeen walk = WatchWalk(
+        m_reader, [this] { return ViewOnScreen(); }, start, from, to);
     std::printf("walk on X: %zu of %d steps on the way seen, longest gap %lld ms\n", walk.between.size(), steps - 1,
                 static_cast<long long>(walk.longestGap));
     EXPECT_GE(static_cast<int>(walk.between.size()), (steps - 1) / 2) << "steps of the walk seen on the screen";
@@ -97,10 +98,15 @@ TEST_F(RealWindowTest, StartPictureClicksWalkAndDoubleClickOnTheRealWindow) {
 
 TEST_F(RealWindowTest, QuitFromTheMenuByKeyboardEndsTheProgram) {
     // Keys go where the X input focus is: the game's window once it is up.
-    ASSERT_TRUE(WaitUntil([this] { return RunTool("xdotool", {"getwindowfocus"}).value_or("").trimmed().toULong() == m_window; }));
+    ASSERT_TRUE(WaitUntil(
+        [this] { return RunTool("xdotool", {"getwindowfocus"}).value_or("").trimmed().toULong() == m_window; }));
     RunTool("xdotool", {"key", "alt+g"});
     ASSERT_TRUE(WaitUntil([] {
-        return RunTool("xdotool", {"search", "--onlyvisible", "--class", "velmor"}).value_or("").trimmed().split('\n').size() > 1;
+        return RunTool("xdotool", {"search", "--onlyvisible", "--class", "velmor"})
+                   .value_or("")
+                   .trimmed()
+                   .split('\n')
+                   .size() > 1;
     })) << "the menu did not open";
     RunTool("xdotool", {"key", "q"});
     ASSERT_TRUE(m_game.waitForFinished(10000)) << "still running after quit";

@@ -56,7 +56,8 @@ public:
         const QString config = folder + "/config";
         std::filesystem::create_directory(m_folder.Path() / "run");
         std::filesystem::permissions(m_folder.Path() / "run", std::filesystem::perms::owner_all);
-        if (!WriteWholeFile(m_folder.Path() / "config", "xwayland disable\noutput * resolution 800x600 position 0 0\n")) return;
+        if (!WriteWholeFile(m_folder.Path() / "config", "xwayland disable\noutput * resolution 800x600 position 0 0\n"))
+            return;
         QStringList command{"sway", "-c", config};
         if (geteuid() == 0) {
             const passwd* nobody = getpwnam("nobody");
@@ -161,7 +162,8 @@ public:
         static const wl_registry_listener listener = {
             [](void* data, wl_registry* found, uint32_t name, const char* interface, uint32_t) {
                 if (std::strcmp(interface, kManager.name) == 0)
-                    *static_cast<wl_proxy**>(data) = static_cast<wl_proxy*>(wl_registry_bind(found, name, &kManager, 1));
+                    *static_cast<wl_proxy**>(data) =
+                        static_cast<wl_proxy*>(wl_registry_bind(found, name, &kManager, 1));
             },
             [](void*, wl_registry*, uint32_t) {}};
         wl_registry_add_listener(m_registry, &listener, &m_manager);
@@ -201,10 +203,10 @@ private:
 
     static inline const wl_interface* kNoTypes[5] = {};
     static inline const wl_message kPointerRequests[] = {{"motion", "uff", kNoTypes},
-                                                          {"motion_absolute", "uuuuu", kNoTypes},
-                                                          {"button", "uuu", kNoTypes},
-                                                          {"axis", "uuf", kNoTypes},
-                                                          {"frame", "", kNoTypes}};
+                                                         {"motion_absolute", "uuuuu", kNoTypes},
+                                                         {"button", "uuu", kNoTypes},
+                                                         {"axis", "uuf", kNoTypes},
+                                                         {"frame", "", kNoTypes}};
     static inline const wl_interface kPointer = {"zwlr_virtual_pointer_v1", 1, 5, kPointerRequests, 0, nullptr};
     static inline const wl_interface* kCreateTypes[] = {nullptr, &kPointer};
     static inline const wl_message kManagerRequests[] = {{"create_virtual_pointer", "?on", kCreateTypes}};
@@ -243,7 +245,9 @@ TEST(WaylandTest, EveryStepOfALongWalkReachesTheCompositorAndARemapShowsThePictu
     QRect window;
     ASSERT_TRUE(WaitUntil([&] { return !(window = sway.WindowRect(kCaption)).isEmpty(); })) << "no window showed";
     const auto view = [&] { return ViewPartOf(sway.Grab(window)); };
-    const auto screenPoint = [&](int cell) { return window.topLeft() + QPoint(2, window.height() - 412) + CellCentre(cell); };
+    const auto screenPoint = [&](int cell) {
+        return window.topLeft() + QPoint(2, window.height() - 412) + CellCentre(cell);
+    };
     VirtualPointer pointer(sway.Socket());
     ASSERT_TRUE(pointer.Ready()) << "the compositor offers no virtual pointer";
 

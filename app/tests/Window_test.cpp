@@ -87,8 +87,11 @@ TEST_F(SpyFrameTest, MnemonicsChooseTheItemsAndAcceleratorKeysReachTheFrameAndDo
         Qt::Key menu;
         Qt::Key item;
         UINT command;
-    } choices[] = {{Qt::Key_G, Qt::Key_N, 32775}, {Qt::Key_G, Qt::Key_R, 32772}, {Qt::Key_G, Qt::Key_S, 32771},
-                   {Qt::Key_G, Qt::Key_Q, 57665}, {Qt::Key_H, Qt::Key_A, 57664}};
+    } choices[] = {{Qt::Key_G, Qt::Key_N, 32775},
+                   {Qt::Key_G, Qt::Key_R, 32772},
+                   {Qt::Key_G, Qt::Key_S, 32771},
+                   {Qt::Key_G, Qt::Key_Q, 57665},
+                   {Qt::Key_H, Qt::Key_A, 57664}};
     for (const auto& choice : choices) {
         m_pFrame->m_commands.clear();
         QTest::keyClick(Window(), choice.menu, Qt::AltModifier);
@@ -107,12 +110,13 @@ TEST_F(SpyFrameTest, MnemonicsChooseTheItemsAndAcceleratorKeysReachTheFrameAndDo
     const QImage before = GrabClient(view);
     const ModalWatcher watcher;
     const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
-        {Qt::Key_C, Qt::ControlModifier}, {Qt::Key_Insert, Qt::ControlModifier}, {Qt::Key_V, Qt::ControlModifier},
-        {Qt::Key_Insert, Qt::ShiftModifier}, {Qt::Key_X, Qt::ControlModifier}, {Qt::Key_Delete, Qt::ShiftModifier},
-        {Qt::Key_Z, Qt::ControlModifier}, {Qt::Key_Backspace, Qt::AltModifier}, {Qt::Key_F6, Qt::NoModifier},
+        {Qt::Key_C, Qt::ControlModifier},    {Qt::Key_Insert, Qt::ControlModifier}, {Qt::Key_V, Qt::ControlModifier},
+        {Qt::Key_Insert, Qt::ShiftModifier}, {Qt::Key_X, Qt::ControlModifier},      {Qt::Key_Delete, Qt::ShiftModifier},
+        {Qt::Key_Z, Qt::ControlModifier},    {Qt::Key_Backspace, Qt::AltModifier},  {Qt::Key_F6, Qt::NoModifier},
         {Qt::Key_F6, Qt::ShiftModifier}};
     for (const auto& [key, modifiers] : keys) QTest::keyClick(Window(), key, modifiers);
-    EXPECT_EQ(m_pFrame->m_commands, (std::vector<UINT>{57634, 57634, 57637, 57637, 57635, 57635, 57643, 57643, 57680, 57681}));
+    EXPECT_EQ(m_pFrame->m_commands,
+              (std::vector<UINT>{57634, 57634, 57637, 57637, 57635, 57635, 57643, 57643, 57680, 57681}));
     EXPECT_TRUE(view.IsSelected());
     EXPECT_EQ(FirstDifference(GrabClient(view), before, before.rect()), "");
     EXPECT_EQ(watcher.Count(), 0);

@@ -90,8 +90,9 @@ protected:                                        \
          [[maybe_unused]] auto* self = static_cast<ThisClass*>(target);                               \
          __VA_ARGS__;                                                                                 \
      }},
-#define AFX_MOUSE_LINE(message, handler) \
-    AFX_MSG_LINE(message, 0, self->handler(static_cast<UINT>(wParam), CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))); return 0)
+#define AFX_MOUSE_LINE(message, handler)                                                                    \
+    AFX_MSG_LINE(message, 0, const CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));                \
+                 self->handler(static_cast<UINT>(wParam), point); return 0)
 
 #define ON_WM_CREATE() AFX_MSG_LINE(WM_CREATE, 0, return self->OnCreate(reinterpret_cast<LPCREATESTRUCT>(lParam)))
 #define ON_WM_PAINT() AFX_MSG_LINE(WM_PAINT, 0, self->OnPaint(); return 0)

@@ -21,7 +21,8 @@ QImage DibRectToImage(const BITMAPINFO& header, const void* bits, int xSrc, int 
     if (bits == nullptr || pictureWidth <= 0 || pictureWidth > kMaxSide || pictureHeight == 0 ||
         pictureHeight > kMaxSide || !decoder.CanDecode() || info.biCompression != 0)
         return {};
-    if (width <= 0 || height <= 0 || xSrc < 0 || ySrc < 0 || xSrc > pictureWidth - width || ySrc > pictureHeight - height)
+    if (width <= 0 || height <= 0 || xSrc < 0 || ySrc < 0 || xSrc > pictureWidth - width ||
+        ySrc > pictureHeight - height)
         return {};
     const std::size_t stride = ((static_cast<std::size_t>(pictureWidth) * info.biBitCount + 31) / 32) * 4;
     QImage image(width, height, QImage::Format_RGB32);

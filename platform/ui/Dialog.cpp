@@ -32,16 +32,13 @@ int CDialog::DoModal() {
     if (m_pTemplate == nullptr || m_pClient != nullptr) return -1;
     CWnd* owner = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetMainWnd();
     m_nModalResult = kNotEnded;
-    CREATESTRUCT cs{nullptr, 0,       owner, m_pTemplate->cy, m_pTemplate->cx, 0, 0, m_pTemplate->style & ~WS_VISIBLE,
-                    m_pTemplate->caption.c_str(), nullptr, 0};
+    CREATESTRUCT cs{.pParent = owner,
+                    .cy = m_pTemplate->cy,
+                    .cx = m_pTemplate->cx,
+                    .style = m_pTemplate->style & ~WS_VISIBLE,
+                    .lpszName = m_pTemplate->caption.c_str()};
     if (!CreateWindowFrom(cs)) return -1;
-    if (OnInitDialog()) {
-        for (std::size_t index = 0; index < m_controls.size(); ++index) {
-            if ((m_pTemplate->items[index].style & WS_TABSTOP) == 0) continue;
-            m_controls[index].second->setFocus(Qt::TabFocusReason);
-            break;
-        }
-    }
+    if (OnInitDialog() && m_pFirstTabStop != nullptr) m_pFirstTabStop->setFocus(Qt::TabFocusReason);
     if (m_nModalResult == kNotEnded && m_pOuter != nullptr) static_cast<QDialog*>(m_pOuter.data())->exec();
     if (m_pClient != nullptr) DestroyWindow();
     // The owner takes the keyboard back, as it would from the platform's
@@ -52,7 +49,7 @@ int CDialog::DoModal() {
 
 QWidget* CDialog::MakeOuter(const CREATESTRUCT& cs, QWidget* client) {
     auto* dialog = new QDialog(cs.pParent != nullptr && cs.pParent->Widget() != nullptr ? cs.pParent->Widget()->window()
-                                                                                         : nullptr);
+                                                                                        : nullptr);
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if ((cs.style & WS_SYSMENU) != 0) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     dialog->setWindowFlags(flags);
@@ -66,7 +63,8 @@ QWidget* CDialog::MakeOuter(const CREATESTRUCT& cs, QWidget* client) {
     // Base units: the average width of the 52 Latin letters, rounded the
     // classic way, and the character cell's height.
     const QFontMetrics metrics(font);
-    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     const int baseX = (letters / 26 + 1) / 2;
     const int baseY = metrics.ascent() + metrics.descent();
     const auto pixels = [&](int x, int y, int cx, int cy) {
@@ -74,6 +72,7 @@ QWidget* CDialog::MakeOuter(const CREATESTRUCT& cs, QWidget* client) {
     };
     dialog->setFixedSize(pixels(0, 0, cs.cx, cs.cy).size());
     m_controls.clear();
+    m_pFirstTabStop = nullptr;
     QWidget* previousTabStop = nullptr;
     for (const DialogItemTemplate& item : m_pTemplate->items) {
         const QString text = ui_detail::FromWindows1251(item.text);
@@ -98,7 +97,8 @@ QWidget* CDialog::MakeOuter(const CREATESTRUCT& cs, QWidget* client) {
         }
         case DialogControlKind::icon: {
             auto* label = new QLabel(client);
-            label->setPixmap(ui_detail::IconOf(LoadIconA(nullptr, MAKEINTRESOURCEA(static_cast<WORD>(item.iconId)))).pixmap(32, 32));
+            label->setPixmap(
+                ui_detail::IconOf(LoadIconA(nullptr, MAKEINTRESOURCEA(static_cast<WORD>(item.iconId)))).pixmap(32, 32));
             place.setSize(QSize(32, 32));  // icons keep their own size
             control = label;
             break;
@@ -115,6 +115,7 @@ QWidget* CDialog::MakeOuter(const CREATESTRUCT& cs, QWidget* client) {
         if ((item.style & WS_TABSTOP) != 0) {
             control->setFocusPolicy(Qt::StrongFocus);
             if (previousTabStop != nullptr) QWidget::setTabOrder(previousTabStop, control);
+            if (previousTabStop == nullptr) m_pFirstTabStop = control;
             previousTabStop = control;
         } else if (item.kind == DialogControlKind::pushButton || item.kind == DialogControlKind::edit) {
             control->setFocusPolicy(Qt::ClickFocus);

@@ -58,4 +58,5 @@ private:
     const DialogTemplate* m_pTemplate = nullptr;
     int m_nModalResult = 0;
     std::vector<std::pair<UINT, QWidget*>> m_controls;  // template order
+    QWidget* m_pFirstTabStop = nullptr;
 };

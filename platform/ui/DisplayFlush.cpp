@@ -1,8 +1,9 @@
-#include "platform/ui/DisplayFlush.h"
+// Hands the frames painted so far to the display server at once.
+#include "platform/ui/QtBridge.h"
 
+#include <qpa/qplatformnativeinterface.h>
 #include <QByteArray>
 #include <QGuiApplication>
-#include <qpa/qplatformnativeinterface.h>
 
 #include <dlfcn.h>
 

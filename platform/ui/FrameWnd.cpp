@@ -63,13 +63,15 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     m_nIDResource = nIDResource;
     const std::string* title = FindStringResource(nIDResource);
     const std::string name = title == nullptr ? std::string() : title->substr(0, title->find('\n'));
-    CREATESTRUCT cs{pContext, 0, pParentWnd, 0, 0, 0, 0, dwDefaultStyle, name.c_str(), nullptr, 0};
+    CREATESTRUCT cs{
+        .lpCreateParams = pContext, .pParent = pParentWnd, .style = dwDefaultStyle, .lpszName = name.c_str()};
     return CreateWindowFrom(cs);
 }
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
     if (cs.lpszClass == nullptr)
-        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW), SysColorBrushValue(COLOR_WINDOW));
+        cs.lpszClass =
+            AfxRegisterWndClass(CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW), SysColorBrushValue(COLOR_WINDOW));
     cs.dwExStyle |= WS_EX_CLIENTEDGE;
     return TRUE;
 }
@@ -89,11 +91,12 @@ QWidget* CFrameWnd::MakeOuter(const CREATESTRUCT& cs, QWidget* client) {
         for (const MenuItemResource& popup : *menu)
             AddMenuItems(m_pMenuBar->addMenu(ui_detail::FromWindows1251(popup.text)), popup.items);
     }
-    if (const std::vector<ACCEL>* table = FindAcceleratorResource(m_nIDResource)) {
+    if (const AcceleratorResource* table = FindAcceleratorResource(m_nIDResource)) {
         for (const ACCEL& accel : *table) {
             const QKeySequence sequence = SequenceOf(accel);
             if (!sequence.isEmpty())
-                new QShortcut(sequence, frame, [this, id = accel.cmd] { SendCommand(id, 1); }, Qt::WindowShortcut);
+                new QShortcut(
+                    sequence, frame, [this, id = accel.cmd] { SendCommand(id, 1); }, Qt::WindowShortcut);
         }
     }
     return frame;

@@ -15,21 +15,10 @@
 
 namespace ui_detail {
 
-// Windows-1251 bytes to Qt's text; the whole code page lies in the first
-// 64K of Unicode.
-inline QString FromWindows1251(std::string_view bytes) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
-    for (const char byte : bytes) text.append(QChar(static_cast<char16_t>(Cp1251ToUnicode(byte))));
-    return text;
-}
-
-// And back; a character outside the code page becomes '?'.
-inline std::string ToWindows1251(const QString& text) {
-    std::string bytes;
-    for (const uint code : text.toUcs4()) bytes.push_back(Cp1251FromUnicode(static_cast<char32_t>(code)));
-    return bytes;
-}
+// Windows-1251 bytes to Qt's text and back (a character outside the code
+// page becomes '?'), through the one converter.
+inline QString FromWindows1251(std::string_view bytes) { return QString::fromStdString(Cp1251ToUtf8(bytes)); }
+inline std::string ToWindows1251(const QString& text) { return Utf8ToCp1251(text.toStdString()); }
 
 inline QColor ColourOf(COLORREF colour) { return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour)); }
 
@@ -46,12 +35,20 @@ WindowClass FindWindowClass(LPCSTR className, bool dialog);
 
 QIcon IconOf(HICON icon);
 
+// Qt sends a Wayland window's new frames only when its event loop next
+// runs, so frames painted inside a handler that pauses between them would
+// reach the compositor all together at the end.  This writes them out now.
+// It only sends what is already queued for the server: it reads nothing
+// and dispatches nothing, so no input and no message can run from here.
+// On X, and where Qt's Wayland platform is absent, it does nothing.
+void FlushDisplay();
+
 }  // namespace ui_detail
 
 // Resources by id; null when none is registered.  Found pointers stay valid
 // until the same id is registered again.
 const MenuResource* FindMenuResource(UINT id);
-const std::vector<ACCEL>* FindAcceleratorResource(UINT id);
+const AcceleratorResource* FindAcceleratorResource(UINT id);
 const std::string* FindStringResource(UINT id);
 const DialogTemplate* FindDialogResource(UINT id);
 const IconResource* FindIconResource(UINT id);

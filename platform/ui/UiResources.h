@@ -57,12 +57,13 @@ struct IconImage {
     std::vector<BYTE> rgba;  // width * height pixels, top row first, R G B A
 };
 using IconResource = std::vector<IconImage>;  // one image per size
+using AcceleratorResource = std::vector<ACCEL>;
 
 // A registration replaces an earlier one of the same id.
 void RegisterMenuResource(UINT id, MenuResource menu);
-void RegisterAcceleratorResource(UINT id, std::vector<ACCEL> table);
+void RegisterAcceleratorResource(UINT id, AcceleratorResource keys);
 void RegisterStringResource(UINT id, std::string text);
-void RegisterDialogResource(UINT id, DialogTemplate dialogTemplate);
+void RegisterDialogResource(UINT id, DialogTemplate dialog);
 void RegisterIconResource(UINT id, IconResource icon);
 
 namespace rc {
@@ -77,12 +78,14 @@ inline DialogTemplate Dialog(DWORD style, short cx, short cy, std::string captio
     return {style, cx, cy, std::move(caption), pointSize, std::move(typeFace), std::move(items)};
 }
 
-inline DialogItemTemplate Control(DialogControlKind kind, std::string text, UINT id, short x, short y, short cx, short cy,
-                                  DWORD style) {
+inline DialogItemTemplate Control(DialogControlKind kind, std::string text, UINT id, short x, short y, short cx,
+                                  short cy, DWORD style) {
     return {kind, std::move(text), id, x, y, cx, cy, WS_CHILD | WS_VISIBLE | style, 0};
 }
-inline DialogItemTemplate DefPushButton(std::string text, UINT id, short x, short y, short cx, short cy, DWORD style = 0) {
-    return Control(DialogControlKind::pushButton, std::move(text), id, x, y, cx, cy, BS_DEFPUSHBUTTON | WS_TABSTOP | style);
+inline DialogItemTemplate DefPushButton(std::string text, UINT id, short x, short y, short cx, short cy,
+                                        DWORD style = 0) {
+    return Control(DialogControlKind::pushButton, std::move(text), id, x, y, cx, cy,
+                   BS_DEFPUSHBUTTON | WS_TABSTOP | style);
 }
 inline DialogItemTemplate EditText(UINT id, short x, short y, short cx, short cy, DWORD style = 0) {
     return Control(DialogControlKind::edit, "", id, x, y, cx, cy, WS_BORDER | WS_TABSTOP | style);

@@ -41,13 +41,15 @@ const Value* Find(UINT id) {
 }  // namespace
 
 void RegisterMenuResource(UINT id, MenuResource menu) { Table<MenuResource>()[id] = std::move(menu); }
-void RegisterAcceleratorResource(UINT id, std::vector<ACCEL> table) { Table<std::vector<ACCEL>>()[id] = std::move(table); }
+void RegisterAcceleratorResource(UINT id, AcceleratorResource keys) {
+    Table<AcceleratorResource>()[id] = std::move(keys);
+}
 void RegisterStringResource(UINT id, std::string text) { Table<std::string>()[id] = std::move(text); }
-void RegisterDialogResource(UINT id, DialogTemplate dialogTemplate) { Table<DialogTemplate>()[id] = std::move(dialogTemplate); }
+void RegisterDialogResource(UINT id, DialogTemplate dialog) { Table<DialogTemplate>()[id] = std::move(dialog); }
 void RegisterIconResource(UINT id, IconResource icon) { Table<IconResource>()[id] = std::move(icon); }
 
 const MenuResource* FindMenuResource(UINT id) { return Find<MenuResource>(id); }
-const std::vector<ACCEL>* FindAcceleratorResource(UINT id) { return Find<std::vector<ACCEL>>(id); }
+const AcceleratorResource* FindAcceleratorResource(UINT id) { return Find<AcceleratorResource>(id); }
 const std::string* FindStringResource(UINT id) { return Find<std::string>(id); }
 const DialogTemplate* FindDialogResource(UINT id) { return Find<DialogTemplate>(id); }
 const IconResource* FindIconResource(UINT id) { return Find<IconResource>(id); }

@@ -21,7 +21,8 @@ std::string g_program;
 int ShowMessageBox(const char* text, UINT) {
     const std::string* title = FindStringResource(AFX_IDS_APP_TITLE);
     QMessageBox box(QMessageBox::NoIcon, ui_detail::FromWindows1251(title == nullptr ? "" : *title),
-                    ui_detail::FromWindows1251(text == nullptr ? "" : text), QMessageBox::Ok, QApplication::activeWindow());
+                    ui_detail::FromWindows1251(text == nullptr ? "" : text), QMessageBox::Ok,
+                    QApplication::activeWindow());
     box.exec();
     return IDOK;
 }

@@ -35,10 +35,13 @@ inline HBRUSH SysColorBrushValue(int colorIndex) {
 inline const LPCSTR IDC_ARROW = MAKEINTRESOURCEA(32512);
 
 constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(value & 0xFFFF); }
-constexpr WPARAM MAKEWPARAM(WORD low, WORD high) { return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16); }
+constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
+    return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16);
+}
 // Mouse positions travel in lParam as two signed 16-bit numbers.
 constexpr LPARAM MAKELPARAM(int x, int y) {
-    return static_cast<LPARAM>(static_cast<DWORD>(static_cast<WORD>(x)) | (static_cast<DWORD>(static_cast<WORD>(y)) << 16));
+    return static_cast<LPARAM>(static_cast<DWORD>(static_cast<WORD>(x)) |
+                               (static_cast<DWORD>(static_cast<WORD>(y)) << 16));
 }
 constexpr int GET_X_LPARAM(LPARAM value) { return static_cast<std::int16_t>(value & 0xFFFF); }
 constexpr int GET_Y_LPARAM(LPARAM value) { return static_cast<std::int16_t>((value >> 16) & 0xFFFF); }

@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/ui/DisplayFlush.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/WinApp.h"
 
@@ -75,7 +74,6 @@ private:
     CWnd* m_pWnd;
 };
 
-
 CWnd::~CWnd() {
     if (m_pClient != nullptr) DestroyWindow();
     for (CWnd* child : m_children) child->m_pParent = nullptr;
@@ -86,8 +84,8 @@ CWnd::~CWnd() {
 BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const CRect& rect, CWnd* pParentWnd,
                   UINT nID, void* pContext) {
     if (pParentWnd == nullptr || pParentWnd->m_pClient == nullptr) return FALSE;
-    CREATESTRUCT cs{pContext,    nID,         pParentWnd,       rect.Height(),  rect.Width(), rect.top,
-                    rect.left,   dwStyle | WS_CHILD, lpszWindowName, lpszClassName, 0};
+    CREATESTRUCT cs{pContext, nID,       pParentWnd,         rect.Height(),  rect.Width(),
+                    rect.top, rect.left, dwStyle | WS_CHILD, lpszWindowName, lpszClassName};
     return CreateWindowFrom(cs);
 }
 
@@ -204,14 +202,13 @@ void CWnd::RecalcLayout() {
 
 BOOL CWnd::ShowWindow(int) {
     if (m_pOuter == nullptr) return FALSE;
-    const BOOL wasVisible = m_pOuter->isVisible() ? TRUE : FALSE;
     m_pOuter->show();
     if (m_pOuter->isWindow()) {
         // Without a window manager nothing activates a new window.
         if (QGuiApplication::platformName() != QLatin1String("offscreen")) m_pOuter->raise();
         m_pOuter->activateWindow();
     }
-    return wasVisible;
+    return TRUE;
 }
 
 void CWnd::SetFocus() {
@@ -231,7 +228,8 @@ void CWnd::ResizeSurface() {
     // A window that grows from nothing (a child created with an empty
     // rectangle and laid out later) is all new: all of it needs a paint.
     QRegion fresh(0, 0, size.width(), size.height());
-    if (!old.isEmpty() && (m_class.style & (CS_HREDRAW | CS_VREDRAW)) == 0) fresh -= QRegion(0, 0, old.width(), old.height());
+    if (!old.isEmpty() && (m_class.style & (CS_HREDRAW | CS_VREDRAW)) == 0)
+        fresh -= QRegion(0, 0, old.width(), old.height());
     m_invalid += fresh;
     if (!m_invalid.isEmpty()) PostPaint();
 }

@@ -29,8 +29,6 @@ class CWnd : public CCmdTarget {
 public:
     CWnd() = default;
     ~CWnd() override;  // destroys the window when it still exists
-    CWnd(const CWnd&) = delete;
-    CWnd& operator=(const CWnd&) = delete;
 
     // A child window of pParentWnd: PreCreateWindow may change the creation
     // structure, then the widgets are made and WM_CREATE is sent; a handler

@@ -41,7 +41,8 @@ TEST_F(ViewTest, MoveWalksWithOneRedrawPerStepOnTheScreenAndEndsOnTheTarget) {
         if (sprite == nullptr || View().IsSelected()) return;
         const int cell = sprite->GetX() / 40 + sprite->GetY() / 40 * 9;
         const int previous = walk.empty() ? from : walk.back();
-        EXPECT_EQ(std::abs(previous % 9 - cell % 9) + std::abs(previous / 9 - cell / 9), 1) << previous << " to " << cell;
+        EXPECT_EQ(std::abs(previous % 9 - cell % 9) + std::abs(previous / 9 - cell / 9), 1)
+            << previous << " to " << cell;
         walk.push_back(cell);
         Board shown = walking;
         shown[static_cast<std::size_t>(cell)] = colour;
@@ -93,7 +94,8 @@ TEST_F(ViewTest, BatchFillingTheBoardEndsTheGameWithCaptionAndDialogsOnce) {
         ++nameDialogs;
         EXPECT_TRUE(View().IsGameOver());
         EXPECT_EQ(FocusedButtonText(), "OK");
-        QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : nameDialog, Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : nameDialog,
+                        Qt::Key_Return);
         // The caption says so behind the dialog.
         const auto [caption, boxes] = DrawBandReference({{10, 15, kNextCaption, 0}, {10, 15, kGameOverCaption, 0}});
         EXPECT_EQ(FirstDifference(Screen(), caption, boxes.back(), boxes.back().topLeft()), "");

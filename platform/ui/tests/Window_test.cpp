@@ -32,11 +32,13 @@ struct Dib {
     Dib(int width, int height, WORD bitCount, DWORD coloursUsed = 0) {
         info.bmiHeader = {40, width, height, 1, bitCount, 0, 0, 0, 0, coloursUsed, 0};
         for (int index = 0; index < 256; ++index)
-            info.bmiColors[index] = RGBQUAD{static_cast<BYTE>(index), static_cast<BYTE>(255 - index),
-                                            static_cast<BYTE>(index * 7), 0};
+            info.bmiColors[index] =
+                RGBQUAD{static_cast<BYTE>(index), static_cast<BYTE>(255 - index), static_cast<BYTE>(index * 7), 0};
         bits.assign(Stride() * static_cast<std::size_t>(height), 0);
     }
-    std::size_t Stride() const { return (static_cast<std::size_t>(info.bmiHeader.biWidth) * info.bmiHeader.biBitCount + 31) / 32 * 4; }
+    std::size_t Stride() const {
+        return (static_cast<std::size_t>(info.bmiHeader.biWidth) * info.bmiHeader.biBitCount + 31) / 32 * 4;
+    }
     // Puts an index (or the packed bytes of a deeper pixel) at (x, y) from the top.
     void Put(int x, int y, std::uint32_t value) {
         BYTE* row = bits.data() + Stride() * static_cast<std::size_t>(info.bmiHeader.biHeight - 1 - y);
@@ -50,13 +52,16 @@ struct Dib {
     int Draw(CWndDC& dc, int x, int y, int srcX = 0, int srcY = 0, int width = -1, int height = -1) {
         width = width < 0 ? info.bmiHeader.biWidth : width;
         height = height < 0 ? info.bmiHeader.biHeight : height;
-        return dc.StretchDIBits(x, y, width, height, srcX, srcY, width, height, bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+        return dc.StretchDIBits(x, y, width, height, srcX, srcY, width, height, bits.data(), &info, DIB_RGB_COLORS,
+                                SRCCOPY);
     }
     BITMAPINFO info{};
     std::vector<BYTE> bits;
 };
 
-COLORREF TableColour(unsigned index) { return RGB(static_cast<BYTE>(index * 7), static_cast<BYTE>(255 - index), static_cast<BYTE>(index)); }
+COLORREF TableColour(unsigned index) {
+    return RGB(static_cast<BYTE>(index * 7), static_cast<BYTE>(255 - index), static_cast<BYTE>(index));
+}
 QRgb Qt(COLORREF colour) { return qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour)); }
 
 // A 200 x 120 child window, blue all over, in a frame of its own.
@@ -73,7 +78,8 @@ protected:
         Dib blue(1, 1, 24);
         blue.Put(0, 0, 0x0000FF);
         CClientDC dc(&m_canvas);
-        ASSERT_EQ(dc.StretchDIBits(0, 0, 200, 120, 0, 0, 1, 1, blue.bits.data(), &blue.info, DIB_RGB_COLORS, SRCCOPY), 1);
+        ASSERT_EQ(dc.StretchDIBits(0, 0, 200, 120, 0, 0, 1, 1, blue.bits.data(), &blue.info, DIB_RGB_COLORS, SRCCOPY),
+                  1);
     }
     void TearDown() override {
         m_pHost->DestroyWindow();
@@ -140,7 +146,8 @@ TEST_F(CanvasTest, PicturesOfEveryDepthAreDrawnBottomUpAndBadOnesRefused) {
     {
         CClientDC dc(&m_canvas);
         EXPECT_EQ(rows.Draw(dc, 60, 30, 0, 0, 1, 2), 2);  // source y counts from the bottom: rows 2 and 3
-        for (const auto& [srcX, srcY] : {std::pair{3, 0}, std::pair{0, -1}}) EXPECT_EQ(rows.Draw(dc, 70, 30, srcX, srcY, 2, 2), 0);
+        for (const auto& [srcX, srcY] : {std::pair{3, 0}, std::pair{0, -1}})
+            EXPECT_EQ(rows.Draw(dc, 70, 30, srcX, srcY, 2, 2), 0);
         rows.info.bmiHeader.biCompression = 1;
         EXPECT_EQ(rows.Draw(dc, 70, 30), 0);
         rows.info.bmiHeader.biCompression = 0;
@@ -150,7 +157,8 @@ TEST_F(CanvasTest, PicturesOfEveryDepthAreDrawnBottomUpAndBadOnesRefused) {
     const QImage screen = GrabClient(m_canvas);
     for (int index = 0; index < 4; ++index) {
         SCOPED_TRACE(cases[index].bitCount);
-        for (int y = 0; y < 3; ++y) EXPECT_EQ(screen.pixel(10 + 10 * index + y + 1, 30 + y), Qt(cases[index].expected[y]));
+        for (int y = 0; y < 3; ++y)
+            EXPECT_EQ(screen.pixel(10 + 10 * index + y + 1, 30 + y), Qt(cases[index].expected[y]));
         const COLORREF zero = cases[index].bitCount <= 8 ? TableColour(0) : RGB(0, 0, 0);
         EXPECT_EQ(screen.pixel(10 + 10 * index, 30), Qt(zero));
         EXPECT_EQ(screen.pixel(10 + 10 * index, 33), qRgb(0, 0, 255));

@@ -1,5 +1,7 @@
 #include "tests/support/gui/GuiTestSupport.h"
 
+#include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -9,8 +11,6 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
-#include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "platform/ui/WinApi.h"
 
