@@ -81,7 +81,6 @@ inline constexpr UINT MK_LBUTTON = 0x0001;
 // --- showing and placing ---
 inline constexpr int SW_SHOW = 5;
 inline constexpr UINT SWP_NOZORDER = 0x0004;
-inline constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 
 // --- system colours ---
 inline constexpr int COLOR_MENU = 4;
