@@ -1,5 +1,7 @@
 // The program from the outside: what it says without a display or with bad
 // options, and the picture it starts with for a fixed seed.
+#include "app/AboutDlg.h"
+#include "app/Resources.h"
 #include "app/tests/AppTestSupport.h"
 
 TEST(ProgramTest, OptionsThatNeedNoDisplay) {
@@ -20,6 +22,18 @@ TEST(ProgramTest, OptionsThatNeedNoDisplay) {
         EXPECT_EQ(run.output.substr(0, test.output.size()), test.output);
         EXPECT_EQ(run.errors.substr(0, test.errors.size()), test.errors);
     }
+}
+
+TEST(ProgramTest, VersionRecordAndAboutBoxNameTheSameVersion) {
+    const VersionRecord record = GameVersionRecord();
+    for (const WORD* parts : {record.fileVersion, record.productVersion})
+        EXPECT_EQ(std::vector<WORD>(parts, parts + 4), (std::vector<WORD>{1, 0, 0, 1}));
+    for (const auto& [name, value] : record.strings) {
+        if (name == "FileVersion" || name == "ProductVersion") {
+            EXPECT_EQ(value, "1, 0, 0, 1") << name;
+        }
+    }
+    EXPECT_EQ(CAboutDlg::Template().items.at(1).text, "velmor 1.0");
 }
 
 // Started without pictures, one line on standard error says where it looked
