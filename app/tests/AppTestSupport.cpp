@@ -1,8 +1,13 @@
 #include "app/tests/AppTestSupport.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QProcess>
+#include <map>
+
+#include "game/GreedyPlayer.h"
+#include "view/tests/BoardViewTestSupport.h"
 
 void AppTest::SetUp() {
     m_pFolder = std::make_unique<ScratchRunFolder>();
@@ -87,4 +92,80 @@ std::string CompareWithGolden(const QImage& view) {
         if (!ink) return "no text in the box at (" + std::to_string(box.x()) + ", " + std::to_string(box.y()) + ")";
     }
     return {};
+}
+
+bool BoardReader::Load() {
+    m_board = LoadPicture("res1/pole.bmp");
+    for (int colour = 1; colour <= 6; ++colour) {
+        for (int frame = 0; frame < 2; ++frame) {
+            m_looks[colour][frame] = BallLook(colour, frame);
+            if (m_looks[colour][frame].isNull()) return false;
+        }
+    }
+    return !m_board.isNull();
+}
+
+BoardReading BoardReader::Read(const QImage& view) const {
+    BoardReading reading;
+    for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
+        int& colour = reading.colours[static_cast<std::size_t>(cell)];
+        colour = view.size() == QSize(360, 410) && Shows(view, cell, nullptr) ? 0 : -1;
+        for (int ball = 1; ball <= 6 && colour < 0; ++ball) {
+            for (int frame = 0; frame < 2 && colour < 0; ++frame) {
+                if (!Shows(view, cell, &m_looks[ball][frame])) continue;
+                colour = ball;
+                if (frame == 1) reading.selected = cell;
+            }
+        }
+    }
+    return reading;
+}
+
+bool BoardReader::Shows(const QImage& view, int cell, const QImage* look) const {
+    const int left = cell % 9 * 40;
+    const int top = cell / 9 * 40;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            const QRgb ball = look == nullptr ? 0 : look->pixel(x, y);
+            const QRgb expected = qAlpha(ball) != 0 ? ball : m_board.pixel(left + x, top + y);
+            if ((view.pixel(left + x, top + 50 + y) & 0xFFFFFF) != (expected & 0xFFFFFF)) return false;
+        }
+    }
+    return true;
+}
+
+std::pair<int, int> FarthestCell(const Board& colours, int from) {
+    const auto distance = CGreedyPlayer::Distances(colours, from);
+    const auto farthest = std::max_element(distance.begin(), distance.end());
+    return {static_cast<int>(farthest - distance.begin()), *farthest};
+}
+
+WalkSeen WatchWalk(const BoardReader& reader, const std::function<QImage()>& view, const BoardReading& start, int from,
+                   int to) {
+    const int colour = start.colours[static_cast<std::size_t>(from)];
+    WalkSeen seen;
+    std::map<qint64, int> firstShown;  // time -> cell
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 10000) {
+        const BoardReading reading = reader.Read(view());
+        const qint64 now = timer.elapsed();
+        if (!reading.Readable()) continue;
+        if (reading.colours[static_cast<std::size_t>(from)] == 0 && reading.Balls() == 3) {
+            for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
+                const auto index = static_cast<std::size_t>(cell);
+                if (reading.colours[index] != colour || start.colours[index] != 0) continue;
+                if (cell != to) seen.between.insert(cell);
+                if (firstShown.empty() || firstShown.rbegin()->second != cell) firstShown.emplace(now, cell);
+            }
+        }
+        seen.end = reading;
+        if (reading.colours[static_cast<std::size_t>(to)] == colour && reading.Balls() == 6 && reading.selected < 0) {
+            if (firstShown.empty() || firstShown.rbegin()->second != to) firstShown.emplace(now, to);
+            break;
+        }
+    }
+    for (auto it = firstShown.begin(); it != firstShown.end() && std::next(it) != firstShown.end(); ++it)
+        seen.longestGap = std::max(seen.longestGap, std::next(it)->first - it->first);
+    return seen;
 }

@@ -5,7 +5,11 @@
 #include <QImage>
 #include <QProcessEnvironment>
 #include <QStringList>
+#include <algorithm>
+#include <array>
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -51,3 +55,46 @@ const std::vector<QRect>& TextBoxes();
 // exact outside the text boxes, some ink inside each.  Empty when they agree.
 std::string CompareWithGolden(const QImage& view);
 std::string GoldenPath();
+
+// --- the board read from pictures of the real window ---------------------------
+
+using Board = std::array<int, CBoardGame::kCells>;
+
+struct BoardReading {
+    Board colours{};    // 0 empty, -1 a cell that shows nothing known
+    int selected = -1;  // the cell showing a ball in its selected look
+    bool Readable() const { return std::find(colours.begin(), colours.end(), -1) == colours.end(); }
+    int Balls() const {
+        return static_cast<int>(std::count_if(colours.begin(), colours.end(), [](int c) { return c > 0; }));
+    }
+};
+
+// Tells from a picture of the view which ball each cell shows, from the
+// picture files of the run folder.
+class BoardReader {
+public:
+    bool Load();
+    BoardReading Read(const QImage& view) const;
+
+private:
+    bool Shows(const QImage& view, int cell, const QImage* look) const;
+
+    QImage m_board;
+    QImage m_looks[7][2];
+};
+
+// The reachable empty cell farthest from `from` and its distance.
+std::pair<int, int> FarthestCell(const Board& colours, int from);
+
+// What pictures of the view, taken one after another, showed of a walk from
+// `from` to `to` on the board `start`: the cells on the way where the ball
+// was seen, the longest time between two of its positions first showing
+// (its cells on the way and the target), and the last reading, once the
+// ball stood on the target and the new balls had come.
+struct WalkSeen {
+    std::set<int> between;
+    qint64 longestGap = 0;  // milliseconds
+    BoardReading end;
+};
+WalkSeen WatchWalk(const BoardReader& reader, const std::function<QImage()>& view, const BoardReading& start, int from,
+                   int to);

@@ -4,99 +4,13 @@
 // quitting from the menu by keyboard.
 #include <QElapsedTimer>
 #include <QThread>
-#include <deque>
+#include <cstdio>
 #include <fstream>
-#include <set>
 
 #include "app/tests/AppTestSupport.h"
 #include "app/tests/XServerSupport.h"
-#include "view/tests/BoardViewTestSupport.h"
 
 namespace {
-
-using Board = std::array<int, CBoardGame::kCells>;
-
-struct BoardReading {
-    Board colours{};    // 0 empty, -1 a cell that shows nothing known
-    int selected = -1;  // the cell showing a ball in its selected look
-    bool Readable() const { return std::find(colours.begin(), colours.end(), -1) == colours.end(); }
-    int Balls() const {
-        return static_cast<int>(std::count_if(colours.begin(), colours.end(), [](int c) { return c > 0; }));
-    }
-};
-
-// Tells from a picture of the view which ball each cell shows, from the
-// picture files of the run folder.
-class BoardReader {
-public:
-    bool Load() {
-        m_board = LoadPicture("res1/pole.bmp");
-        for (int colour = 1; colour <= 6; ++colour) {
-            for (int frame = 0; frame < 2; ++frame) {
-                m_looks[colour][frame] = BallLook(colour, frame);
-                if (m_looks[colour][frame].isNull()) return false;
-            }
-        }
-        return !m_board.isNull();
-    }
-
-    BoardReading Read(const QImage& view) const {
-        BoardReading reading;
-        for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
-            int& colour = reading.colours[static_cast<std::size_t>(cell)];
-            colour = view.size() == QSize(360, 410) && Shows(view, cell, nullptr) ? 0 : -1;
-            for (int ball = 1; ball <= 6 && colour < 0; ++ball) {
-                for (int frame = 0; frame < 2 && colour < 0; ++frame) {
-                    if (!Shows(view, cell, &m_looks[ball][frame])) continue;
-                    colour = ball;
-                    if (frame == 1) reading.selected = cell;
-                }
-            }
-        }
-        return reading;
-    }
-
-private:
-    bool Shows(const QImage& view, int cell, const QImage* look) const {
-        const int left = cell % 9 * 40;
-        const int top = cell / 9 * 40;
-        for (int y = 0; y < 40; ++y) {
-            for (int x = 0; x < 40; ++x) {
-                const QRgb ball = look == nullptr ? 0 : look->pixel(x, y);
-                const QRgb expected = qAlpha(ball) != 0 ? ball : m_board.pixel(left + x, top + y);
-                if ((view.pixel(left + x, top + 50 + y) & 0xFFFFFF) != (expected & 0xFFFFFF)) return false;
-            }
-        }
-        return true;
-    }
-
-    QImage m_board;
-    QImage m_looks[7][2];
-};
-
-// The reachable empty cell farthest from `from` and its distance.
-std::pair<int, int> FarthestCell(const Board& colours, int from) {
-    Board distance;
-    distance.fill(-1);
-    distance[static_cast<std::size_t>(from)] = 0;
-    std::deque<int> queue{from};
-    int farthest = from;
-    while (!queue.empty()) {
-        const int cell = queue.front();
-        queue.pop_front();
-        if (distance[static_cast<std::size_t>(cell)] > distance[static_cast<std::size_t>(farthest)]) farthest = cell;
-        const int column = cell % 9;
-        const int row = cell / 9;
-        for (const auto& [dx, dy] : {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}}) {
-            if (column + dx < 0 || column + dx > 8 || row + dy < 0 || row + dy > 8) continue;
-            const int next = cell + dx + dy * 9;
-            if (colours[static_cast<std::size_t>(next)] != 0 || distance[static_cast<std::size_t>(next)] >= 0) continue;
-            distance[static_cast<std::size_t>(next)] = distance[static_cast<std::size_t>(cell)] + 1;
-            queue.push_back(next);
-        }
-    }
-    return {farthest, distance[static_cast<std::size_t>(farthest)]};
-}
 
 class RealWindowTest : public ::testing::Test {
 protected:
@@ -200,18 +114,12 @@ TEST_F(RealWindowTest, StartPictureClicksWalkAndDoubleClickOnTheRealWindow) {
     ASSERT_GE(steps, 4);
     Click(CellCentre(to));
     // The steps of the walk reach the screen while the game is busy.
-    std::set<int> seenBetween;
-    const BoardReading moved = WaitForBoard([&](const BoardReading& r) {
-        for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
-            const bool extra = r.colours[static_cast<std::size_t>(cell)] == colour &&
-                               start.colours[static_cast<std::size_t>(cell)] == 0;
-            if (extra && cell != to && r.colours[static_cast<std::size_t>(from)] == 0 && r.Balls() == 3)
-                seenBetween.insert(cell);
-        }
-        return r.colours[static_cast<std::size_t>(to)] == colour && r.Balls() == 6 && r.selected < 0;
-    });
+    const WalkSeen walk = WatchWalk(m_reader, [this] { return ViewOnScreen(); }, start, from, to);
+    const BoardReading& moved = walk.end;
+    std::printf("walk on X: %zu of %d steps on the way seen, longest gap %lld ms\n", walk.between.size(), steps - 1,
+                static_cast<long long>(walk.longestGap));
     // Each step stays 80 ms on the screen, long enough for most to be caught.
-    EXPECT_GE(static_cast<int>(seenBetween.size()), (steps - 1) / 2) << "steps of the walk seen on the screen";
+    EXPECT_GE(static_cast<int>(walk.between.size()), (steps - 1) / 2) << "steps of the walk seen on the screen";
     EXPECT_EQ(moved.colours[static_cast<std::size_t>(to)], colour);
     EXPECT_EQ(moved.colours[static_cast<std::size_t>(from)], 0);
     EXPECT_EQ(moved.Balls(), 6);

@@ -5,6 +5,9 @@
 #include <QEvent>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "platform/ui/ResourceRegistry.h"
 #include "platform/ui/StdDialogs.h"
@@ -32,6 +35,62 @@ bool HasDisplay() {
     };
     return set("QT_QPA_PLATFORM") || set("DISPLAY") || set("WAYLAND_DISPLAY");
 }
+
+// Qt's messages while it opens the display.  When no platform of those it
+// tries (Wayland, then X) can be opened, for instance in a Wayland session
+// without X when Qt's Wayland platform is not installed, Qt would abort:
+// the program says so in one line instead and ends with status 1.  Once a
+// platform is open, the messages held meanwhile are passed on, except
+// Qt's notes about the platforms it tried on the way.
+class StartUpMessages {
+public:
+    explicit StartUpMessages(const std::string& program) {
+        Program() = program;
+        Previous() = qInstallMessageHandler(Hold);
+    }
+    ~StartUpMessages() {
+        qInstallMessageHandler(Previous());
+        for (const Message& message : Held()) {
+            if (message.category == "qt.qpa.plugin" || Previous() == nullptr) continue;
+            const QMessageLogContext context(nullptr, 0, nullptr, message.category.c_str());
+            Previous()(message.type, context, message.text);
+        }
+        Held().clear();
+    }
+    StartUpMessages(const StartUpMessages&) = delete;
+    StartUpMessages& operator=(const StartUpMessages&) = delete;
+
+private:
+    struct Message {
+        QtMsgType type;
+        std::string category;
+        QString text;
+    };
+    static std::string& Program() {
+        static std::string program;
+        return program;
+    }
+    static QtMessageHandler& Previous() {
+        static QtMessageHandler previous = nullptr;
+        return previous;
+    }
+    static std::vector<Message>& Held() {
+        static std::vector<Message> held;
+        return held;
+    }
+    static void Hold(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type != QtFatalMsg) {
+            Held().push_back({type, context.category == nullptr ? "" : context.category, text});
+            return;
+        }
+        std::fprintf(stderr,
+                     "%s could not open a window on this display; a Wayland session without X needs Qt's Wayland "
+                     "platform (package qt6-wayland)\n",
+                     Program().c_str());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+};
 
 std::string ProgramName(const char* path) {
     const std::string full = path == nullptr ? "" : path;
@@ -112,7 +171,9 @@ int AfxWinMain(int argc, char* argv[]) {
         std::fprintf(stderr, "%s: no display to open a window on (DISPLAY is not set)\n", program.c_str());
         return 1;
     }
+    std::optional<StartUpMessages> startUp(std::in_place, program);
     QApplication application(argc, argv);
+    startUp.reset();
     QApplication::setQuitOnLastWindowClosed(false);
     CWinApp* app = AfxGetApp();
     if (app == nullptr) return 1;

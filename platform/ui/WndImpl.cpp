@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "platform/ui/DisplayFlush.h"
 #include "platform/ui/QtText.h"
 #include "platform/ui/ResourceRegistry.h"
 #include "platform/ui/WinHandles.h"
@@ -289,7 +290,9 @@ void WndImpl::Present(const QRect& rect) {
         deferredPresent |= rect;
         return;
     }
-    if (client->isVisible()) client->repaint(rect.intersected(client->rect()));
+    if (!client->isVisible()) return;
+    client->repaint(rect.intersected(client->rect()));
+    FlushDisplay();
 }
 
 void WndImpl::Blit(QWidget* widget, const QRegion& region) const {

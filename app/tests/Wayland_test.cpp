@@ -1,0 +1,393 @@
+// The game on a Wayland compositor (sway on its headless backend), driven by
+// real pointer input and read back with screenshots (grim): a long walk
+// shows every step, and a window shown again shows its picture at once.
+// And how the program starts on each kind of session.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLibraryInfo>
+#include <QStandardPaths>
+#include <QThread>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#ifdef VELMOR_WAYLAND_CLIENT
+#include <wayland-client.h>
+#endif
+
+#include "app/tests/AppTestSupport.h"
+#include "app/tests/XServerSupport.h"
+
+namespace {
+
+const QString kCaption = QString::fromUtf8("шарики");
+
+std::string MissingWaylandTools() {
+#ifndef VELMOR_WAYLAND_CLIENT
+    return "built without the Wayland client library (scripts/test.sh installs libwayland-dev)";
+#else
+    for (const char* tool : {"sway", "swaymsg", "grim"}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            return std::string(tool) + " is not installed (scripts/test.sh installs sway and grim)";
+    }
+    if (geteuid() == 0 && (getpwnam("nobody") == nullptr || QStandardPaths::findExecutable("setpriv").isEmpty()))
+        return "sway does not run as root, and there is no user nobody or no setpriv to run it as another user";
+    if (QDir(QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms").entryList({"*wayland*"}).isEmpty())
+        return "Qt's Wayland platform is not installed (qt6-wayland)";
+    return {};
+#endif
+}
+
+// sway on its headless backend, without input devices and without X, in a
+// scratch folder of its own; as the user nobody when the tests run as root,
+// since sway refuses root.
+class Sway {
+public:
+    Sway() {
+        std::string pattern = QDir::temp().filePath("velmor-sway-XXXXXX").toStdString();
+        if (mkdtemp(pattern.data()) == nullptr) return;
+        m_folder = QString::fromStdString(pattern);
+        const QString runtime = m_folder + "/run";
+        const QString config = m_folder + "/config";
+        QDir().mkdir(runtime);
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile file(config);
+        if (!file.open(QIODevice::WriteOnly)) return;
+        file.write("xwayland disable\noutput * resolution 800x600 position 0 0\n");
+        file.close();
+        QStringList command{"sway", "-c", config};
+        if (geteuid() == 0) {
+            const passwd* nobody = getpwnam("nobody");
+            for (const QString& path : {m_folder, runtime, config}) {
+                if (chown(QFile::encodeName(path).constData(), nobody->pw_uid, nobody->pw_gid) != 0) return;
+            }
+            command = QStringList{"--reuid=" + QString::number(nobody->pw_uid),
+                                  "--regid=" + QString::number(nobody->pw_gid), "--clear-groups", "--"} +
+                      command;
+            command.prepend("setpriv");
+        }
+        QProcessEnvironment environment;
+        environment.insert("PATH", qEnvironmentVariable("PATH"));
+        environment.insert("HOME", m_folder);
+        environment.insert("XDG_RUNTIME_DIR", runtime);
+        environment.insert("WLR_BACKENDS", "headless");
+        environment.insert("WLR_LIBINPUT_NO_DEVICES", "1");
+        environment.insert("WLR_RENDERER", "pixman");
+        m_sway.setProcessEnvironment(environment);
+        m_sway.setProcessChannelMode(QProcess::MergedChannels);
+        m_sway.setStandardOutputFile(m_folder + "/sway.log");
+        m_sway.start(command.takeFirst(), command);
+        QElapsedTimer timer;
+        timer.start();
+        while (m_sway.state() != QProcess::NotRunning && timer.elapsed() < 10000) {
+            const QStringList sockets = QDir(runtime).entryList({"wayland-?", "sway-ipc.*"}, QDir::System);
+            if (sockets.size() == 2) {
+                m_socket = runtime + "/" + sockets.filter("wayland").first();
+                m_ipc = runtime + "/" + sockets.filter("sway-ipc").first();
+                return;
+            }
+            QThread::msleep(20);
+        }
+    }
+    ~Sway() {
+        if (m_sway.state() != QProcess::NotRunning) {
+            m_sway.terminate();
+            if (!m_sway.waitForFinished(3000)) m_sway.kill();
+            m_sway.waitForFinished(3000);
+        }
+        if (!m_folder.isEmpty()) QDir(m_folder).removeRecursively();
+    }
+    Sway(const Sway&) = delete;
+    Sway& operator=(const Sway&) = delete;
+
+    bool Running() const { return !m_ipc.isEmpty(); }
+    const QString& Socket() const { return m_socket; }
+
+    // `environment` for a client of this compositor, with a runtime folder of
+    // its own in `folder`.
+    QProcessEnvironment ForClient(QProcessEnvironment environment, const std::filesystem::path& folder) const {
+        const std::filesystem::path runtime = folder / "runtime";
+        std::filesystem::create_directory(runtime);
+        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
+        environment.insert("WAYLAND_DISPLAY", m_socket);
+        return environment;
+    }
+
+    std::optional<QByteArray> Run(const QString& program, const QStringList& arguments) const {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("SWAYSOCK", m_ipc);
+        environment.insert("WAYLAND_DISPLAY", m_socket);
+        process.setProcessEnvironment(environment);
+        process.start(program, arguments);
+        if (!process.waitForFinished(10000) || process.exitCode() != 0) return std::nullopt;
+        return process.readAllStandardOutput();
+    }
+
+    // Where the client area of the window with this caption is on the
+    // screen; empty while no such window shows.
+    QRect WindowRect(const QString& caption) const {
+        const auto tree = Run("swaymsg", {"-t", "get_tree"});
+        return tree ? Find(QJsonDocument::fromJson(*tree).object(), caption) : QRect();
+    }
+
+    QImage Grab(const QRect& rect) const {
+        const QString geometry =
+            QString("%1,%2 %3x%4").arg(rect.x()).arg(rect.y()).arg(rect.width()).arg(rect.height());
+        const auto picture = Run("grim", {"-g", geometry, "-t", "ppm", "-"});
+        return picture ? QImage::fromData(*picture, "PPM").convertToFormat(QImage::Format_RGB32) : QImage();
+    }
+
+private:
+    static QRect Find(const QJsonObject& node, const QString& caption) {
+        if (node["name"].toString().contains(caption) && node["visible"].toBool()) {
+            const QJsonObject rect = node["rect"].toObject();
+            const QJsonObject inside = node["window_rect"].toObject();
+            return {rect["x"].toInt() + inside["x"].toInt(), rect["y"].toInt() + inside["y"].toInt(),
+                    inside["width"].toInt(), inside["height"].toInt()};
+        }
+        for (const char* children : {"nodes", "floating_nodes"}) {
+            for (const QJsonValue child : node[children].toArray()) {
+                const QRect found = Find(child.toObject(), caption);
+                if (!found.isEmpty()) return found;
+            }
+        }
+        return {};
+    }
+
+    QProcess m_sway;
+    QString m_folder;
+    QString m_socket;
+    QString m_ipc;
+};
+
+#ifdef VELMOR_WAYLAND_CLIENT
+// A mouse of the compositor's seat, made through the wlroots virtual-pointer
+// protocol: its moves and clicks reach the clients as a real mouse's do.
+class VirtualPointer {
+public:
+    explicit VirtualPointer(const QString& socket) : m_display(wl_display_connect(socket.toLocal8Bit().constData())) {
+        if (m_display == nullptr) return;
+        m_registry = wl_display_get_registry(m_display);
+        static const wl_registry_listener listener = {
+            [](void* data, wl_registry* found, uint32_t name, const char* interface, uint32_t) {
+                if (std::strcmp(interface, kManager.name) == 0)
+                    *static_cast<wl_proxy**>(data) = static_cast<wl_proxy*>(wl_registry_bind(found, name, &kManager, 1));
+            },
+            [](void*, wl_registry*, uint32_t) {}};
+        wl_registry_add_listener(m_registry, &listener, &m_manager);
+        wl_display_roundtrip(m_display);
+        if (m_manager != nullptr) m_pointer = wl_proxy_marshal_flags(m_manager, 0, &kPointer, 1, 0, nullptr, nullptr);
+        wl_display_roundtrip(m_display);
+    }
+    ~VirtualPointer() {
+        for (wl_proxy* proxy : {m_pointer, m_manager, reinterpret_cast<wl_proxy*>(m_registry)}) {
+            if (proxy != nullptr) wl_proxy_destroy(proxy);
+        }
+        if (m_display != nullptr) wl_display_disconnect(m_display);
+    }
+    VirtualPointer(const VirtualPointer&) = delete;
+    VirtualPointer& operator=(const VirtualPointer&) = delete;
+
+    bool Ready() const { return m_pointer != nullptr; }
+
+    // A left click at a point of the 800 x 600 screen; then the pointer
+    // goes to the corner, where the screenshots do not show it.
+    void Click(QPoint at) {
+        constexpr uint32_t kLeftButton = 0x110;
+        const auto now = [this] { return static_cast<uint32_t>(m_clock.elapsed()); };
+        Request(1, now(), static_cast<uint32_t>(at.x()), static_cast<uint32_t>(at.y()), 800u, 600u);
+        for (const uint32_t state : {1u, 0u}) Request(2, now(), kLeftButton, state);
+        Request(1, now(), 799u, 599u, 800u, 600u);
+        wl_display_roundtrip(m_display);
+    }
+
+private:
+    // A request followed by the frame request (4) that ends one event.
+    template <class... Arguments>
+    void Request(uint32_t opcode, Arguments... arguments) {
+        wl_proxy_marshal_flags(m_pointer, opcode, nullptr, 1, 0, arguments...);
+        wl_proxy_marshal_flags(m_pointer, 4, nullptr, 1, 0);
+    }
+
+    static inline const wl_interface* kNoTypes[5] = {};
+    static inline const wl_message kPointerRequests[] = {{"motion", "uff", kNoTypes},
+                                                          {"motion_absolute", "uuuuu", kNoTypes},
+                                                          {"button", "uuu", kNoTypes},
+                                                          {"axis", "uuf", kNoTypes},
+                                                          {"frame", "", kNoTypes}};
+    static inline const wl_interface kPointer = {"zwlr_virtual_pointer_v1", 1, 5, kPointerRequests, 0, nullptr};
+    static inline const wl_interface* kCreateTypes[] = {nullptr, &kPointer};
+    static inline const wl_message kManagerRequests[] = {{"create_virtual_pointer", "?on", kCreateTypes}};
+    static inline const wl_interface kManager = {"zwlr_virtual_pointer_manager_v1", 1, 1, kManagerRequests, 0, nullptr};
+
+    wl_display* m_display;
+    wl_registry* m_registry = nullptr;
+    wl_proxy* m_manager = nullptr;
+    wl_proxy* m_pointer = nullptr;
+    QElapsedTimer m_clock = [] {
+        QElapsedTimer clock;
+        clock.start();
+        return clock;
+    }();
+};
+#endif
+
+template <class Condition>
+bool WaitUntil(Condition condition, int timeoutMilliseconds = 10000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMilliseconds) return false;
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+void Stop(QProcess& game) {
+    if (game.state() == QProcess::NotRunning) return;
+    game.terminate();
+    if (!game.waitForFinished(3000)) game.kill();
+    game.waitForFinished(3000);
+}
+
+}  // namespace
+
+#ifdef VELMOR_WAYLAND_CLIENT
+TEST(WaylandTest, EveryStepOfALongWalkReachesTheCompositorAndARemapShowsThePicture) {
+    const std::string missing = MissingWaylandTools();
+    if (!missing.empty()) GTEST_SKIP() << missing;
+    const Sway sway;
+    ASSERT_TRUE(sway.Running()) << "sway did not start";
+    const ScratchRunFolder folder;
+    ASSERT_TRUE(folder.Ready());
+    BoardReader reader;
+    ASSERT_TRUE(reader.Load());
+    QProcess game;
+    QProcessEnvironment environment = EnvironmentWithoutDisplay();
+    game.setProcessEnvironment(sway.ForClient(environment, folder.Path()));
+    game.setWorkingDirectory(QString::fromStdString(folder.Path().string()));
+    game.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    game.start(QStringLiteral(VELMOR_PROGRAM), {"--seed", QString::number(kTestSeed)});
+    QRect window;
+    ASSERT_TRUE(WaitUntil([&] { return !(window = sway.WindowRect(kCaption)).isEmpty(); })) << "no window showed";
+    const auto view = [&] { return ViewPartOf(sway.Grab(window)); };
+    const auto screenPoint = [&](int cell) { return window.topLeft() + QPoint(2, window.height() - 412) + CellCentre(cell); };
+    VirtualPointer pointer(sway.Socket());
+    ASSERT_TRUE(pointer.Ready()) << "the compositor offers no virtual pointer";
+
+    BoardReading start;
+    // Read again until the compositor has placed the window for good.
+    ASSERT_TRUE(WaitUntil([&] {
+        window = sway.WindowRect(kCaption);
+        return (start = reader.Read(view())).Readable();
+    })) << "the start picture did not show";
+    ASSERT_EQ(start.Balls(), 3);
+    // The ball with the longest walk.
+    int from = -1;
+    int to = -1;
+    int steps = 0;
+    for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
+        if (start.colours[static_cast<std::size_t>(cell)] <= 0) continue;
+        const auto [farthest, distance] = FarthestCell(start.colours, cell);
+        if (distance > steps) std::tie(from, to, steps) = std::tie(cell, farthest, distance);
+    }
+    ASSERT_GE(steps, 8);
+    pointer.Click(screenPoint(from));
+    ASSERT_TRUE(WaitUntil([&] { return reader.Read(view()).selected == from; })) << "the click did not select";
+    pointer.Click(screenPoint(to));
+    const WalkSeen walk = WatchWalk(reader, view, start, from, to);
+    std::printf("walk on Wayland: %zu of %d steps on the way seen, longest gap %lld ms\n", walk.between.size(),
+                steps - 1, static_cast<long long>(walk.longestGap));
+    EXPECT_EQ(static_cast<int>(walk.between.size()), steps - 1) << "steps of the walk seen on the screen";
+    EXPECT_LE(walk.longestGap, 200);
+    ASSERT_EQ(walk.end.colours[static_cast<std::size_t>(to)], start.colours[static_cast<std::size_t>(from)]);
+
+    // The window hidden and shown again: the board is back without a click.
+    const auto showsTheBoard = [&] {
+        window = sway.WindowRect(kCaption);
+        return !window.isEmpty() && reader.Read(view()).colours == walk.end.colours;
+    };
+    ASSERT_TRUE(sway.Run("swaymsg", {"move", "scratchpad"}));
+    ASSERT_TRUE(sway.Run("swaymsg", {"scratchpad", "show"}));
+    EXPECT_TRUE(WaitUntil(showsTheBoard, 3000)) << "after the window was shown again";
+    Stop(game);
+}
+#endif
+
+// X alone, Wayland beside X, Wayland alone; with and without Qt's Wayland
+// platform (hidden from a copy of the program by a qt.conf of its own).
+TEST(WaylandTest, EachKindOfSessionStartsTheGameOrSaysWhyNot) {
+    std::string missing = MissingWaylandTools();
+    if (missing.empty()) missing = MissingXTools();
+    if (!missing.empty()) GTEST_SKIP() << missing;
+    const Sway sway;
+    ASSERT_TRUE(sway.Running()) << "sway did not start";
+    const XServer x;
+    ASSERT_TRUE(x.Running()) << "Xvfb did not start";
+    const ScratchRunFolder folder;
+    ASSERT_TRUE(folder.Ready());
+
+    const QDir copy(QString::fromStdString((folder.Path() / "copy").string()));
+    ASSERT_TRUE(copy.mkpath("bin") && copy.mkpath("plugins/platforms"));
+    ASSERT_TRUE(QFile::copy(VELMOR_PROGRAM, copy.filePath("bin/velmor")));
+    QFile::setPermissions(copy.filePath("bin/velmor"), QFile::ReadOwner | QFile::ExeOwner);
+    QFile conf(copy.filePath("bin/qt.conf"));
+    ASSERT_TRUE(conf.open(QIODevice::WriteOnly));
+    conf.write("[Paths]\nPrefix=..\nPlugins=plugins\n");
+    conf.close();
+    const QString platforms = QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms/";
+    ASSERT_TRUE(QFile::link(platforms + "libqxcb.so", copy.filePath("plugins/platforms/libqxcb.so")));
+
+    const struct {
+        const char* session;
+        bool x;
+        bool wayland;
+        bool waylandPlatform;
+        const char* expected;  // where the window shows, or "message"
+    } sessions[] = {
+        {"X alone", true, false, true, "X"},
+        {"Wayland beside X", true, true, true, "Wayland"},
+        {"Wayland alone", false, true, true, "Wayland"},
+        {"Wayland beside X without the Wayland platform", true, true, false, "X"},
+        {"Wayland alone without the Wayland platform", false, true, false, "message"},
+    };
+    for (const auto& session : sessions) {
+        SCOPED_TRACE(session.session);
+        QProcessEnvironment environment = EnvironmentWithoutDisplay();
+        if (session.wayland) environment = sway.ForClient(environment, folder.Path());
+        if (session.x) environment.insert("DISPLAY", x.Display());
+        QProcess game;
+        game.setProcessEnvironment(environment);
+        game.setWorkingDirectory(QString::fromStdString(folder.Path().string()));
+        game.start(session.waylandPlatform ? QString(VELMOR_PROGRAM) : copy.filePath("bin/velmor"), {});
+        std::string shown;
+        WaitUntil([&] {
+            if (!sway.WindowRect(kCaption).isEmpty()) shown = "Wayland";
+            const auto onX = x.Tool("xdotool", {"search", "--onlyvisible", "--name", kCaption});
+            if (onX && !onX->trimmed().isEmpty()) shown = "X";
+            if (game.waitForFinished(20)) shown = "message";
+            return !shown.empty();
+        });
+        const std::string errors = game.readAllStandardError().toStdString();
+        EXPECT_EQ(shown, session.expected) << errors;
+        if (shown == "message") {
+            EXPECT_EQ(game.exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(game.exitCode(), 1);
+            EXPECT_EQ(errors,
+                      "velmor could not open a window on this display; a Wayland session without X needs Qt's "
+                      "Wayland platform (package qt6-wayland)\n");
+        }
+        Stop(game);
+        WaitUntil([&] { return sway.WindowRect(kCaption).isEmpty(); }, 3000);
+    }
+}
