@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "game/BoardGame.h"
-#include "game/GreedyPlayer.h"
+#include "tools/headless/GreedyPlayer.h"
 #include "gfx/DIB.h"
 #include "platform/core/Crt.h"
 

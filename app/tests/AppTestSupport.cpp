@@ -6,7 +6,7 @@
 #include <QProcess>
 #include <map>
 
-#include "game/GreedyPlayer.h"
+#include "tools/headless/GreedyPlayer.h"
 #include "view/tests/BoardViewTestSupport.h"
 
 void AppTest::SetUp() {

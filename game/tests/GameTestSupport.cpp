@@ -1,15 +1,15 @@
 #include "game/tests/GameTestSupport.h"
 
 #include <algorithm>
+#include <memory>
 
 void CRecordingGame::DrawAll() {
     RenderSprites();  // splits new ball pictures into frames, as a real redraw does
     events.emplace_back("draw");
-    if (m_pSelSprite != nullptr && !m_bSelected) walk.emplace_back(m_pSelSprite->GetX(), m_pSelSprite->GetY());
-}
-
-void CRecordingGame::Pause(int milliseconds) {
-    events.emplace_back(milliseconds == kPauseMilliseconds ? "pause" : "pause?");
+    // During a walk the moved ball is no longer selected but still tracked.
+    if (m_pSelSprite != nullptr && !m_bSelected) {
+        walk.push_back(CellOf(m_pSelSprite->GetX() / kCellSize, m_pSelSprite->GetY() / kCellSize));
+    }
 }
 
 std::string CRecordingGame::AskRecordName() {
@@ -17,40 +17,34 @@ std::string CRecordingGame::AskRecordName() {
     return nameAnswer;
 }
 
-void CRecordingGame::ShowRecords() {
-    events.emplace_back("show");
-}
-
 void CRecordingGame::SetBoard(std::string_view layout) {
     m_bSelected = false;
     m_pSelSprite = nullptr;
     m_spriteList.RemoveAll();
-    int cell = 0;
-    for (const char character : layout) {
-        if (character == ' ' || character == '\n') continue;
-        ASSERT_LT(cell, kCells) << "layout too long";
-        const int colour = character == '.' ? 0 : character - '0';
-        ASSERT_TRUE(colour >= 0 && colour <= 6) << "bad layout character " << character;
-        m_nBoard[cell] = colour;
-        if (colour != 0) {
-            auto sprite = std::make_unique<CPhasedSprite>();
-            ASSERT_TRUE(sprite->Load(BallFileName(colour).c_str()));
-            CPhasedSprite* placed = sprite.release();
-            m_spriteList.Insert(placed);
-            placed->SetPosition(cell % kColumns * kCellSize, cell / kColumns * kCellSize);
-        }
-        ++cell;
+    std::string cells(layout);
+    std::erase(cells, ' ');
+    ASSERT_LE(cells.size(), std::size_t{kCells}) << "layout too long";
+    cells.resize(kCells, '.');
+    for (int cell = 0; cell < kCells; ++cell) {
+        const char character = cells[static_cast<std::size_t>(cell)];
+        m_nBoard[cell] = character == '.' ? 0 : character - '0';
+        ASSERT_TRUE(m_nBoard[cell] >= 0 && m_nBoard[cell] <= 6) << "bad layout character " << character;
+        if (m_nBoard[cell] == 0) continue;
+        auto sprite = std::make_unique<CPhasedSprite>();
+        ASSERT_TRUE(sprite->Load(BallFileName(m_nBoard[cell]).c_str()));
+        sprite->SetPosition(cell % kColumns * kCellSize, cell / kColumns * kCellSize);
+        m_spriteList.Insert(sprite.release());
     }
-    ASSERT_EQ(cell, kCells) << "layout too short";
     RenderSprites();
 }
 
 std::string CRecordingGame::BoardText() const {
     std::string text;
     for (int cell = 0; cell < kCells; ++cell) {
+        if (cell > 0 && cell % kColumns == 0) text.push_back(' ');
         text.push_back(m_nBoard[cell] == 0 ? '.' : static_cast<char>('0' + m_nBoard[cell]));
-        if (cell % kColumns == kColumns - 1 && cell != kCells - 1) text.push_back(' ');
     }
+    while (text.ends_with(".........")) text.erase(text.size() - std::min<std::size_t>(text.size(), 10));
     return text;
 }
 
@@ -60,7 +54,7 @@ void CRecordingGame::SetNext(int first, int second, int third) {
     m_nNext[2] = third;
 }
 
-void CRecordingGame::KeepBatchCells(std::vector<int> cells) {
+void CRecordingGame::KeepBatchCells(const std::vector<int>& cells) {
     m_bReplayInsert = true;
     m_nNewCount = static_cast<int>(cells.size());
     for (std::size_t index = 0; index < cells.size(); ++index) {
@@ -69,26 +63,12 @@ void CRecordingGame::KeepBatchCells(std::vector<int> cells) {
     }
 }
 
-void CRecordingGame::Click(int cell) {
-    ClickAt(cell % kColumns * kCellSize + kCellSize / 2, cell / kColumns * kCellSize + kCellSize / 2 + kBoardTop);
-}
-
-void CRecordingGame::Move(int from, int to) {
-    Click(from);
-    Click(to);
-}
-
-void CRecordingGame::ClearEvents() {
-    events.clear();
-    walk.clear();
+std::vector<std::pair<int, int>> CRecordingGame::Batch() const {
+    std::vector<std::pair<int, int>> batch;
+    for (int index = 0; index < m_nNewCount; ++index) batch.emplace_back(NewCell(index), Cell(NewCell(index)));
+    return batch;
 }
 
 int CRecordingGame::Count(std::string_view event) const {
     return static_cast<int>(std::count(events.begin(), events.end(), event));
-}
-
-void GameTest::SetUp() {
-    ASSERT_FALSE(m_folder.Path().empty());
-    ASSERT_TRUE(WritePictureFixture("res1"));
-    m_game = std::make_unique<CRecordingGame>();
 }

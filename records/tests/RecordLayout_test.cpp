@@ -1,19 +1,19 @@
+// The bytes of one record, and the rows the records dialog reads back.
 #include "records/RecordLayout.h"
-#include "records/tests/RecordsTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+#include "records/RecordRows.h"
+#include "records/tests/RecordsTestSupport.h"
+
 namespace {
 
-using namespace std::string_view_literals;
+using namespace std::literals;
 
 TEST(RecordLayout, FieldsNeverRunIntoEachOther) {
-    struct Case {
-        int score;
-        const char* name;
-        std::string_view scoreAndName;  // the first 14 bytes
-    };
-    const Case cases[] = {
+    const std::tuple<int, const char*, std::string_view> cases[] = {
         {0, "", "0\0\0\0\0         "sv},
         {0, nullptr, "0\0\0\0\0         "sv},
         {99999, "Ninechars", "99999Ninechars"sv},
@@ -21,10 +21,10 @@ TEST(RecordLayout, FieldsNeverRunIntoEachOther) {
         {2147483647, "A", "99999A        "sv},
         {-5, "\xC8\xE2\xE0\xED", "0\0\0\0\0\xC8\xE2\xE0\xED     "sv},
     };
-    for (const Case& c : cases) {
-        const Bytes record = RecordBytes(c.score, c.name);
-        EXPECT_EQ(Slice(record, 0, 14), BytesOf(c.scoreAndName)) << "score " << c.score;
-        EXPECT_EQ(Slice(record, 14, 16), BytesOf("9  5  3  3  2007")) << "score " << c.score;
+    for (const auto& [score, name, scoreAndName] : cases) {
+        const Bytes record = RecordBytes(score, name);
+        EXPECT_EQ(Slice(record, 0, 14), BytesOf(scoreAndName)) << "score " << score;
+        EXPECT_EQ(Slice(record, 14, 16), BytesOf("9  5  3  3  2007")) << "score " << score;
     }
     // Times that do not fit their fields (a broken clock) still leave the layout intact.
     const records::Record wild = records::FormatRecord(1, "x", crt::LocalTime{1234, -1, 31, 12, 123456});
@@ -32,21 +32,45 @@ TEST(RecordLayout, FieldsNeverRunIntoEachOther) {
 }
 
 TEST(RecordLayout, StoredScoreReadsLikeStrtolWithinFiveBytes) {
-    struct Case {
-        std::string_view field;
-        int value;
+    const std::pair<std::string_view, int> cases[] = {
+        {"125\0\0"sv, 125}, {"     "sv, 0},   {"  42 "sv, 42}, {"\t\n\v9 "sv, 9},      {"+7\0\0\0"sv, 7},
+        {"-3\0\0\0"sv, -3}, {"-    "sv, 0},   {"abc12"sv, 0},  {"1 2  "sv, 1},         {"00012"sv, 12},
+        {"123456789"sv, 12345}, {"     8"sv, 0}, {"7"sv, 7},    {""sv, 0},             {"\0" "12\0\0"sv, 0},
     };
-    const Case cases[] = {
-        {"125\0\0"sv, 125},   {"     "sv, 0},     {"  42 "sv, 42},   {"\t\n\v9 "sv, 9},
-        {"+7\0\0\0"sv, 7},    {"-3\0\0\0"sv, -3}, {"-    "sv, 0},    {"abc12"sv, 0},
-        {"1 2  "sv, 1},       {"00012"sv, 12},    {"123456789"sv, 12345},
-        {"    7"sv, 7},       {"     8"sv, 0},    {"7"sv, 7},        {""sv, 0},
-        {"\0" "12\0\0"sv, 0},
-    };
-    for (const Case& c : cases) {
-        const Bytes field = BytesOf(c.field);
-        EXPECT_EQ(records::ParseStoredScore(field), c.value) << "field \"" << std::string(c.field) << '"';
+    for (const auto& [field, value] : cases) {
+        EXPECT_EQ(records::ParseStoredScore(BytesOf(field)), value) << '"' << std::string(field) << '"';
     }
+}
+
+std::vector<std::string> RowsOf(const Bytes& file) {
+    std::vector<std::string> rows;
+    for (const RecordRow& row : ParseRecordRows(file)) {
+        rows.push_back(row.score + "|" + row.name + "|" + row.hour + "|" + row.minute + "|" + row.day + "|" +
+                       row.month + "|" + row.year);
+    }
+    return rows;
+}
+
+TEST(RecordRows, AtMostTenRowsEachAsFarAsTheFileGoes) {
+    EXPECT_TRUE(RowsOf({}).empty());
+    const std::vector<std::string> ten = RowsOf(TableOf({120, 110, 100, 90, 80, 70, 60, 50, 40, 30, 20, 10}));
+    ASSERT_EQ(ten.size(), 10u);
+    EXPECT_EQ(ten.front(), "120|r0       |9  |5  |3  |3  |2007");
+    EXPECT_EQ(ten.back(), "30|r9       |9  |5  |3  |3  |2007");
+    // A record cut short by the end of the file shows what is there.
+    const Bytes one = RecordBytes(50, "Ann");
+    EXPECT_EQ(RowsOf(Concat({one, Slice(RecordBytes(7, "Bob"), 0, 20)})),
+              (std::vector<std::string>{"50|Ann      |9  |5  |3  |3  |2007", "7|Bob      |9  |5  |||"}));
+    EXPECT_EQ(RowsOf(Concat({one, BytesOf("42"sv)})).back(), "42||||||");
+    EXPECT_EQ(RowsOf(Concat({one, Slice(one, 0, 28)})).back(), "50|Ann      |9  |5  |3  |3  |20");
+}
+
+TEST(RecordRows, ZeroBytesEndOnlyScoreAndName) {
+    EXPECT_EQ(RowsOf(BytesOf("7\0" "99" "\0" "AB\0CD    " "1\0 " "5  " "\xC8\xC2 " "12 " "2007"sv)),
+              std::vector<std::string>{"7|AB|1\0 |5  |\xC8\xC2 |12 |2007"s});
+    // Blank and Cyrillic names come through unchanged, filling spaces kept.
+    EXPECT_EQ(RowsOf(RecordBytes(3, "")).front(), "3|         |9  |5  |3  |3  |2007");
+    EXPECT_EQ(RowsOf(RecordBytes(3, "\xC8\xE2\xE0\xED")).front(), "3|\xC8\xE2\xE0\xED     |9  |5  |3  |3  |2007");
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ TEST_F(RecordsSafetyTest, KilledWriterLeavesOldOrNewTable) {
         CRecordsTable::WriteRecord(next, offset, kFirstScore + k, "Kill");
         states.push_back(std::move(next));
     }
-    WriteWholeFile(m_path, {});
+    ASSERT_TRUE(WriteWholeFile(m_path, Bytes{}));
 
     std::mt19937 random(20070303);
     std::uniform_int_distribution<unsigned> delayMicroseconds(0, 4000);
@@ -90,7 +90,7 @@ TEST_F(RecordsSafetyTest, KilledWriterLeavesOldOrNewTable) {
 TEST_F(RecordsSafetyTest, TwoWritersAtOnceKeepEveryRecord) {
     constexpr int kEach = 5;  // two writers fill the ten places, pushing nobody out
     for (int round = 0; round < 10; ++round) {
-        WriteWholeFile(m_path, {});
+        ASSERT_TRUE(WriteWholeFile(m_path, Bytes{}));
         int gate[2];
         ASSERT_EQ(::pipe(gate), 0);
         std::vector<pid_t> writers;
@@ -123,10 +123,8 @@ TEST_F(RecordsSafetyTest, TwoWritersAtOnceKeepEveryRecord) {
 }
 
 TEST_F(RecordsSafetyTest, FailedWriteLeavesTheFileAsItWas) {
-    std::vector<int> scores;
-    for (int score = 200; score > 0; score -= 10) scores.push_back(score);
-    const Bytes twenty = TableOf(scores);
-    WriteWholeFile(m_path, twenty);
+    const Bytes ten = TableOf({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
+    ASSERT_TRUE(WriteWholeFile(m_path, ten));
 
     // A file size limit makes the new file's write fail, as a full disk would.
     const pid_t writer = Spawn([&] {
@@ -136,7 +134,7 @@ TEST_F(RecordsSafetyTest, FailedWriteLeavesTheFileAsItWas) {
         return CRecordsTable(m_path).AddRecord(1000, "Full") ? 1 : 0;
     });
     EXPECT_TRUE(ExitedCleanly(writer)) << "the write was reported as done";
-    EXPECT_EQ(ReadWholeFile(m_path), twenty);
+    EXPECT_EQ(ReadWholeFile(m_path), ten);
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"stat.txt"});
 }
 

@@ -1,96 +1,66 @@
+// Where a new record goes in the file, and what the file looks like after.
 #include "records/RecordsTable.h"
-#include "records/tests/RecordsTestSupport.h"
 
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
+
+#include "records/tests/RecordsTestSupport.h"
 
 namespace {
 
 using namespace std::string_view_literals;
+using RecordsTableTest = RecordsFolderTest;
 
-class RecordsTableTest : public RecordsFolderTest {
-protected:
-    // Adds the record and checks the file against what it must hold afterwards.
-    void ExpectAdd(const Bytes& before, int score, const char* name, const Bytes& after) {
-        WriteWholeFile(m_path, before);
-        const CRecordsTable table(m_path);
-        EXPECT_EQ(table.AddRecord(score, name), before != after);
-        EXPECT_EQ(ReadWholeFile(m_path), after);
-    }
-};
-
-TEST_F(RecordsTableTest, EmptyFileTakesAnyScore) {
-    WriteWholeFile(m_path, {});
-    const CRecordsTable table(m_path);
-    EXPECT_TRUE(table.IsRecord(0));
-    ExpectAdd({}, 125, "Olga", BytesOf("125\0\0Olga     9  5  3  3  2007"sv));
-}
-
-TEST_F(RecordsTableTest, InsertionKeepsTheOrder) {
-    const Bytes table = TableOf({50, 30, 30});
-    const Bytes record = RecordBytes(40, "New");
-    // Between 50 and the two 30s: they move one record down.
-    ExpectAdd(table, 40, "New", Concat({Slice(table, 0, 30), record, Slice(table, 30, 60)}));
-    // An equal score goes behind every older equal one.
-    ExpectAdd(table, 30, "New", Concat({table, RecordBytes(30, "New")}));
-    // Above everything.
-    ExpectAdd(table, 99, "New", Concat({RecordBytes(99, "New"), table}));
-}
-
-TEST_F(RecordsTableTest, FullTableTurnsAwayScoresNotAboveTheTenth) {
-    const Bytes full = TableOf({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
-    WriteWholeFile(m_path, full);
-    const CRecordsTable table(m_path);
-    EXPECT_FALSE(table.IsRecord(10));
-    EXPECT_FALSE(table.IsRecord(0));
-    EXPECT_TRUE(table.IsRecord(11));
-    ExpectAdd(full, 10, "No", full);
-    ExpectAdd(full, -1, "No", full);
-    // A record pushed out earlier is never compared again.
-    const Bytes withPushedOut = Concat({full, RecordBytes(5, "Out")});
-    WriteWholeFile(m_path, withPushedOut);
-    EXPECT_FALSE(table.IsRecord(6));
-    ExpectAdd(withPushedOut, 6, "No", withPushedOut);
-}
-
-TEST_F(RecordsTableTest, InsertionMovesTenRecordsAndNeverShortens) {
+TEST_F(RecordsTableTest, RecordsGoToTheirPlaceAndTheFileNeverShortens) {
+    const Bytes three = TableOf({50, 30, 30});
     const Bytes ten = TableOf({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
-    // The record pushed out of the table stays behind it as record 10.
-    ExpectAdd(ten, 200, "Top", Concat({RecordBytes(200, "Top"), ten}));
-
-    // Twenty records: place 9 moves records 9 to 18 over record 19.
-    std::vector<int> scores;
-    for (int score = 200; score > 0; score -= 10) scores.push_back(score);
-    const Bytes twenty = TableOf(scores);
-    ASSERT_EQ(twenty.size(), 600u);
-    ExpectAdd(twenty, 115, "Nine", Concat({Slice(twenty, 0, 270), RecordBytes(115, "Nine"), Slice(twenty, 270, 300)}));
-
-    // Past 600 bytes nothing changes, however long the file is.
-    Bytes longFile = twenty;
+    const Bytes twenty = TableOf({200, 190, 180, 170, 160, 150, 140, 130, 120, 110,
+                                  100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
+    Bytes longFile = twenty;  // past 600 bytes nothing changes, however long the file is
     for (int copy = 0; copy < 300; ++copy) longFile.insert(longFile.end(), twenty.begin(), twenty.end());
-    Bytes expected = longFile;
-    const Bytes top = Concat({RecordBytes(999, "Top"), Slice(longFile, 0, 300)});
-    std::copy(top.begin(), top.end(), expected.begin());
-    ExpectAdd(longFile, 999, "Top", expected);
-}
-
-TEST_F(RecordsTableTest, TornFileKeepsItsShape) {
+    Bytes longAfter = longFile;
+    const Bytes longTop = Concat({RecordBytes(999, "New"), Slice(longFile, 0, 300)});
+    std::copy(longTop.begin(), longTop.end(), longAfter.begin());
     const Bytes torn = Concat({TableOf({50}), BytesOf("20\0"sv)});
-    // The three stray bytes count as a record scoring 20 and move with it.
-    ExpectAdd(torn, 25, "Mid", Concat({TableOf({50}), RecordBytes(25, "Mid"), BytesOf("20\0"sv)}));
-    // Lower scores are appended at the very end, as the file stands.
-    ExpectAdd(torn, 3, "Low", Concat({torn, RecordBytes(3, "Low")}));
-}
-
-TEST_F(RecordsTableTest, ScoresCompareAsStored) {
-    // A score field without digits reads as 0.
-    Bytes blank = TableOf({50, 7});
+    Bytes blank = TableOf({50, 7});  // a score field without digits reads as 0
     std::fill_n(blank.begin() + 30, 5, BYTE{' '});
-    ExpectAdd(blank, 1, "One", Concat({Slice(blank, 0, 30), RecordBytes(1, "One"), Slice(blank, 30, 30)}));
-    // 100000 is stored as 99999, so it goes behind an older 99999.
-    const Bytes table = TableOf({99999, 5});
-    ExpectAdd(table, 100000, "Big", Concat({Slice(table, 0, 30), RecordBytes(99999, "Big"), Slice(table, 30, 30)}));
+    const Bytes big = TableOf({99999, 5});
+
+    struct Case {
+        const char* what;
+        Bytes before;
+        int score;
+        Bytes after;  // equal to before: not a record, nothing written
+    };
+    const Case cases[] = {
+        {"an empty file takes any score", {}, 125, BytesOf("125\0\0New      9  5  3  3  2007"sv)},
+        {"between higher and lower", three, 40,
+         Concat({Slice(three, 0, 30), RecordBytes(40, "New"), Slice(three, 30, 60)})},
+        {"behind every older equal score", three, 30, Concat({three, RecordBytes(30, "New")})},
+        {"above everything", three, 99, Concat({RecordBytes(99, "New"), three})},
+        {"the tenth score is not beaten", ten, 10, ten},
+        {"a negative score", ten, -1, ten},
+        {"the record pushed out stays behind", ten, 200, Concat({RecordBytes(200, "New"), ten})},
+        {"ten records move, no more", twenty, 115,
+         Concat({Slice(twenty, 0, 270), RecordBytes(115, "New"), Slice(twenty, 270, 300)})},
+        {"a long file", longFile, 999, longAfter},
+        {"an earlier pushed-out record is never compared", Concat({ten, RecordBytes(5, "Out")}), 6,
+         Concat({ten, RecordBytes(5, "Out")})},
+        {"stray bytes count as a record and move with it", torn, 25,
+         Concat({TableOf({50}), RecordBytes(25, "New"), BytesOf("20\0"sv)})},
+        {"lower scores go at the very end", torn, 3, Concat({torn, RecordBytes(3, "New")})},
+        {"no digits read as 0", blank, 1, Concat({Slice(blank, 0, 30), RecordBytes(1, "New"), Slice(blank, 30, 30)})},
+        {"100000 is stored as 99999", big, 100000,
+         Concat({Slice(big, 0, 30), RecordBytes(99999, "New"), Slice(big, 30, 30)})},
+    };
+    for (const Case& add : cases) {
+        SCOPED_TRACE(add.what);
+        ASSERT_TRUE(WriteWholeFile(m_path, add.before));
+        const CRecordsTable table(m_path);
+        EXPECT_EQ(table.IsRecord(add.score), add.before != add.after);
+        EXPECT_EQ(table.AddRecord(add.score, "New"), add.before != add.after);
+        EXPECT_EQ(ReadWholeFile(m_path), add.after);
+    }
 }
 
 TEST_F(RecordsTableTest, MissingOrStrangeFileIsNeverWritten) {
@@ -104,18 +74,18 @@ TEST_F(RecordsTableTest, MissingOrStrangeFileIsNeverWritten) {
     EXPECT_FALSE(table.AddRecord(100, "Ghost"));
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"stat.txt"});
 
-    const CRecordsTable nowhere(FolderPath("no-such-folder/stat.txt"));
+    const CRecordsTable nowhere(m_folder / "no-such-folder/stat.txt");
     EXPECT_FALSE(nowhere.IsRecord(100));
     EXPECT_FALSE(nowhere.AddRecord(100, "Ghost"));
 }
 
 TEST_F(RecordsTableTest, NewFileKeepsPermissionsAndLeavesNoTemporaries) {
-    WriteWholeFile(m_path, TableOf({50}));
+    ASSERT_TRUE(WriteWholeFile(m_path, TableOf({50})));
     ASSERT_EQ(::chmod(m_path.c_str(), 0640), 0);
     // Leftovers of a writer that was killed; files merely alike stay.
-    WriteWholeFile(FolderPath(".stat.txt.Ab3xYz"), BytesOf("torn"));
-    WriteWholeFile(FolderPath(".stat.txt.Ab3xYz7"), BytesOf("keep"));
-    WriteWholeFile(FolderPath("stat.txt.Ab3xYz"), BytesOf("keep"));
+    WriteWholeFile(m_folder / ".stat.txt.Ab3xYz", "torn");
+    WriteWholeFile(m_folder / ".stat.txt.Ab3xYz7", "keep");
+    WriteWholeFile(m_folder / "stat.txt.Ab3xYz", "keep");
 
     EXPECT_TRUE(CRecordsTable(m_path).AddRecord(60, "Six"));
     struct stat status {};

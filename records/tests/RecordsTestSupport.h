@@ -1,40 +1,34 @@
 // Shared helpers of the records tests: a fresh folder per test, a fixed
-// clock, and whole-file reads and writes.
+// clock, and records built from scores.
 #pragma once
-
-#include "platform/core/Types.h"
-#include "records/RecordLayout.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/core/Types.h"
+#include "records/RecordLayout.h"
+#include "tests/support/Files.h"
 
 using Bytes = std::vector<BYTE>;
 
 // 9:05 on 3 March 2007 in UTC, the time every test record is written at.
 inline constexpr std::int64_t kFixedClock = 1172912700;
-inline constexpr crt::LocalTime kFixedTime{9, 5, 3, 3, 2007};
 
-// Each test gets an empty folder (removed afterwards), the path of a records
-// file in it that does not exist yet, and the fixed clock in UTC.
+// Each test gets an empty folder, the path of a records file in it that does
+// not exist yet, and the fixed clock in UTC.
 class RecordsFolderTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
-
-    std::string FolderPath(std::string_view name) const { return m_folder + "/" + std::string(name); }
     // The names in the folder, sorted.
     std::vector<std::string> FolderEntries() const;
 
-    std::string m_folder;
-    std::string m_path;  // <folder>/stat.txt
+    CScratchFolder m_folder;
+    const std::string m_path = m_folder / "stat.txt";
 };
-
-std::optional<Bytes> ReadWholeFile(const std::string& path);
-void WriteWholeFile(const std::string& path, const Bytes& bytes);
 
 Bytes BytesOf(std::string_view text);
 // One record at the fixed time.

@@ -5,7 +5,7 @@
 #include <memory>
 #include <ostream>
 
-#include "game/GreedyPlayer.h"
+#include "tools/headless/GreedyPlayer.h"
 #include "platform/core/Crt.h"
 
 namespace {

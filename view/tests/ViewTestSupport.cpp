@@ -7,7 +7,7 @@
 #include "gfx/artwork/Artwork.h"
 #include "platform/core/Crt.h"
 
-ScratchRunFolder::ScratchRunFolder(Pictures pictures) {
+ScratchRunFolder::ScratchRunFolder(Pictures pictures) : CScratchFolder(Enter::yes) {
     if (Path().empty()) return;
     if (pictures == Pictures::none) {
         m_bReady = true;

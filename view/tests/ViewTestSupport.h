@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "game/tests/PictureFixture.h"
+#include "tests/support/Files.h"
 #include "records/tests/GuiTestSupport.h"
 
 class CDIB;

@@ -1,21 +1,97 @@
-// Runs velmor-headless on command scripts and compares what it prints, its
-// exit status and the records file it leaves, with the expected files
-// beside each script: the shared examples, and scripts of our own.
+// velmor-headless run on command scripts (the shared examples and our own),
+// its output, exit status and records file compared with the files beside
+// each script; then the driver's own input handling and the soak test.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <algorithm>
-#include <fstream>
+#include <cctype>
+#include <cstdlib>
+#include <set>
 #include <sstream>
 
-#include "game/tests/PictureFixture.h"
 #include "gfx/DIB.h"
 #include "platform/core/Crt.h"
-#include "tools/headless/tests/ScenarioSupport.h"
+#include "tests/support/Files.h"
+#include "tests/support/PictureFixture.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+struct ProgramRun {
+    int exitStatus;
+    std::string output, errors;
+};
+
+// Runs the driver in `folder` with `arguments` and `input` on its standard input.
+ProgramRun RunHeadless(const fs::path& folder, const std::string& arguments, const std::string& input) {
+    WriteWholeFile(folder / "input.txt", input);
+    const std::string command = "cd '" + folder.string() + "' && '" VELMOR_HEADLESS_PROGRAM "' " + arguments +
+                                " < input.txt > output.txt 2> errors.txt";
+    const int status = std::system(command.c_str());
+    return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(folder / "output.txt"),
+            ReadText(folder / "errors.txt")};
+}
+
+// A scratch folder whose res1/ holds the build's artwork (or the fixture).
+class RunFolder : public CScratchFolder {
+public:
+    RunFolder() { EXPECT_TRUE(PreparePictures(Res(""), fs::path(VELMOR_RUN_DIR) / "res1")); }
+    fs::path Res(const std::string& name) const { return Path() / "res1" / name; }
+};
+
+// The time fields of a record (hour, minute, day, month, year, each padded
+// with blanks) for every minute from start to end.
+std::set<std::string> RecordTimes(std::int64_t start, std::int64_t end) {
+    std::set<std::string> times;
+    const auto field = [](int value, std::size_t width) {
+        std::string text = std::to_string(value);
+        text.resize(width, ' ');
+        return text;
+    };
+    for (std::int64_t seconds = start; seconds <= end + 60; seconds += 30) {
+        const crt::LocalTime time = crt::ToLocalTime(std::min(seconds, end));
+        times.insert(field(time.hour, 3) + field(time.minute, 3) + field(time.day, 3) + field(time.month, 3) +
+                     field(time.year, 4));
+    }
+    return times;
+}
+
+// The output with every record time of the run written as the expected
+// files write it: "{HH}|{MM}|{DD}|{MO}|{YYYY}".
+std::string WithTimePlaceholders(std::string output, const std::set<std::string>& runTimes) {
+    for (const std::string& time : runTimes) {
+        std::string shown = time;
+        for (const std::size_t at : {12u, 9u, 6u, 3u}) shown.insert(at, "|");
+        for (std::size_t at = output.find(shown); at != std::string::npos; at = output.find(shown, at)) {
+            output.replace(at, shown.size(), "{HH}|{MM}|{DD}|{MO}|{YYYY}");
+        }
+    }
+    return output;
+}
+
+// The records file with each masked range ("OFFSET LENGTH" per line) taken
+// from the expected file, once it is checked to hold a time of the run.
+std::string WithMaskedTimes(std::string actual, const std::string& expected, const std::string& mask,
+                            const std::set<std::string>& runTimes) {
+    std::istringstream ranges(mask);
+    for (std::size_t offset = 0, length = 0; ranges >> offset >> length && offset + length <= expected.size();) {
+        EXPECT_EQ(runTimes.count(actual.substr(std::min(offset, actual.size()), length)), 1u) << "offset " << offset;
+        actual.replace(std::min(offset, actual.size()), length, expected, offset, length);
+    }
+    return actual;
+}
+
+// The value of a "# key:" header line of a script, or the fallback.
+std::string Header(const std::string& script, const std::string& key, const std::string& fallback) {
+    std::istringstream lines(script);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("# " + key + ":", 0) == 0) return line.substr(key.size() + 3);
+    }
+    return fallback;
+}
 
 std::vector<fs::path> Scripts() {
     std::vector<fs::path> scripts;
@@ -29,91 +105,67 @@ std::vector<fs::path> Scripts() {
     return scripts;
 }
 
-// The value of a "# key:" header line, or the fallback.
-std::string Header(const std::string& script, const std::string& key, const std::string& fallback) {
-    std::istringstream lines(script);
-    std::string line;
-    const std::string prefix = "# " + key + ":";
-    while (std::getline(lines, line)) {
-        if (line.rfind(prefix, 0) == 0) return line.substr(prefix.size());
-    }
-    return fallback;
-}
-
-fs::path Beside(const fs::path& script, const std::string& suffix) {
-    return script.parent_path() / (script.stem().string() + suffix);
-}
-
 class ScenarioTest : public ::testing::TestWithParam<fs::path> {};
 
 TEST_P(ScenarioTest, MatchesExpectedOutput) {
     const fs::path script = GetParam();
-    CScratchFolder folder;
-    ASSERT_FALSE(folder.Path().empty());
-    ASSERT_TRUE(PreparePictures(folder.Path() / "res1", fs::path(VELMOR_RUN_DIR) / "res1"));
-    if (fs::exists(Beside(script, ".stat.in"))) fs::copy_file(Beside(script, ".stat.in"), folder.Path() / "res1/stat.txt");
-    const std::string commands = ReadWholeFile(script);
+    const auto beside = [&script](const char* suffix) { return fs::path(script).replace_extension(suffix); };
+    RunFolder folder;
+    if (fs::exists(beside(".stat.in"))) fs::copy_file(beside(".stat.in"), folder.Res("stat.txt"));
+    const std::string commands = ReadText(script);
     std::istringstream missing(Header(commands, "missing", ""));  // pictures the scenario runs without
-    for (std::string file; missing >> file;) fs::remove(folder.Path() / "res1" / file);
+    for (std::string file; missing >> file;) fs::remove(folder.Res(file));
 
     const std::int64_t started = crt::time();
     const ProgramRun run = RunHeadless(folder.Path(), Header(commands, "args", ""), commands);
     const std::set<std::string> runTimes = RecordTimes(started, crt::time());
 
     EXPECT_EQ(run.exitStatus, std::stoi(Header(commands, "exit", "0"))) << run.errors;
-    const std::string difference = CompareOutput(ReadWholeFile(Beside(script, ".out")), run.output, runTimes);
-    EXPECT_TRUE(difference.empty()) << difference;
-    if (fs::exists(Beside(script, ".stat.out"))) {
-        const std::string records = CompareRecordsFile(ReadWholeFile(Beside(script, ".stat.out")),
-                                                       ReadWholeFile(folder.Path() / "res1/stat.txt"),
-                                                       ReadWholeFile(Beside(script, ".stat.mask")), runTimes);
-        EXPECT_TRUE(records.empty()) << records;
+    EXPECT_EQ(WithTimePlaceholders(run.output, runTimes), ReadText(beside(".out")));
+    if (fs::exists(beside(".stat.out"))) {
+        const std::string expected = ReadText(beside(".stat.out"));
+        EXPECT_EQ(WithMaskedTimes(ReadText(folder.Res("stat.txt")), expected, ReadText(beside(".stat.mask")), runTimes),
+                  expected);
     }
 }
 
-std::string ScriptName(const ::testing::TestParamInfo<fs::path>& info) {
-    std::string name = info.param.stem().string();
-    std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+std::string ScriptName(const ::testing::TestParamInfo<fs::path>& script) {
+    std::string name = script.param.stem().string();
+    std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
     return name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Scripts, ScenarioTest, ::testing::ValuesIn(Scripts()), ScriptName);
 
 TEST(SharedExamples, ArePresent) {
-    if (!fs::exists(fs::path(VELMOR_TESTDATA_DIR) / "headless")) {
-        GTEST_SKIP() << "no shared examples at " << VELMOR_TESTDATA_DIR << "/headless";
-    }
-    SUCCEED();
+    if (!fs::exists(fs::path(VELMOR_TESTDATA_DIR) / "headless")) GTEST_SKIP() << "no shared examples";
 }
 
 // Bad input stops the driver at once with status 2 and names the line.
-TEST(DriverErrors, StopAtTheFirstBadLine) {
-    struct BadLine {
-        const char* line;
-        const char* reason;
+TEST(DriverInput, RefusesBadLinesAndArguments) {
+    const std::pair<const char*, const char*> badLines[] = {
+        {"jump 3 4", "unknown command"},  {"click 1", "two integers"},          {"click 1 2 3", "two integers"},
+        {"click 1.5 2", "two integers"},  {"click 99999999999 2", "out of range"}, {"new soon", "integer"},
+        {"new 1 2", "at most one"},       {"dump now", "no arguments"},         {"remake 1", "no arguments"},
+        {"snapshot", "file name"},        {"snapshot no/such/folder/x.bmp", "cannot write"},
     };
-    const BadLine badLines[] = {
-        {"jump 3 4", "unknown command"},       {"click 1", "two integers"},
-        {"click 1 2 3", "two integers"},       {"click x 2", "two integers"},
-        {"click 1.5 2", "two integers"},       {"click 99999999999 2", "out of range"},
-        {"new soon", "integer"},               {"new 1 2", "at most one"},
-        {"dump now", "no arguments"},          {"remake 1", "no arguments"},
-        {"snapshot", "file name"},             {"snapshot no/such/folder/x.bmp", "cannot write"},
-    };
-    CScratchFolder folder;
-    ASSERT_TRUE(PreparePictures(folder.Path() / "res1", fs::path(VELMOR_RUN_DIR) / "res1"));
-    for (const BadLine& bad : badLines) {
-        SCOPED_TRACE(bad.line);
-        const ProgramRun run = RunHeadless(folder.Path(), "--seed 5", std::string("# first\n\nscores\n") + bad.line + "\ndump\n");
+    RunFolder folder;
+    for (const auto& [line, reason] : badLines) {
+        SCOPED_TRACE(line);
+        const std::string input = std::string("# first\n\nscores\n") + line + "\ndump\n";
+        const ProgramRun run = RunHeadless(folder.Path(), "--seed 5", input);
         EXPECT_EQ(run.exitStatus, 2);
         EXPECT_EQ(run.output, "");
         EXPECT_EQ(run.errors.rfind("velmor-headless: line 4: ", 0), 0u) << run.errors;
-        EXPECT_NE(run.errors.find(bad.reason), std::string::npos) << run.errors;
+        EXPECT_NE(run.errors.find(reason), std::string::npos) << run.errors;
     }
     for (const char* arguments : {"--seed", "--seed x", "--bogus", "--autoplay", "--no-compose"}) {
-        SCOPED_TRACE(arguments);
-        EXPECT_EQ(RunHeadless(folder.Path(), arguments, "").exitStatus, 2);
+        EXPECT_EQ(RunHeadless(folder.Path(), arguments, "").exitStatus, 2) << arguments;
     }
+    // Signs, carriage returns, empty names and indented comments are fine.
+    const ProgramRun run = RunHeadless(folder.Path(), "--seed +7", "click -5 +60\r\nname\r\n  # indented\ndump\r\n");
+    EXPECT_EQ(run.exitStatus, 0) << run.errors;
+    EXPECT_NE(run.output.find("draws 1\n"), std::string::npos);
 }
 
 // The snapshot is the composed board, the selected ball in its second frame.
@@ -129,14 +181,6 @@ TEST(DriverInput, SnapshotSavesTheComposedBoard) {
     EXPECT_EQ(*shot.GetPixelAddress(3 * 40 + 20, 7 * 40 + 20), BallIndex(3, 0));
 }
 
-TEST(DriverInput, AcceptsSignsCarriageReturnsAndEmptyNames) {
-    CScratchFolder folder;
-    ASSERT_TRUE(PreparePictures(folder.Path() / "res1", fs::path(VELMOR_RUN_DIR) / "res1"));
-    const ProgramRun run = RunHeadless(folder.Path(), "--seed +7", "click -5 +60\r\nname\r\n  # indented comment\ndump\r\n");
-    EXPECT_EQ(run.exitStatus, 0) << run.errors;
-    EXPECT_NE(run.output.find("draws 1\n"), std::string::npos);
-}
-
 // A FIFO, a folder or a dangling link in a picture's or the records file's
 // place reads like a missing file, and nothing waits on it.
 TEST(DriverInput, SpecialFilesReadLikeMissingOnes) {
@@ -146,14 +190,13 @@ TEST(DriverInput, SpecialFilesReadLikeMissingOnes) {
                          [](const fs::path& path) { fs::create_directory(path); },
                          [](const fs::path& path) { fs::create_symlink("nowhere.bmp", path); }};
     const auto run = [](const char* file, Put put) {
-        CScratchFolder folder;
-        EXPECT_TRUE(PreparePictures(folder.Path() / "res1", fs::path(VELMOR_RUN_DIR) / "res1"));
-        fs::copy_file(fs::path(VELMOR_SCENARIO_DIR) / "gameover_full_table.stat.in", folder.Path() / "res1/stat.txt");
-        fs::remove(folder.Path() / "res1" / file);
-        put(folder.Path() / "res1" / file);
+        RunFolder folder;
+        fs::copy_file(fs::path(VELMOR_SCENARIO_DIR) / "gameover_full_table.stat.in", folder.Res("stat.txt"));
+        fs::remove(folder.Res(file));
+        put(folder.Res(file));
         const ProgramRun result = RunHeadless(folder.Path(), "--seed 1742090880",
                                               "click 180 190\nclick 20 70\nsnapshot shot.bmp\ndump\nscores\n");
-        return std::to_string(result.exitStatus) + result.output + ReadWholeFile(folder.Path() / "shot.bmp");
+        return std::to_string(result.exitStatus) + result.output + ReadText(folder.Path() / "shot.bmp");
     };
     for (const char* file : {"pole.bmp", "2.bmp", "stat.txt"}) {
         SCOPED_TRACE(file);
@@ -165,15 +208,13 @@ TEST(DriverInput, SpecialFilesReadLikeMissingOnes) {
 
 // The soak test: whole games, board and sprites checked after every click.
 TEST(Autoplay, PlaysWholeGamesWithBoardAndSpritesInStep) {
-    CScratchFolder folder;
-    ASSERT_TRUE(PreparePictures(folder.Path() / "res1", fs::path(VELMOR_RUN_DIR) / "res1"));
-    std::ofstream(folder.Path() / "res1/stat.txt").close();
+    RunFolder folder;
+    WriteWholeFile(folder.Res("stat.txt"), "");
     const ProgramRun run = RunHeadless(folder.Path(), "--autoplay 30 --seed 20240601", "");
     EXPECT_EQ(run.exitStatus, 0) << run.output << run.errors;
     EXPECT_NE(run.output.find("games 30\n"), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find("failure"), std::string::npos) << run.output;
-    // Bot games leave the records alone.
-    EXPECT_EQ(fs::file_size(folder.Path() / "res1/stat.txt"), 0u);
+    EXPECT_EQ(fs::file_size(folder.Res("stat.txt")), 0u);  // bot games leave the records alone
     // The seeds of later games wrap around at the top of the range.
     EXPECT_NE(RunHeadless(folder.Path(), "--autoplay 2 --seed 9223372036854775807", "").output.find("games 2\n"),
               std::string::npos);

@@ -1,4 +1,4 @@
-#include "game/GreedyPlayer.h"
+#include "tools/headless/GreedyPlayer.h"
 
 #include <algorithm>
 

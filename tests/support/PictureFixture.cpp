@@ -1,6 +1,4 @@
-#include "game/tests/PictureFixture.h"
-
-#include <stdlib.h>
+#include "tests/support/PictureFixture.h"
 
 #include <string>
 #include <system_error>
@@ -59,17 +57,4 @@ bool PreparePictures(const std::filesystem::path& folder, const std::filesystem:
         if (error) return false;
     }
     return true;
-}
-
-CScratchFolder::CScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "velmor-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) m_path = pattern;
-    m_previous = std::filesystem::current_path();
-    if (!m_path.empty()) std::filesystem::current_path(m_path);
-}
-
-CScratchFolder::~CScratchFolder() {
-    std::error_code error;
-    std::filesystem::current_path(m_previous, error);
-    if (!m_path.empty()) std::filesystem::remove_all(m_path, error);
 }

@@ -1,5 +1,5 @@
-// Test support: a scratch folder to run the game in, and a small set of the
-// game's pictures to put in its res1/ when the build has made no artwork.
+// A small set of the game's pictures, written by tests into a res1/ folder,
+// for when the build has made no artwork or a test needs known pixels.
 #pragma once
 
 #include <filesystem>
@@ -18,19 +18,3 @@ bool WritePictureFixture(const std::filesystem::path& folder);
 // Fills `folder` with the build's artwork when `artwork` holds it, else with
 // the fixture.
 bool PreparePictures(const std::filesystem::path& folder, const std::filesystem::path& artwork);
-
-// A fresh folder under the system's temporary folder, made the current
-// folder for the object's lifetime and removed afterwards.
-class CScratchFolder {
-public:
-    CScratchFolder();
-    ~CScratchFolder();
-    CScratchFolder(const CScratchFolder&) = delete;
-    CScratchFolder& operator=(const CScratchFolder&) = delete;
-
-    const std::filesystem::path& Path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-    std::filesystem::path m_previous;
-};
