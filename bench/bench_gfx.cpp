@@ -23,7 +23,7 @@
 
 #include "gfx/DIB.h"
 #include "gfx/PhasedSprite.h"
-#include "platform/core/MemFile.h"
+#include "tests/support/MemFile.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "gfx/DIB.h"
-#include "platform/core/MemFile.h"
+#include "tests/support/MemFile.h"
 
 namespace {
 
@@ -39,7 +39,7 @@ std::size_t PixelBytes(const CDIB& picture) {
 void SaveAndReload(CDIB& picture) {
     CMemFile saved;
     if (!picture.Save(&saved)) __builtin_trap();
-    saved.SeekToBegin();
+    saved.Seek(0, CFile::begin);
     CDIB again;
     if (!again.Load(&saved)) __builtin_trap();
     const BITMAPINFOHEADER& before = picture.GetBitmapInfo()->bmiHeader;

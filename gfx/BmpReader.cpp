@@ -6,8 +6,8 @@
 #include <new>
 #include <span>
 
+#include "gfx/BmpIo.h"
 #include "gfx/DIB.h"
-#include "platform/core/BmpIo.h"
 #include "platform/core/File.h"
 #include "platform/core/Trace.h"
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <utility>
 
+#include "gfx/BmpIo.h"
 #include "gfx/BmpReader.h"
 #include "platform/core/Archive.h"
-#include "platform/core/BmpIo.h"
 #include "platform/core/Dialogs.h"
 #include "platform/core/File.h"
 #include "platform/core/Resources.h"
@@ -418,11 +418,10 @@ BOOL CDIB::Save(const char* fileName) const {
 }
 
 void CDIB::Serialize(CArchive& archive) {
-    // The image goes straight to the file, so the archive's buffer must be
-    // empty and the file at the archive's logical position first.
-    // A picture that fails leaves the stream where nothing after it can be
-    // found: the archive is marked bad, so that the caller learns of it.
-    archive.Flush();
+    // The image goes straight to the archive's file, which stands at the
+    // archive's position.  A picture that fails leaves the stream where
+    // nothing after it can be found: the archive is marked bad, so that the
+    // caller learns of it.
     CFile* file = archive.GetFile();
     const BOOL done = file != nullptr && (archive.IsStoring() ? Save(file) : Load(file));
     if (!done) archive.MarkBad();

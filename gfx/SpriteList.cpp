@@ -5,20 +5,15 @@
 
 IMPLEMENT_SERIAL(CSpriteList, CObList, 0)
 
-namespace {
-
-constexpr int kNodeBlockSize = 10;
-
-}  // namespace
-
-CSpriteList::CSpriteList() : CObList(kNodeBlockSize) {}
+CSpriteList::CSpriteList() = default;
 
 // The sprites are owned here; leaving them behind would leak them.
 CSpriteList::~CSpriteList() { RemoveAll(); }
 
 void CSpriteList::Serialize(CArchive& archive) {
     if (archive.IsStoring()) {
-        CObList::Serialize(archive);
+        archive.WriteCount(static_cast<DWORD>(GetCount()));
+        for (POSITION pos = GetHeadPosition(); pos != nullptr;) archive.WriteObject(GetNext(pos));
         return;
     }
     // Only sprites may enter: anything else in the stream ends the reading.

@@ -1,7 +1,7 @@
 #include "records/FileReplace.h"
 
+#include "platform/core/File.h"
 #include "platform/core/Trace.h"
-#include "records/FileDescriptor.h"
 
 #include <cstdio>
 #include <dirent.h>

@@ -1,6 +1,6 @@
 #include "records/RecordRows.h"
 
-#include "records/FileDescriptor.h"
+#include "platform/core/File.h"
 
 #include <algorithm>
 #include <optional>

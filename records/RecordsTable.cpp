@@ -3,7 +3,6 @@
 #include "platform/core/Crt.h"
 #include "platform/core/File.h"
 #include "platform/core/Trace.h"
-#include "records/FileDescriptor.h"
 #include "records/FileReplace.h"
 
 #include <algorithm>

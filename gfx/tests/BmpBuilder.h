@@ -1,64 +1,70 @@
-// Builds small BMP files in memory for the tests, every header field open
-// to tampering.
+// BMP files for the picture tests: small ones built in memory, every header
+// field open to tampering (the bytes are laid out here, not by the code under
+// test), and the table of the shared conformance folder.
 #pragma once
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <optional>
+#include <sstream>
+#include <string>
 #include <vector>
 
-#include "platform/core/BmpIo.h"
-#include "platform/core/MemFile.h"
 #include "platform/core/Types.h"
+#include "tests/support/MemFile.h"
 
 struct BmpSpec {
     WORD type = BMP_MAGIC;
-    bool core = false;  // 12-byte OS/2 header, 3-byte colours
+    bool core = false;     // 12-byte OS/2 header, 3-byte colours
     DWORD headerSize = 0;  // 0: 40, or 12 for core
     LONG width = 4, height = 2;
     WORD bitCount = 8;
     DWORD compression = 0, clrUsed = 0;
     std::optional<std::vector<RGBQUAD>> colours = {};  // default: TestColours of the header's count
-    std::optional<DWORD> offBits = {};            // default: right after the table
-    std::optional<DWORD> fileSize = {};           // default: offBits + pixel bytes
-    std::vector<BYTE> pixels = {};                // default: 1, 8, 15, ... for every row byte
+    std::optional<DWORD> offBits = {};                 // default: right after the table
+    std::optional<DWORD> fileSize = {};                // default: offBits + pixel bytes
+    std::vector<BYTE> pixels = {};                     // default: 1, 8, 15, ... for every row byte
 };
 
 // Entry i is blue i, green 2i, red 255 - i.
 inline std::vector<RGBQUAD> TestColours(std::size_t count) {
     std::vector<RGBQUAD> colours;
-    for (std::size_t i = 0; i < count; ++i)
-        colours.push_back({BYTE(i), BYTE(2 * i), BYTE(255 - i), 0});
+    for (std::size_t i = 0; i < count; ++i) colours.push_back({BYTE(i), BYTE(2 * i), BYTE(255 - i), 0});
     return colours;
 }
 
-inline std::size_t SpecRowBytes(const BmpSpec& s) { return (std::size_t(s.width) * s.bitCount + 31) / 32 * 4; }
+// Little-endian fields of the given byte widths at `at`.
+inline void PutLe(std::vector<BYTE>& bytes, std::size_t at, std::initializer_list<std::pair<int, DWORD>> fields) {
+    for (const auto& [width, value] : fields)
+        for (int i = 0; i < width; ++i) bytes[at++] = BYTE(value >> (8 * i));
+}
 
 // Pixels are left out when the offset lies beyond 16 MiB.
 inline std::vector<BYTE> BuildBmp(const BmpSpec& s) {
     const std::size_t implied = s.bitCount <= 8 ? std::size_t{1} << s.bitCount : 0;
-    const auto colours = s.colours.value_or(
-        TestColours(s.clrUsed != 0 ? std::min<std::size_t>(s.clrUsed, 256) : implied));
+    const auto colours =
+        s.colours.value_or(TestColours(s.clrUsed != 0 ? std::min<std::size_t>(s.clrUsed, 256) : implied));
     // A longer header than 40 bytes is the 40-byte fields padded with zeros.
     const std::size_t headerBytes = s.core ? 12 : std::max<std::size_t>(40, s.headerSize);
     const std::size_t entryBytes = s.core ? 3 : 4;
     const std::size_t tableEnd = 14 + headerBytes + colours.size() * entryBytes;
     const DWORD offBits = s.offBits.value_or(DWORD(tableEnd));
     std::vector<BYTE> pixels = s.pixels;
-    if (pixels.empty()) pixels.resize(SpecRowBytes(s) * std::size_t(std::abs(s.height)));
-    if (s.pixels.empty())
+    if (pixels.empty()) {
+        pixels.resize((std::size_t(s.width) * s.bitCount + 31) / 32 * 4 * std::size_t(std::abs(s.height)));
         for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = BYTE(i * 7 + 1);
+    }
     const bool placePixels = offBits < (1u << 24);
     std::vector<BYTE> bytes(std::max(tableEnd, placePixels ? offBits + pixels.size() : 0));
-    WriteFileHeader({s.type, s.fileSize.value_or(DWORD(offBits + pixels.size())), 0, 0, offBits},
-                    std::span<BYTE, 14>(bytes.data(), 14));
+    PutLe(bytes, 0, {{2, s.type}, {4, s.fileSize.value_or(DWORD(offBits + pixels.size()))}, {4, 0}, {4, offBits}});
     if (s.core) {
-        WriteCoreHeader({s.headerSize ? s.headerSize : 12, WORD(s.width), WORD(s.height), 1, s.bitCount},
-                        std::span<BYTE, 12>(bytes.data() + 14, 12));
+        PutLe(bytes, 14, {{4, s.headerSize ? s.headerSize : 12}, {2, DWORD(s.width)}, {2, DWORD(s.height)}, {2, 1},
+                          {2, s.bitCount}});
     } else {
-        WriteInfoHeader({s.headerSize ? s.headerSize : 40, s.width, s.height, 1, s.bitCount, s.compression, 0,
-                         0, 0, s.clrUsed, 0},
-                        std::span<BYTE, 40>(bytes.data() + 14, 40));
+        PutLe(bytes, 14, {{4, s.headerSize ? s.headerSize : 40}, {4, DWORD(s.width)}, {4, DWORD(s.height)}, {2, 1},
+                          {2, s.bitCount}, {4, s.compression}, {4, 0}, {4, 0}, {4, 0}, {4, s.clrUsed}});
     }
     BYTE* entry = bytes.data() + 14 + headerBytes;
     for (const RGBQUAD& c : colours) {
@@ -74,3 +80,30 @@ BOOL LoadBytes(Picture& picture, std::vector<BYTE> bytes) {
     CMemFile file(std::move(bytes));
     return picture.Load(&file);
 }
+
+// The shared conformance pictures, where a checkout has them beside it.
+inline const std::filesystem::path kConformanceFolder = VELMOR_BMP_TESTDATA;
+
+// One row of the folder's expected.tsv.
+struct ExpectedRow {
+    std::string file, verdict, width, height, bitCount, colours, reason;
+};
+
+inline std::vector<ExpectedRow> ReadExpectedRows() {
+    std::ifstream in(kConformanceFolder / "expected.tsv");
+    std::vector<ExpectedRow> rows;
+    std::string line;
+    std::getline(in, line);  // column names
+    while (std::getline(in, line)) {
+        std::vector<std::string> f;
+        std::stringstream stream(line);
+        for (std::string field; std::getline(stream, field, '\t');) f.push_back(field);
+        f.resize(7);
+        if (!f[0].empty()) rows.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6]});
+    }
+    return rows;
+}
+
+#define SKIP_WITHOUT_CONFORMANCE_FOLDER()                                      \
+    if (!std::filesystem::exists(kConformanceFolder / "expected.tsv"))         \
+    GTEST_SKIP() << "no shared BMP test folder at " << kConformanceFolder.string()

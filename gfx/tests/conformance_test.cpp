@@ -3,42 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "gfx/DIB.h"
 #include "gfx/DibToRgb.h"
+#include "gfx/tests/BmpBuilder.h"
+#include "tests/support/Files.h"
 
 namespace {
-
-const std::filesystem::path kFolder = VELMOR_BMP_TESTDATA;
-
-// One row of expected.tsv: file, verdict, width, height, bitcount, colours, reason.
-using Expectation = std::vector<std::string>;
-
-std::vector<Expectation> ReadExpectations() {
-    std::ifstream in(kFolder / "expected.tsv");
-    std::vector<Expectation> rows;
-    std::string line;
-    std::getline(in, line);  // column names
-    while (std::getline(in, line)) {
-        Expectation fields;
-        std::stringstream stream(line);
-        for (std::string field; std::getline(stream, field, '\t');) fields.push_back(field);
-        fields.resize(7);
-        if (!fields[0].empty()) rows.push_back(fields);
-    }
-    return rows;
-}
-
-std::vector<BYTE> ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Where two PPMs of a width x height picture first differ.
 std::string FirstDifference(const std::vector<BYTE>& actual, const std::vector<BYTE>& expected, int width, int height) {
@@ -54,18 +25,16 @@ std::string FirstDifference(const std::vector<BYTE>& actual, const std::vector<B
 }  // namespace
 
 TEST(BmpConformance, VerdictsFieldsAndPixels) {
-    if (!std::filesystem::exists(kFolder / "expected.tsv")) {
-        GTEST_SKIP() << "no shared BMP test folder at " << kFolder.string();
-    }
-    const std::vector<Expectation> rows = ReadExpectations();
+    SKIP_WITHOUT_CONFORMANCE_FOLDER();
+    const std::vector<ExpectedRow> rows = ReadExpectedRows();
     ASSERT_FALSE(rows.empty());
-    for (const Expectation& row : rows) {
-        SCOPED_TRACE(row[0] + " (" + row[1] + " " + row[6] + ")");
+    for (const ExpectedRow& row : rows) {
+        SCOPED_TRACE(row.file + " (" + row.verdict + " " + row.reason + ")");
         CDIB dib;
         dib.Create(3, 2);
         *dib.GetPixelAddress(1, 1) = 77;
-        const BOOL loaded = dib.Load((kFolder / row[0]).string().c_str());
-        if (row[1] == "reject") {
+        const BOOL loaded = dib.Load((kConformanceFolder / row.file).string().c_str());
+        if (row.verdict == "reject") {
             EXPECT_FALSE(loaded);
             EXPECT_EQ(dib.ImageWidth(), 3);
             EXPECT_EQ(*dib.GetPixelAddress(1, 1), 77);
@@ -73,11 +42,11 @@ TEST(BmpConformance, VerdictsFieldsAndPixels) {
         }
         ASSERT_TRUE(loaded);
         const BITMAPINFOHEADER& info = dib.GetBitmapInfo()->bmiHeader;
-        EXPECT_EQ(Expectation(row.begin() + 2, row.begin() + 6),
-                  (Expectation{std::to_string(info.biWidth), std::to_string(info.biHeight),
-                               std::to_string(info.biBitCount), std::to_string(dib.GetColorCount())}));
-        const std::string name = std::filesystem::path(row[0]).stem().string() + ".ppm";
-        const std::vector<BYTE> expected = ReadAll(kFolder / "ref" / name);
+        EXPECT_EQ((std::vector<std::string>{row.width, row.height, row.bitCount, row.colours}),
+                  (std::vector<std::string>{std::to_string(info.biWidth), std::to_string(info.biHeight),
+                                            std::to_string(info.biBitCount), std::to_string(dib.GetColorCount())}));
+        const std::string name = std::filesystem::path(row.file).stem().string() + ".ppm";
+        const std::vector<BYTE> expected = ReadWholeFile(kConformanceFolder / "ref" / name).value_or(std::vector<BYTE>());
         ASSERT_FALSE(expected.empty()) << "no reference " << name;
         const std::vector<BYTE> actual = DibToPpm(dib);
         EXPECT_TRUE(actual == expected) << "differs " << FirstDifference(actual, expected, dib.ImageWidth(), dib.ImageHeight());

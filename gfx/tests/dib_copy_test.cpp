@@ -1,3 +1,5 @@
+// The rectangle copies against a pixel-by-pixel model of nearest-neighbour
+// sampling, with rectangles that reach past both pictures.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -94,22 +96,4 @@ TEST_F(CopyFixture, EmptyNegativeAndNonByteCopiesChangeNothing) {
     rgb.CopyRectTo(&target, 0, 0, 2, 2, 0, 0, kNoTransparentColour);
     source.CopyRectTo(&rgb, 0, 0, 2, 2, 0, 0, kNoTransparentColour);
     EXPECT_EQ(Read(target), before);
-}
-
-TEST(DibCopy, StretchSamplesTheDocumentedRowsAndColumns) {
-    CDIB source;
-    source.Create(4, 2);
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 4; ++x) *source.GetPixelAddress(x, y) = static_cast<BYTE>(10 * y + x + 1);
-    CDIB target;
-    target.Create(4, 3);
-    // Two rows become three: top row, top row, bottom row.
-    source.StretchRectTo(&target, 0, 0, 1, 3, 0, 0, 1, 2, kNoTransparentColour);
-    EXPECT_EQ(*target.GetPixelAddress(0, 0), 1);
-    EXPECT_EQ(*target.GetPixelAddress(0, 1), 1);
-    EXPECT_EQ(*target.GetPixelAddress(0, 2), 11);
-    // Four columns become two: columns 0 and 2.
-    source.StretchRectTo(&target, 2, 0, 2, 1, 0, 1, 4, 1, kNoTransparentColour);
-    EXPECT_EQ(*target.GetPixelAddress(2, 0), 11);
-    EXPECT_EQ(*target.GetPixelAddress(3, 0), 13);
 }

@@ -1,3 +1,5 @@
+// Sprites, phased sprites and the sprite list: drawing, hit tests, depth
+// order, archives.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,9 +8,10 @@
 #include <memory>
 
 #include "gfx/PhasedSprite.h"
+#include "gfx/SpriteList.h"
 #include "gfx/tests/BmpBuilder.h"
 #include "platform/core/Archive.h"
-#include "platform/core/Trace.h"
+#include "tests/support/CoreSupport.h"
 
 namespace {
 
@@ -33,10 +36,27 @@ std::unique_ptr<CDIB> Canvas(int width, int height, BYTE fill) {
 
 BYTE At(const CDIB& dib, int x, int y) { return *dib.GetPixelAddress(x, y); }
 
-struct RecordingListener : CSpriteListener {
-    std::vector<UINT> changes;
-    void OnSpriteChanged(CSprite*, UINT change, const CRect&, const CRect*) override { changes.push_back(change); }
+// Counts live instances, to see who destroys sprites.
+struct CountedSprite : CSprite {
+    static inline int alive = 0;
+    explicit CountedSprite(int z = 0) { ++alive, SetZ(z); }
+    ~CountedSprite() override { --alive; }
 };
+
+std::vector<CSprite*> Order(const CSpriteList& list) {
+    std::vector<CSprite*> order;
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) order.push_back(static_cast<CSprite*>(list.GetNext(pos)));
+    return order;
+}
+
+// The list's own archive form, without a class record, and a marker behind it.
+std::vector<BYTE> Stored(CSpriteList& list) {
+    CMemFile file;
+    CArchive archive(&file, CArchive::store);
+    list.Serialize(archive);
+    archive << std::int32_t{12345};
+    return file.Bytes();
+}
 
 }  // namespace
 
@@ -102,19 +122,6 @@ TEST(Sprite, RenderClipsAndLeavesOutTheTopLeftIndex) {
     EXPECT_TRUE(std::all_of(canvas->GetBits(), canvas->GetBits() + 32 * 20, [](BYTE b) { return b == 9; }));
 }
 
-TEST(Sprite, PaletteMappingRereadsTheTransparentIndex) {
-    // Grey 5 (top left) becomes palette index 1, grey 7 index 0.
-    auto sprite = MakeSprite<CSprite>(2, 1, [](int x, int) { return x == 0 ? 5 : 7; });
-    const PALETTEENTRY entries[] = {{7, 7, 7, 0}, {5, 5, 5, 0}};
-    CPalette palette;
-    palette.CreatePalette(entries, 2);
-    ASSERT_TRUE(sprite->MapColorsToPalette(&palette));
-    auto canvas = Canvas(2, 1, 9);
-    sprite->Render(canvas.get(), nullptr);
-    EXPECT_EQ(At(*canvas, 0, 0), 9);
-    EXPECT_EQ(At(*canvas, 1, 0), 0);
-}
-
 TEST(PhasedSprite, ShowsAndHitTestsTheCurrentCell) {
     // Two 40 x 40 cells: the left one transparent in its top half, the right one solid.
     auto sprite = MakeSprite<CPhasedSprite>(80, 40, [](int x, int y) { return x < 40 ? (y < 20 ? 0 : 1) : x; });
@@ -125,12 +132,8 @@ TEST(PhasedSprite, ShowsAndHitTestsTheCurrentCell) {
     EXPECT_EQ(rect, CRect(120, 40, 160, 80));
     EXPECT_FALSE(sprite->HitTest(CPoint(130, 45)));
     EXPECT_TRUE(sprite->HitTest(CPoint(130, 70)));
-    RecordingListener listener;
-    sprite->SetListener(&listener);
     EXPECT_TRUE(sprite->SetCellColumn(1));
     EXPECT_FALSE(sprite->SetCellColumn(1));
-    sprite->SetZ(0);  // unchanged: no notice
-    EXPECT_EQ(listener.changes, std::vector<UINT>{SPRITE_CHANGED_CELL});
     EXPECT_TRUE(sprite->HitTest(CPoint(130, 45)));
 
     auto board = Canvas(360, 360, 200);
@@ -142,7 +145,7 @@ TEST(PhasedSprite, ShowsAndHitTestsTheCurrentCell) {
 
 TEST(PhasedSprite, RefusesImpossibleGridsAndLoadResetsIt) {
     auto sprite = MakeSprite<CPhasedSprite>(80, 40, [](int x, int y) { return x + y == 0 ? 0 : 1; });
-    TraceCapture trace;
+    const CTraceCapture trace;
     EXPECT_FALSE(sprite->SetNumCellColumns(0));
     EXPECT_FALSE(sprite->SetNumCellColumns(81));
     EXPECT_FALSE(sprite->SetNumCellRows(-1));
@@ -164,33 +167,96 @@ TEST(PhasedSprite, RefusesImpossibleGridsAndLoadResetsIt) {
     EXPECT_EQ(sprite->GetWidth(), 30);
 }
 
-TEST(PhasedSprite, ArchiveKeepsPositionGridAndCell) {
-    auto sprite = MakeSprite<CPhasedSprite>(80, 40, [](int x, int y) { return x + y == 0 ? 4 : x % 7; });
-    sprite->SetNumCellColumns(2);
-    sprite->SetCellColumn(1);
-    sprite->SetPosition(7, 8);
-    sprite->SetZ(-3);
-    CMemFile file;
+TEST(SpriteList, OrdersByDepthNewestFirstAndOwnsItsSprites) {
     {
-        CArchive archive(&file, CArchive::store);
-        archive.WriteObject(sprite.get());
-        archive << std::int32_t{12345};
+        CSpriteList list;
+        CSprite *five = new CountedSprite(5), *one = new CountedSprite(1), *three = new CountedSprite(3);
+        for (CSprite* sprite : {five, one, three}) list.Insert(sprite);
+        CSprite* secondThree = new CountedSprite(3);
+        list.Insert(secondThree);
+        EXPECT_EQ(Order(list), (std::vector<CSprite*>{one, secondThree, three, five}));
+        EXPECT_EQ(list.HitTest(CPoint(5, 5)), one) << "the smallest depth wins";
+        EXPECT_EQ(list.HitTest(CPoint(0, 5)), nullptr);
+        EXPECT_EQ(list.Remove(three), three);
+        EXPECT_EQ(list.Remove(three), nullptr);
+        EXPECT_EQ(Order(list), (std::vector<CSprite*>{one, secondThree, five}));
+        delete three;  // taken out, so ours to destroy
+        list.RemoveAll();
+        EXPECT_EQ(CountedSprite::alive, 0);
+        EXPECT_EQ(list.HitTest(CPoint(5, 5)), nullptr);
+        list.Insert(new CountedSprite);
     }
-    file.SeekToBegin();
+    EXPECT_EQ(CountedSprite::alive, 0) << "the list's destructor destroys what it holds";
+}
+
+TEST(SpriteList, ArchiveBringsBackEverySpriteWhole) {
+    CSpriteList list;
+    auto phased = MakeSprite<CPhasedSprite>(80, 40, [](int x, int y) { return x + y == 0 ? 4 : x % 7; });
+    phased->SetNumCellColumns(2);
+    phased->SetCellColumn(1);
+    phased->SetPosition(7, 8);
+    phased->SetZ(-3);
+    list.Insert(new CSprite);
+    list.Insert(phased.release());
+    CMemFile file(Stored(list));
     CArchive archive(&file, CArchive::load);
-    std::unique_ptr<CObject> object(archive.ReadObject(RUNTIME_CLASS(CSprite)));
+    CSpriteList copy;
+    copy.Serialize(archive);
     std::int32_t trailing = 0;
     archive >> trailing;
-    EXPECT_EQ(trailing, 12345);
-    auto* copy = dynamic_cast<CPhasedSprite*>(object.get());
-    ASSERT_NE(copy, nullptr);
-    EXPECT_EQ((std::vector<int>{copy->GetX(), copy->GetY(), copy->GetZ(), copy->GetNumCellColumns(),
-                                copy->GetCellColumn(), copy->GetWidth()}),
+    EXPECT_EQ(trailing, 12345) << "each picture leaves the file right behind it";
+    const auto order = Order(copy);
+    ASSERT_EQ(order.size(), 2u);
+    EXPECT_EQ(order[1]->GetRuntimeClass(), RUNTIME_CLASS(CSprite));
+    auto* back = dynamic_cast<CPhasedSprite*>(order[0]);
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ((std::vector<int>{back->GetX(), back->GetY(), back->GetZ(), back->GetNumCellColumns(),
+                                back->GetCellColumn(), back->GetWidth()}),
               (std::vector<int>{7, 8, -3, 2, 1, 40}));
     // The transparent index (4) was taken again.
-    *copy->GetPixelAddress(41, 0) = 4;
+    *back->GetPixelAddress(41, 0) = 4;
     auto canvas = Canvas(50, 50, 9);
-    copy->Render(canvas.get(), nullptr);
+    back->Render(canvas.get(), nullptr);
     EXPECT_EQ(At(*canvas, 7, 8), 40 % 7);
     EXPECT_EQ(At(*canvas, 8, 8), 9);
+}
+
+// A list that cannot be read whole is no list: the sprites this load made
+// are destroyed again (the sanitizer build sees any leak), and the list
+// read into keeps what it held.
+TEST(SpriteList, DamagedArchivesLeaveTheListAsItWas) {
+    CSpriteList list;
+    for (int index = 0; index < 3; ++index) list.Insert(new CPhasedSprite);
+    const std::vector<BYTE> whole = Stored(list);
+    std::vector<std::vector<BYTE>> cases;
+    for (std::size_t length = 2; length + 4 < whole.size(); length += 5) {
+        cases.emplace_back(whole.begin(), whole.begin() + std::ptrdiff_t(length));
+    }
+    cases.push_back(whole);
+    const BYTE picture[] = {'B', 'M', 0x36, 0x05, 0, 0};  // a 16 x 16 picture's file header
+    auto middle = std::search(cases.back().begin() + 10, cases.back().end(), std::begin(picture), std::end(picture));
+    ASSERT_NE(middle, cases.back().end());
+    middle[14 + 14] = 7;  // biBitCount: no such depth
+    CMemFile other;
+    CArchive storing(&other, CArchive::store);
+    CDIB notASprite;
+    POSITION first = list.GetHeadPosition();
+    storing.WriteCount(2);
+    storing.WriteObject(list.GetNext(first));
+    storing.WriteObject(&notASprite);
+    cases.push_back(other.Bytes());
+    for (const std::vector<BYTE>& bytes : cases) {
+        CMemFile file(bytes);
+        CArchive archive(&file, CArchive::load);
+        CSpriteList target;
+        auto* kept = new CountedSprite;
+        target.Insert(kept);
+        target.Serialize(archive);
+        ASSERT_TRUE(archive.IsBad()) << bytes.size();
+        ASSERT_EQ(Order(target), std::vector<CSprite*>{kept});
+    }
+    CMemFile full;
+    full.SetWriteLimit(100);  // room for the class records, not for a picture
+    CArchive writing(&full, CArchive::store);
+    EXPECT_THROW(list.Serialize(writing), CFileException);
 }

@@ -8,16 +8,11 @@ namespace {
 
 std::uint32_t g_randomState = 1;  // the C runtime's state before any srand
 
-std::function<std::int64_t()>& InstalledClock() {
-    static std::function<std::int64_t()> clock;
-    return clock;
-}
+std::function<std::int64_t()> g_clock;  // empty: the real clock
 
 }  // namespace
 
-void srand(unsigned int seed) {
-    g_randomState = static_cast<std::uint32_t>(seed);
-}
+void srand(unsigned int seed) { g_randomState = static_cast<std::uint32_t>(seed); }
 
 int rand() {
     // Unsigned arithmetic wraps modulo 2^32 by definition.
@@ -25,15 +20,9 @@ int rand() {
     return static_cast<int>((g_randomState >> 16) & 0x7FFFu);
 }
 
-std::int64_t time() {
-    const auto& clock = InstalledClock();
-    if (clock) return clock();
-    return static_cast<std::int64_t>(std::time(nullptr));
-}
+std::int64_t time() { return g_clock ? g_clock() : static_cast<std::int64_t>(std::time(nullptr)); }
 
-void SetClock(std::function<std::int64_t()> clock) {
-    InstalledClock() = std::move(clock);
-}
+void SetClock(std::function<std::int64_t()> clock) { g_clock = std::move(clock); }
 
 LocalTime ToLocalTime(std::int64_t seconds) {
     const auto systemSeconds = static_cast<std::time_t>(seconds);

@@ -1,7 +1,5 @@
-// The drawing surface that pictures are put on.  The window layer supplies
-// the real one; tests and tools supply their own.  Only what the picture
-// classes need lives here; text output belongs to the window layer's
-// device contexts, which derive from this one.
+// The drawing surface that pictures are put on: the window layer's device
+// contexts derive from it, and only what the picture classes need is here.
 #pragma once
 
 #include "platform/core/Types.h"

@@ -6,31 +6,21 @@
 
 namespace {
 
-FileDialogHook& InstalledFileDialog() {
-    static FileDialogHook hook;
-    return hook;
-}
-
-MessageBoxHook& InstalledMessageBox() {
-    static MessageBoxHook hook;
-    return hook;
-}
+FileDialogHook g_fileDialog;
+MessageBoxHook g_messageBox;
 
 }  // namespace
 
-void SetFileDialogHook(FileDialogHook hook) { InstalledFileDialog() = std::move(hook); }
+void SetFileDialogHook(FileDialogHook hook) { g_fileDialog = std::move(hook); }
 
 std::optional<std::string> AskFileName(const FileDialogRequest& request) {
-    const FileDialogHook& hook = InstalledFileDialog();
-    if (!hook) return std::nullopt;
-    return hook(request);
+    return g_fileDialog ? g_fileDialog(request) : std::nullopt;
 }
 
-void SetMessageBoxHook(MessageBoxHook hook) { InstalledMessageBox() = std::move(hook); }
+void SetMessageBoxHook(MessageBoxHook hook) { g_messageBox = std::move(hook); }
 
 int AfxMessageBox(const char* text, UINT type) {
-    const MessageBoxHook& hook = InstalledMessageBox();
-    if (hook) return hook(text, type);
+    if (g_messageBox) return g_messageBox(text, type);
     Trace(std::string("Message box: ") + (text != nullptr ? text : ""));
     return IDOK;
 }

@@ -5,62 +5,55 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 #include "platform/core/Trace.h"
 
-IMPLEMENT_DYNAMIC(CFile, CObject)
-
-int CFileException::CauseFromErrno(int osError) {
-    switch (osError) {
-    case 0: return none;
-    case ENOENT: return fileNotFound;
-    case ENOTDIR:
-    case ENAMETOOLONG:
-    case ELOOP: return badPath;
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-    case EBADF: return accessDenied;
-    case ENOSPC:
-    case EDQUOT:
-    case EFBIG: return diskFull;
-    case EWOULDBLOCK: return sharingViolation;
-    case ESPIPE:
-    case EINVAL: return badSeek;
-    default: return genericException;
-    }
-}
-
 namespace {
 
-int AccessFlags(UINT openFlags) {
-    switch (openFlags & 3u) {
-    case CFile::modeWrite: return O_WRONLY;
-    case CFile::modeReadWrite: return O_RDWR;
-    default: return O_RDONLY;
+// Reads until count bytes or the end of the file; a read error ends early
+// and sets failed.
+std::size_t ReadFully(int descriptor, BYTE* buffer, std::size_t count, bool& failed) {
+    std::size_t done = 0;
+    failed = false;
+    while (done < count) {
+        const ssize_t got = ::read(descriptor, buffer + done, count - done);
+        if (got > 0) {
+            done += static_cast<std::size_t>(got);
+        } else if (got == 0 || errno != EINTR) {
+            failed = got < 0;
+            break;
+        }
     }
+    return done;
 }
 
-// The lock a sharing mode asks for, 0 for none.
-int LockFor(UINT openFlags) {
-    switch (openFlags & 0x70u) {
-    case CFile::shareExclusive: return LOCK_EX;
-    case CFile::shareDenyWrite:
-    case CFile::shareDenyRead: return LOCK_SH;
-    default: return 0;
-    }
+int OpenRetrying(const char* path, int flags) {
+    int descriptor = -1;
+    do {
+        descriptor = ::open(path, flags | O_CLOEXEC, 0666);
+    } while (descriptor < 0 && errno == EINTR);
+    return descriptor;
+}
+
+std::uint64_t SeekOrThrow(int descriptor, off_t offset, int whence) {
+    const off_t position = ::lseek(descriptor, offset, whence);
+    if (position < 0) throw CFileException{errno};
+    return static_cast<std::uint64_t>(position);
 }
 
 }  // namespace
 
+bool CFileDescriptor::Close() {
+    if (m_nDescriptor < 0) return true;
+    // Linux frees the descriptor even when close fails, so it is never retried.
+    return ::close(std::exchange(m_nDescriptor, -1)) == 0;
+}
+
 int OpenRegularFile(const char* path, int accessFlags) {
     // Non-blocking, so that opening a FIFO cannot wait for a writer; on a
     // regular file the flag changes nothing.
-    int descriptor = -1;
-    do {
-        descriptor = ::open(path, accessFlags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    } while (descriptor < 0 && errno == EINTR);
+    const int descriptor = OpenRetrying(path, accessFlags | O_NONBLOCK | O_NOCTTY);
     if (descriptor < 0) return -1;
     struct stat status {};
     int failure = 0;
@@ -73,133 +66,104 @@ int OpenRegularFile(const char* path, int accessFlags) {
     return -1;
 }
 
-CFile::CFile() = default;
+std::optional<std::vector<BYTE>> ReadUpTo(int descriptor, std::size_t count) {
+    std::vector<BYTE> bytes(count);
+    bool failed = false;
+    bytes.resize(ReadFully(descriptor, bytes.data(), count, failed));
+    if (failed) return std::nullopt;
+    return bytes;
+}
 
-CFile::~CFile() { Close(); }
+bool WriteAll(int descriptor, std::span<const BYTE> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(descriptor, bytes.data(), bytes.size());
+        if (put < 0 && errno == EINTR) continue;
+        if (put < 0) return false;
+        // A device that takes nothing and reports no error is full.
+        if (put == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        bytes = bytes.subspan(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+bool CopyRest(int source, int target) {
+    constexpr std::size_t kChunk = 64 * 1024;
+    for (;;) {
+        const std::optional<std::vector<BYTE>> chunk = ReadUpTo(source, kChunk);
+        if (!chunk || !WriteAll(target, *chunk)) return false;
+        if (chunk->size() < kChunk) return true;
+    }
+}
+
+std::optional<std::vector<BYTE>> ReadFileHead(const std::string& path, std::size_t count) {
+    const CFileDescriptor file(OpenRegularFile(path.c_str(), O_RDONLY));
+    if (!file.IsOpen()) return std::nullopt;
+    return ReadUpTo(file.Get(), count);
+}
 
 BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
-    auto fail = [&](int cause, int osError) {
-        if (m_hFile >= 0) ::close(m_hFile);
-        m_hFile = -1;
-        if (error != nullptr) *error = CFileException(cause, osError, fileName != nullptr ? fileName : "");
+    Close();
+    m_strFileName = fileName != nullptr ? fileName : "";
+    const char* path = m_strFileName.c_str();
+    const UINT access = openFlags & 3u;
+    const bool create = (openFlags & modeCreate) != 0;
+    // What is only read must be a regular file: a FIFO would block.  The
+    // system refuses to open a directory for writing.
+    const int descriptor =
+        access == modeRead && !create
+            ? OpenRegularFile(path, O_RDONLY)
+            : OpenRetrying(path, (access == modeWrite ? O_WRONLY : access == modeReadWrite ? O_RDWR : O_RDONLY) |
+                                     (create ? O_CREAT : 0));
+    m_file = CFileDescriptor(descriptor);
+    const auto fail = [&](int osError) {
+        m_file.Close();
+        if (error != nullptr) *error = CFileException{osError};
         return FALSE;
     };
-    Close();
-    if (fileName == nullptr || *fileName == '\0') return fail(CFileException::badPath, ENOENT);
-    m_strFileName = fileName;
-
-    // Truncation waits until the lock is ours, so that a refused open cannot
-    // empty a file another holder is using.  Descriptors are never inherited:
-    // the program starts no other programs.
-    int flags = AccessFlags(openFlags) | O_CLOEXEC;
-    if ((openFlags & modeCreate) != 0) flags |= O_CREAT;
-    if (flags == (O_RDONLY | O_CLOEXEC)) {
-        // What is only read must be a regular file: a FIFO would block.
-        m_hFile = OpenRegularFile(fileName, O_RDONLY);
-    } else {
-        do {
-            m_hFile = ::open(fileName, flags, 0666);
-        } while (m_hFile < 0 && errno == EINTR);
-    }
-    if (m_hFile < 0) return fail(CFileException::CauseFromErrno(errno), errno);
-
+    if (!m_file.IsOpen()) return fail(errno);
     struct stat status {};
-    if (::fstat(m_hFile, &status) != 0) return fail(CFileException::CauseFromErrno(errno), errno);
-    if (S_ISDIR(status.st_mode)) return fail(CFileException::accessDenied, EISDIR);
+    if (::fstat(descriptor, &status) != 0) return fail(errno);
 
-    if (const int lock = LockFor(openFlags); lock != 0 && ::flock(m_hFile, lock | LOCK_NB) != 0) {
-        // Where locks are not supported the file opens unlocked.
-        if (errno == EWOULDBLOCK) return fail(CFileException::sharingViolation, errno);
-        if (errno != ENOLCK && errno != EINVAL && errno != EOPNOTSUPP) {
-            return fail(CFileException::CauseFromErrno(errno), errno);
-        }
+    const int lock = (openFlags & shareExclusive) != 0 ? LOCK_EX : (openFlags & shareDenyWrite) != 0 ? LOCK_SH : 0;
+    if (lock != 0 && ::flock(descriptor, lock | LOCK_NB) != 0 && errno != ENOLCK && errno != EINVAL &&
+        errno != EOPNOTSUPP) {
+        return fail(errno);
     }
-    const bool truncate = (openFlags & modeCreate) != 0 && (openFlags & modeNoTruncate) == 0;
-    // Character devices such as /dev/null cannot be truncated and need not be.
-    if (truncate && S_ISREG(status.st_mode) && ::ftruncate(m_hFile, 0) != 0) {
-        return fail(CFileException::CauseFromErrno(errno), errno);
-    }
+    // Emptied only now that the lock is ours, so that a refused open cannot
+    // empty a file another holder is using.  Devices such as /dev/null need not be.
+    if (create && S_ISREG(status.st_mode) && ::ftruncate(descriptor, 0) != 0) return fail(errno);
     return TRUE;
 }
 
 UINT CFile::Read(void* buffer, UINT count) {
-    if (m_hFile < 0 || buffer == nullptr) return 0;
-    auto* bytes = static_cast<BYTE*>(buffer);
-    UINT done = 0;
-    while (done < count) {
-        const ssize_t got = ::read(m_hFile, bytes + done, count - done);
-        if (got == 0) break;
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            Trace("Read error on " + m_strFileName);
-            break;
-        }
-        done += static_cast<UINT>(got);
-    }
-    return done;
+    bool failed = false;
+    const std::size_t done = ReadFully(m_file.Get(), static_cast<BYTE*>(buffer), count, failed);
+    if (failed) Trace("Read error on " + m_strFileName);
+    return static_cast<UINT>(done);
 }
 
 void CFile::Write(const void* buffer, UINT count) {
-    if (m_hFile < 0) ThrowError(CFileException::accessDenied, EBADF);
-    if (count == 0) return;
-    if (buffer == nullptr) ThrowError(CFileException::genericException, EFAULT);
-    const auto* bytes = static_cast<const BYTE*>(buffer);
-    UINT done = 0;
-    while (done < count) {
-        const ssize_t put = ::write(m_hFile, bytes + done, count - done);
-        if (put < 0 && errno == EINTR) continue;
-        if (put < 0) ThrowError(CFileException::CauseFromErrno(errno), errno);
-        // A device that takes nothing and reports no error is full.
-        if (put == 0) ThrowError(CFileException::diskFull, ENOSPC);
-        done += static_cast<UINT>(put);
-    }
+    if (!WriteAll(m_file.Get(), std::span(static_cast<const BYTE*>(buffer), count))) throw CFileException{errno};
 }
 
 std::uint64_t CFile::Seek(std::int64_t offset, UINT from) {
-    if (m_hFile < 0) ThrowError(CFileException::badSeek, EBADF);
-    int whence = SEEK_SET;
-    switch (from) {
-    case begin: whence = SEEK_SET; break;
-    case current: whence = SEEK_CUR; break;
-    case end: whence = SEEK_END; break;
-    default: ThrowError(CFileException::badSeek, EINVAL);
-    }
-    const off_t position = ::lseek(m_hFile, static_cast<off_t>(offset), whence);
-    if (position < 0) ThrowError(CFileException::badSeek, errno);
-    return static_cast<std::uint64_t>(position);
+    constexpr int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
+    if (from > end) throw CFileException{EINVAL};
+    return SeekOrThrow(m_file.Get(), static_cast<off_t>(offset), kWhence[from]);
 }
 
-std::uint64_t CFile::GetPosition() const {
-    if (m_hFile < 0) ThrowError(CFileException::badSeek, EBADF);
-    const off_t position = ::lseek(m_hFile, 0, SEEK_CUR);
-    if (position < 0) ThrowError(CFileException::badSeek, errno);
-    return static_cast<std::uint64_t>(position);
-}
+std::uint64_t CFile::GetPosition() const { return SeekOrThrow(m_file.Get(), 0, SEEK_CUR); }
 
 std::uint64_t CFile::GetLength() const {
-    if (m_hFile < 0) ThrowError(CFileException::genericException, EBADF);
     struct stat status {};
-    if (::fstat(m_hFile, &status) != 0) ThrowError(CFileException::CauseFromErrno(errno), errno);
+    if (::fstat(m_file.Get(), &status) != 0) throw CFileException{errno};
     return static_cast<std::uint64_t>(status.st_size);
 }
 
-void CFile::Flush() {
-    if (m_hFile < 0) return;
-    // Devices and pipes cannot be synchronised; there is nothing to push.
-    if (::fsync(m_hFile) != 0 && errno != EINVAL && errno != EROFS) {
-        ThrowError(CFileException::CauseFromErrno(errno), errno);
-    }
-}
-
 void CFile::Close() {
-    if (m_hFile < 0) return;
     // The descriptor is gone whatever close says; the locks go with it.
-    if (::close(m_hFile) != 0) Trace("Close error on " + m_strFileName);
-    m_hFile = -1;
-}
-
-bool CFile::IsOpen() const { return m_hFile >= 0; }
-
-void CFile::ThrowError(int cause, int osError) const {
-    throw CFileException(cause, osError, m_strFileName);
+    if (!m_file.Close()) Trace("Close error on " + m_strFileName);
 }

@@ -1,107 +1,101 @@
-// A file on disk, read and written through the operating system directly
-// (no user-space buffering: CArchive buffers).  CFile owns its descriptor
-// and closes it when destroyed.
-//
-// Sharing flags are honoured with advisory whole-file locks (flock):
-// shareExclusive takes an exclusive lock, shareDenyWrite and shareDenyRead a
-// shared one, shareDenyNone and shareCompat none.  A lock already held
-// elsewhere fails Open with sharingViolation; file systems without lock
-// support open unlocked.  Only other users of these locks are kept out.
-// typeText and typeBinary are alike (no line-end translation), and no
-// descriptor is ever inherited, with or without modeNoInherit.
+// Files through the operating system directly, for the pictures (CFile) and
+// the records file.  Transfers retry interrupted and short reads and writes;
+// no descriptor is ever inherited by another program.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
 #include <utility>
+#include <vector>
 
-#include "platform/core/Object.h"
 #include "platform/core/Types.h"
+
+// A POSIX file descriptor that closes itself.
+class CFileDescriptor {
+public:
+    CFileDescriptor() = default;
+    explicit CFileDescriptor(int descriptor) : m_nDescriptor(descriptor) {}
+    ~CFileDescriptor() { Close(); }
+    CFileDescriptor(CFileDescriptor&& other) noexcept : m_nDescriptor(std::exchange(other.m_nDescriptor, -1)) {}
+    // The descriptor held before goes with `other`.
+    CFileDescriptor& operator=(CFileDescriptor&& other) noexcept {
+        std::swap(m_nDescriptor, other.m_nDescriptor);
+        return *this;
+    }
+
+    int Get() const { return m_nDescriptor; }
+    bool IsOpen() const { return m_nDescriptor >= 0; }
+    // Closes now; false when the system reports an error (a late write failure).
+    bool Close();
+
+private:
+    int m_nDescriptor = -1;
+};
 
 // Opens a regular file without ever waiting: a FIFO, a device or a
 // directory in its place does not open (errno EISDIR for a directory,
 // ENODEV for the others), so a reader treats it like a missing file.  The
-// descriptor, close-on-exec, or -1 with errno set.  accessFlags: O_RDONLY,
-// O_WRONLY or O_RDWR.
+// descriptor, or -1 with errno set.  accessFlags: O_RDONLY, O_WRONLY or O_RDWR.
 int OpenRegularFile(const char* path, int accessFlags);
 
-// Thrown by value by CFile and CArchive.
-class CFileException {
-public:
-    enum Cause {
-        none,
-        genericException,
-        fileNotFound,
-        badPath,
-        accessDenied,
-        diskFull,
-        endOfFile,
-        badSeek,
-        sharingViolation,
-    };
-    int m_cause = none;
-    int m_lOsError = 0;  // errno, 0 when the failure is not the system's
-    std::string m_strFileName;
+// Reads from the current position until count bytes or the end of the file;
+// nothing on a read error.
+std::optional<std::vector<BYTE>> ReadUpTo(int descriptor, std::size_t count);
+// False, with errno set, when not every byte could be written.
+bool WriteAll(int descriptor, std::span<const BYTE> bytes);
+// Copies everything from the source's current position to its end.
+bool CopyRest(int source, int target);
+// The first count bytes of a regular file; nothing when it is missing, not
+// a regular file, or cannot be read.
+std::optional<std::vector<BYTE>> ReadFileHead(const std::string& path, std::size_t count);
 
-    CFileException() = default;
-    CFileException(int cause, int osError, std::string fileName = {})
-        : m_cause(cause), m_lOsError(osError), m_strFileName(std::move(fileName)) {}
-    // The cause that an errno value stands for.
-    static int CauseFromErrno(int osError);
+// Thrown by value by CFile and CArchive.
+struct CFileException {
+    int m_lOsError = 0;  // errno; 0 when the data simply ran out
 };
 
-class CFile : public CObject {
-    DECLARE_DYNAMIC(CFile)
+// An open file.  Sharing flags are advisory whole-file locks (flock):
+// shareExclusive an exclusive one, shareDenyWrite a shared one; a lock held
+// elsewhere fails Open, and file systems without locks open unlocked.
+class CFile {
 public:
     enum OpenFlags : UINT {
         modeRead = 0x0000,
         modeWrite = 0x0001,
         modeReadWrite = 0x0002,
-        shareCompat = 0,
         shareExclusive = 0x0010,
         shareDenyWrite = 0x0020,
-        shareDenyRead = 0x0030,
-        shareDenyNone = 0x0040,
-        modeNoInherit = 0x0080,
         modeCreate = 0x1000,
-        modeNoTruncate = 0x2000,
-        typeText = 0x4000,
-        typeBinary = 0x8000,
     };
     enum SeekPosition : UINT { begin = 0, current = 1, end = 2 };
 
-    CFile();
-    ~CFile() override;
+    CFile() = default;
+    virtual ~CFile() = default;
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
 
-    // modeCreate creates the file, emptying an existing one unless
-    // modeNoTruncate is given.  Directories do not open, and a file opened
-    // only for reading must be a regular file (see OpenRegularFile).  On failure the
-    // optional error receives the cause.  Descriptors are never inherited.
-    virtual BOOL Open(const char* fileName, UINT openFlags, CFileException* error = nullptr);
+    // modeCreate creates the file or empties an existing one (once the lock
+    // is ours).  Directories do not open, and a file opened only for reading
+    // must be a regular file (see OpenRegularFile).  On failure the optional
+    // error receives the system's error code.
+    BOOL Open(const char* fileName, UINT openFlags, CFileException* error = nullptr);
     // Reads up to count bytes; fewer at the end of the file.  A system error
-    // ends the read early like the end of the file (0 when nothing was read).
+    // ends the read early like the end of the file.
     virtual UINT Read(void* buffer, UINT count);
-    // Writes all count bytes or throws (diskFull for a short write).
+    // Writes all count bytes or throws (ENOSPC for a device that takes nothing).
     virtual void Write(const void* buffer, UINT count);
-    // Returns the new position; throws badSeek for a position before the
-    // start or a file that cannot seek.
+    // Returns the new position; throws for a position before the start or a
+    // file that cannot seek.
     virtual std::uint64_t Seek(std::int64_t offset, UINT from);
-    std::uint64_t SeekToBegin() { return Seek(0, begin); }
-    std::uint64_t SeekToEnd() { return Seek(0, end); }
     // Both throw when the file is not open or cannot tell.
     virtual std::uint64_t GetPosition() const;
     virtual std::uint64_t GetLength() const;
-    // Pushes written data to the device.
-    virtual void Flush();
-    virtual void Close();
-    virtual bool IsOpen() const;
-
-    const std::string& GetFilePath() const { return m_strFileName; }
-
-protected:
-    [[noreturn]] void ThrowError(int cause, int osError) const;
+    void Close();
 
 private:
-    int m_hFile = -1;
+    CFileDescriptor m_file;
     std::string m_strFileName;
 };

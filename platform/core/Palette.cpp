@@ -2,28 +2,14 @@
 
 #include <algorithm>
 
-IMPLEMENT_DYNAMIC(CPalette, CObject)
-
 BOOL CPalette::CreatePalette(const PALETTEENTRY* entries, int count) {
     if (entries == nullptr || count < 1 || count > kMaxColours) return FALSE;
     m_entries.assign(entries, entries + count);
-    m_bCreated = true;
     return TRUE;
-}
-
-BOOL CPalette::DeleteObject() {
-    if (!m_bCreated) return FALSE;
-    m_entries.clear();
-    m_bCreated = false;
-    return TRUE;
-}
-
-int CPalette::GetEntryCount() const {
-    return m_bCreated ? static_cast<int>(m_entries.size()) : -1;
 }
 
 UINT CPalette::GetPaletteEntries(UINT start, UINT count, PALETTEENTRY* out) const {
-    if (!m_bCreated || out == nullptr || start >= m_entries.size()) return 0;
+    if (out == nullptr || start >= m_entries.size()) return 0;
     const auto available = static_cast<UINT>(m_entries.size()) - start;
     const UINT copied = std::min(count, available);
     std::copy_n(m_entries.begin() + start, copied, out);
@@ -31,7 +17,7 @@ UINT CPalette::GetPaletteEntries(UINT start, UINT count, PALETTEENTRY* out) cons
 }
 
 UINT CPalette::GetNearestPaletteIndex(COLORREF colour) const {
-    if (!m_bCreated) return CLR_INVALID;
+    if (m_entries.empty()) return 0xFFFFFFFF;
     const int red = GetRValue(colour);
     const int green = GetGValue(colour);
     const int blue = GetBValue(colour);
@@ -51,10 +37,3 @@ UINT CPalette::GetNearestPaletteIndex(COLORREF colour) const {
     }
     return best;
 }
-
-HPALETTE CPalette::GetSafeHandle() const {
-    // The handle is the object itself; FromHandle undoes the cast.
-    return m_bCreated ? reinterpret_cast<HPALETTE>(const_cast<CPalette*>(this)) : nullptr;
-}
-
-CPalette* CPalette::FromHandle(HPALETTE handle) { return reinterpret_cast<CPalette*>(handle); }

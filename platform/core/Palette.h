@@ -4,36 +4,29 @@
 
 #include <vector>
 
-#include "platform/core/Object.h"
 #include "platform/core/Types.h"
 
 struct HPALETTE__;
 using HPALETTE = HPALETTE__*;
 
-inline constexpr UINT CLR_INVALID = 0xFFFFFFFF;
-
-class CPalette : public CObject {
-    DECLARE_DYNAMIC(CPalette)
+class CPalette {
 public:
-    CPalette() = default;
-
     // 1 to 256 entries; otherwise FALSE and nothing changes.
     BOOL CreatePalette(const PALETTEENTRY* entries, int count);
-    BOOL DeleteObject();
     // -1 when no palette was created.
-    int GetEntryCount() const;
+    int GetEntryCount() const { return m_entries.empty() ? -1 : static_cast<int>(m_entries.size()); }
     // Copies entries start.. up to count of them; returns how many.
     UINT GetPaletteEntries(UINT start, UINT count, PALETTEENTRY* out) const;
     // The entry of least squared RGB distance to the colour (its low 24
-    // bits); the first of equals wins.  CLR_INVALID without a palette.
+    // bits); the first of equals wins.  0xFFFFFFFF without a palette.
     UINT GetNearestPaletteIndex(COLORREF colour) const;
 
-    // Null when no palette was created.
-    HPALETTE GetSafeHandle() const;
-    static CPalette* FromHandle(HPALETTE handle);
-    operator HPALETTE() const { return GetSafeHandle(); }
+    // Null when no palette was created; FromHandle undoes the cast.
+    HPALETTE GetSafeHandle() const {
+        return m_entries.empty() ? nullptr : reinterpret_cast<HPALETTE>(const_cast<CPalette*>(this));
+    }
+    static CPalette* FromHandle(HPALETTE handle) { return reinterpret_cast<CPalette*>(handle); }
 
 private:
     std::vector<PALETTEENTRY> m_entries;
-    bool m_bCreated = false;
 };

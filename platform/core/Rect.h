@@ -22,18 +22,15 @@ struct CRect {
 
     constexpr int Width() const { return right - left; }
     constexpr int Height() const { return bottom - top; }
-    constexpr bool IsRectEmpty() const { return right <= left || bottom <= top; }
-    constexpr bool PtInRect(CPoint point) const {
-        return point.x >= left && point.x < right && point.y >= top && point.y < bottom;
-    }
 
     // Makes this rectangle the overlap of the two; an empty overlap becomes
     // (0, 0, 0, 0) and the answer is false.
     constexpr bool IntersectRect(const CRect& first, const CRect& second) {
         CRect overlap(std::max(first.left, second.left), std::max(first.top, second.top),
                       std::min(first.right, second.right), std::min(first.bottom, second.bottom));
-        *this = overlap.IsRectEmpty() ? CRect() : overlap;
-        return !IsRectEmpty();
+        const bool empty = overlap.right <= overlap.left || overlap.bottom <= overlap.top;
+        *this = empty ? CRect() : overlap;
+        return !empty;
     }
 
     friend constexpr bool operator==(const CRect&, const CRect&) = default;

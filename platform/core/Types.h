@@ -1,7 +1,7 @@
 // The fixed-size types and on-disk picture structures that the rest of the
 // program is written against.  The BMP structures are plain values: they are
-// read and written field by field in little-endian order by BmpIo, never by
-// copying raw memory, so their in-memory layout does not matter.
+// read and written field by field in little-endian order (gfx/BmpIo), never
+// by copying raw memory, so their in-memory layout does not matter.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +26,20 @@ constexpr BYTE GetGValue(COLORREF colour) { return static_cast<BYTE>((colour >> 
 constexpr BYTE GetBValue(COLORREF colour) { return static_cast<BYTE>((colour >> 16) & 0xFF); }
 // A colour reference that names a palette index rather than a colour.
 constexpr COLORREF PALETTEINDEX(WORD index) { return 0x01000000u | index; }
+
+// Little-endian numbers at the start of a buffer (which must be long enough).
+constexpr WORD ReadLe16(const BYTE* bytes) { return static_cast<WORD>(bytes[0] | (bytes[1] << 8)); }
+constexpr DWORD ReadLe32(const BYTE* bytes) {
+    return ReadLe16(bytes) | (static_cast<DWORD>(ReadLe16(bytes + 2)) << 16);
+}
+constexpr void WriteLe16(BYTE* bytes, WORD value) {
+    bytes[0] = static_cast<BYTE>(value & 0xFF);
+    bytes[1] = static_cast<BYTE>(value >> 8);
+}
+constexpr void WriteLe32(BYTE* bytes, DWORD value) {
+    WriteLe16(bytes, static_cast<WORD>(value & 0xFFFF));
+    WriteLe16(bytes + 2, static_cast<WORD>(value >> 16));
+}
 
 inline constexpr WORD BMP_MAGIC = 0x4D42;  // "BM"
 
@@ -53,26 +67,11 @@ struct BITMAPINFOHEADER {
 };
 inline constexpr int kInfoHeaderSize = 40;
 
-struct BITMAPCOREHEADER {
-    DWORD bcSize = 0;
-    WORD bcWidth = 0;
-    WORD bcHeight = 0;
-    WORD bcPlanes = 0;
-    WORD bcBitCount = 0;
-};
-inline constexpr int kCoreHeaderSize = 12;
-
 struct RGBQUAD {
     BYTE rgbBlue = 0;
     BYTE rgbGreen = 0;
     BYTE rgbRed = 0;
     BYTE rgbReserved = 0;
-};
-
-struct RGBTRIPLE {
-    BYTE rgbtBlue = 0;
-    BYTE rgbtGreen = 0;
-    BYTE rgbtRed = 0;
 };
 
 // The header block of a picture: the 40-byte header and room for a full

@@ -10,13 +10,13 @@
 
 #include "gfx/DIB.h"
 #include "gfx/artwork/Artwork.h"
-#include "gfx/tests/TempFolder.h"
+#include "tests/support/Files.h"
 
 namespace art::testing {
 
 // A folder holding everything velmor-art writes, made on first use.
 inline const std::filesystem::path& ArtworkFolder() {
-    static const TempFolder folder;
+    static const CScratchFolder folder;
     static const bool written = [] {
         std::string failedFile;
         const bool ok = WriteArtwork(folder.Path().string(), failedFile);

@@ -21,13 +21,10 @@ constexpr int kFrame = kCellSize;
 
 bool SameColourTable(const CDIB& a, const CDIB& b) {
     return a.GetColorCount() == b.GetColorCount() &&
-           std::memcmp(a.GetColorTable(), b.GetColorTable(),
-                       sizeof(RGBQUAD) * static_cast<std::size_t>(a.GetColorCount())) == 0;
+           std::memcmp(a.GetColorTable(), b.GetColorTable(), sizeof(RGBQUAD) * std::size_t(a.GetColorCount())) == 0;
 }
 
-double DistanceFromFrameCentre(int x, int y) {
-    return std::hypot(x + 0.5 - kBallCentre, y + 0.5 - kBallCentre);
-}
+double DistanceFromFrameCentre(int x, int y) { return std::hypot(x + 0.5 - kBallCentre, y + 0.5 - kBallCentre); }
 
 TEST(ArtworkFiles, BoardIsAnEightBitGridWithTheFullSharedTable) {
     const auto board = LoadArtwork("pole.bmp");
@@ -45,7 +42,31 @@ TEST(ArtworkFiles, BoardIsAnEightBitGridWithTheFullSharedTable) {
     }
 }
 
-TEST(ArtworkFiles, BallsShareTheBoardTableAndNeverDrawTheirTransparentIndex) {
+// Per frame: the mean lightness of the disc, and the pixels drawn well
+// outside it (the selected frame's ring).
+std::pair<double, int> FrameLook(const CDIB& ball, int frame) {
+    double lightness = 0.0;
+    int inside = 0;
+    int outside = 0;
+    for (int y = 0; y < kFrame; ++y) {
+        for (int x = 0; x < kFrame; ++x) {
+            const BYTE index = PixelOf(ball, frame * kFrame + x, y);
+            if (DistanceFromFrameCentre(x, y) < kBallRadius - 1.0) {
+                const RGBQUAD entry = ball.GetColorTable()[index];
+                lightness += Lightness({entry.rgbRed, entry.rgbGreen, entry.rgbBlue});
+                ++inside;
+            }
+            outside += DistanceFromFrameCentre(x, y) > kBallRadius + 2.0 && index != PixelOf(ball, 0, 0);
+        }
+    }
+    return {lightness / inside, outside};
+}
+
+// The balls share the board's table, draw every pixel of their disc in both
+// frames, and draw only over the plain floor (they are blended against it, so
+// a drawn pixel over the grid would show a seam); the selected frame is lit
+// up and ringed.
+TEST(ArtworkFiles, BallsFitTheBoard) {
     const auto board = LoadArtwork("pole.bmp");
     ASSERT_TRUE(board);
     for (int colour = 1; colour <= kBallColourCount; ++colour) {
@@ -56,77 +77,23 @@ TEST(ArtworkFiles, BallsShareTheBoardTableAndNeverDrawTheirTransparentIndex) {
         EXPECT_EQ(ball->GetHeight(), kFrame);
         EXPECT_EQ(ball->GetBitmapInfo()->bmiHeader.biBitCount, 8);
         EXPECT_TRUE(SameColourTable(*ball, *board));
-
         const BYTE transparent = PixelOf(*ball, 0, 0);
         EXPECT_EQ(transparent, ArtPalette::kKeyIndex);
-        // Inside the ball's disc, in either frame, every pixel is drawn.
-        for (int y = 0; y < kFrame; ++y) {
-            for (int x = 0; x < 2 * kFrame; ++x) {
-                if (DistanceFromFrameCentre(x % kFrame, y) < kBallRadius) {
-                    ASSERT_NE(PixelOf(*ball, x, y), transparent) << "at (" << x << "," << y << ")";
-                }
-            }
-        }
-    }
-}
-
-// The balls are blended against the plain floor, so what they draw must stay
-// on it: a drawn pixel over the grid would show a seam.
-TEST(ArtworkFiles, BallsDrawOnlyOverTheCellFloor) {
-    const auto board = LoadArtwork("pole.bmp");
-    ASSERT_TRUE(board);
-    for (int colour = 1; colour <= kBallColourCount; ++colour) {
-        const auto ball = LoadArtwork(std::to_string(colour) + ".bmp");
-        ASSERT_TRUE(ball);
-        const BYTE transparent = PixelOf(*ball, 0, 0);
         std::set<BYTE> under;
         for (int y = 0; y < kFrame; ++y) {
             for (int x = 0; x < 2 * kFrame; ++x) {
-                if (PixelOf(*ball, x, y) != transparent) {
-                    under.insert(PixelOf(*board, x % kFrame, y));
+                const bool drawn = PixelOf(*ball, x, y) != transparent;
+                if (DistanceFromFrameCentre(x % kFrame, y) < kBallRadius) {
+                    ASSERT_TRUE(drawn) << x << "," << y;
                 }
+                if (drawn) under.insert(PixelOf(*board, x % kFrame, y));
             }
         }
-        EXPECT_EQ(under, std::set<BYTE>{ArtPalette::kCellIndex}) << "ball " << colour;
-    }
-}
-
-double MeanLightnessInDisc(const CDIB& ball, int frame) {
-    double sum = 0.0;
-    int count = 0;
-    for (int y = 0; y < kFrame; ++y) {
-        for (int x = 0; x < kFrame; ++x) {
-            if (DistanceFromFrameCentre(x, y) < kBallRadius - 1.0) {
-                const RGBQUAD entry = ball.GetColorTable()[PixelOf(ball, frame * kFrame + x, y)];
-                sum += Lightness({entry.rgbRed, entry.rgbGreen, entry.rgbBlue});
-                ++count;
-            }
-        }
-    }
-    return sum / count;
-}
-
-int DrawnOutsideDisc(const CDIB& ball, int frame) {
-    const BYTE transparent = PixelOf(ball, 0, 0);
-    int drawn = 0;
-    for (int y = 0; y < kFrame; ++y) {
-        for (int x = 0; x < kFrame; ++x) {
-            drawn += DistanceFromFrameCentre(x, y) > kBallRadius + 2.0 &&
-                     PixelOf(ball, frame * kFrame + x, y) != transparent;
-        }
-    }
-    return drawn;
-}
-
-TEST(ArtworkFiles, SelectedFrameIsLitUpAndRinged) {
-    for (int colour = 1; colour <= kBallColourCount; ++colour) {
-        SCOPED_TRACE("ball " + std::to_string(colour));
-        const auto ball = LoadArtwork(std::to_string(colour) + ".bmp");
-        ASSERT_TRUE(ball);
-        EXPECT_GT(MeanLightnessInDisc(*ball, 1), MeanLightnessInDisc(*ball, 0) + 5.0);
-        // The normal frame has no more than its shadow outside the ball; the
-        // selected one has a whole ring there.
-        EXPECT_GT(DrawnOutsideDisc(*ball, 1), DrawnOutsideDisc(*ball, 0) + 60);
+        EXPECT_EQ(under, std::set<BYTE>{ArtPalette::kCellIndex});
+        const auto [normalLight, normalOutside] = FrameLook(*ball, 0);
+        const auto [selectedLight, selectedOutside] = FrameLook(*ball, 1);
+        EXPECT_GT(selectedLight, normalLight + 5.0);
+        EXPECT_GT(selectedOutside, normalOutside + 60) << "the normal frame has only its shadow outside";
     }
 }
 

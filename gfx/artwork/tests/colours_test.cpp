@@ -26,18 +26,9 @@ struct Vision {
 
 const Vision kVisions[] = {
     {"normal", {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}},
-    {"protanopia",
-     {{{0.152286, 1.052583, -0.204868},
-       {0.114503, 0.786281, 0.099216},
-       {-0.003882, -0.048116, 1.051998}}}},
-    {"deuteranopia",
-     {{{0.367322, 0.860646, -0.227968},
-       {0.280085, 0.672501, 0.047413},
-       {-0.011820, 0.042940, 0.968881}}}},
-    {"tritanopia",
-     {{{1.255528, -0.076749, -0.178779},
-       {-0.078411, 0.930809, 0.147602},
-       {0.004733, 0.691367, 0.303900}}}},
+    {"protanopia", {{{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216}, {-0.003882, -0.048116, 1.051998}}}},
+    {"deuteranopia", {{{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413}, {-0.011820, 0.042940, 0.968881}}}},
+    {"tritanopia", {{{1.255528, -0.076749, -0.178779}, {-0.078411, 0.930809, 0.147602}, {0.004733, 0.691367, 0.303900}}}},
 };
 
 struct Lab {
@@ -59,15 +50,13 @@ LinearColour Simulate(const Matrix& m, LinearColour c) {
     return {row(m[0]), row(m[1]), row(m[2])};
 }
 
-double DeltaE(Lab p, Lab q) {
-    return std::hypot(p.lightness - q.lightness, p.a - q.a, p.b - q.b);
-}
+double DeltaE(Lab p, Lab q) { return std::hypot(p.lightness - q.lightness, p.a - q.a, p.b - q.b); }
 
 // The mean colour, in linear light, of the normal frame's inner disc.
 LinearColour DrawnColour(int colourNumber) {
     const auto ball = testing::LoadArtwork(std::to_string(colourNumber) + ".bmp");
-    EXPECT_TRUE(ball);
     if (!ball) {
+        ADD_FAILURE() << "ball " << colourNumber << " cannot be read";
         return {};
     }
     LinearColour sum;

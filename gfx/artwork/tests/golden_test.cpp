@@ -18,25 +18,19 @@ namespace art {
 namespace {
 
 struct PlacedBall {
-    int colour;
-    int column;
-    int row;
+    int colour, column, row;
     bool selected;
 };
 
 // Every colour once, corners and middle, one of them selected.
-constexpr PlacedBall kBalls[] = {
-    {1, 0, 0, false}, {2, 8, 0, false}, {3, 4, 4, true},
-    {4, 0, 8, false}, {5, 8, 8, false}, {6, 3, 5, false},
-};
+constexpr PlacedBall kBalls[] = {{1, 0, 0, false}, {2, 8, 0, false}, {3, 4, 4, true},
+                                 {4, 0, 8, false}, {5, 8, 8, false}, {6, 3, 5, false}};
 
 // Loads the board and renders the ball sprites into it, as a drawing pass
 // of the game does.
 std::unique_ptr<CDIB> ComposeBoard() {
     auto board = testing::LoadArtwork("pole.bmp");
-    if (!board) {
-        return nullptr;
-    }
+    if (!board) return nullptr;
     CRect clip;
     board->GetRect(&clip);
     for (const PlacedBall& placed : kBalls) {
@@ -57,26 +51,17 @@ std::unique_ptr<CDIB> ComposeBoard() {
 
 // Empty when equal; otherwise what differs first.
 std::string FirstDifference(const CDIB& expected, const CDIB& actual) {
-    std::ostringstream text;
-    if (expected.GetWidth() != actual.GetWidth() || expected.GetHeight() != actual.GetHeight()) {
-        text << "size " << actual.GetWidth() << "x" << actual.GetHeight() << ", expected "
-             << expected.GetWidth() << "x" << expected.GetHeight();
-        return text.str();
-    }
-    for (int index = 0; index < 256; ++index) {
-        if (std::memcmp(&expected.GetColorTable()[index], &actual.GetColorTable()[index],
-                        sizeof(RGBQUAD)) != 0) {
-            text << "colour table entry " << index << " differs";
-            return text.str();
-        }
+    if (expected.GetWidth() != actual.GetWidth() || expected.GetHeight() != actual.GetHeight()) return "the size";
+    if (std::memcmp(expected.GetColorTable(), actual.GetColorTable(), 256 * sizeof(RGBQUAD)) != 0) {
+        return "the colour table";
     }
     for (int y = 0; y < expected.GetHeight(); ++y) {
         for (int x = 0; x < expected.GetWidth(); ++x) {
             const int want = testing::PixelOf(expected, x, y);
             const int got = testing::PixelOf(actual, x, y);
             if (want != got) {
-                text << "first differing pixel (" << x << "," << y << "): index " << got
-                     << ", expected " << want;
+                std::ostringstream text;
+                text << "pixel (" << x << "," << y << "): index " << got << ", expected " << want;
                 return text.str();
             }
         }
@@ -100,7 +85,7 @@ TEST(ArtworkGolden, ComposedBoardMatchesTheCheckedInPicture) {
     if (!difference.empty()) {
         const std::string actualPath = ::testing::TempDir() + "velmor_board_actual.bmp";
         composed->Save(actualPath.c_str());
-        FAIL() << difference << " (the composed board is in " << actualPath << ")";
+        FAIL() << "differs in " << difference << " (the composed board is in " << actualPath << ")";
     }
 }
 

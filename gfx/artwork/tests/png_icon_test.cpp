@@ -12,18 +12,24 @@
 namespace art {
 namespace {
 
-TEST(PngEncoder, RoundTripsIconsOfEveryInstalledSize) {
+// Every installed size: a rounded opaque tile on a transparent ground, and
+// the PNG written from it decodes to the same pixels.
+TEST(Icon, RoundedTilesThatRoundTripThroughPng) {
     for (const int size : {16, 32, 48, 256}) {
         SCOPED_TRACE(size);
         const std::vector<std::uint32_t> icon = DrawIcon(size);
         ASSERT_EQ(icon.size(), static_cast<std::size_t>(size * size));
+        const auto alpha = [&icon, size](int x, int y) { return icon[static_cast<std::size_t>(y * size + x)] >> 24; };
+        EXPECT_LT(alpha(0, 0), 64u);
+        EXPECT_LT(alpha(size - 1, size - 1), 64u);
+        EXPECT_EQ(alpha(size / 2, size / 2), 255u);
+        EXPECT_EQ(alpha(size / 2, 0), 255u);
+
         const std::vector<std::uint8_t> png = EncodePng(size, size, icon);
         int width = 0, height = 0, channels = 0;
         stbi_uc* rgba = stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &width, &height, &channels, 4);
         ASSERT_NE(rgba, nullptr) << stbi_failure_reason();
-        EXPECT_EQ(width, size);
-        EXPECT_EQ(height, size);
-        EXPECT_EQ(channels, 4);
+        EXPECT_EQ((std::vector<int>{width, height, channels}), (std::vector<int>{size, size, 4}));
         std::vector<std::uint32_t> decoded;
         for (std::size_t i = 0; i < icon.size(); ++i) {
             const stbi_uc* p = rgba + 4 * i;
@@ -32,6 +38,8 @@ TEST(PngEncoder, RoundTripsIconsOfEveryInstalledSize) {
         stbi_image_free(rgba);
         EXPECT_EQ(decoded, icon);
     }
+    EXPECT_TRUE(DrawIcon(0).empty());
+    EXPECT_TRUE(DrawIcon(5000).empty());
 }
 
 TEST(PngEncoder, RefusesSizesThatDoNotMatchThePixels) {
@@ -40,24 +48,6 @@ TEST(PngEncoder, RefusesSizesThatDoNotMatchThePixels) {
     EXPECT_TRUE(EncodePng(0, 0, {}).empty());
     EXPECT_TRUE(EncodePng(-2, -2, four).empty());
     EXPECT_FALSE(EncodePng(4, 1, four).empty());
-}
-
-TEST(Icon, IsARoundedOpaqueTileOnATransparentGround) {
-    for (const int size : {16, 32, 48, 256}) {
-        SCOPED_TRACE(size);
-        const std::vector<std::uint32_t> icon = DrawIcon(size);
-        ASSERT_EQ(icon.size(), static_cast<std::size_t>(size * size));
-        const auto alpha = [&icon, size](int x, int y) {
-            return icon[static_cast<std::size_t>(y * size + x)] >> 24;
-        };
-        // Rounded corners: the corner pixels are (nearly) see-through.
-        EXPECT_LT(alpha(0, 0), 64u);
-        EXPECT_LT(alpha(size - 1, size - 1), 64u);
-        EXPECT_EQ(alpha(size / 2, size / 2), 255u);
-        EXPECT_EQ(alpha(size / 2, 0), 255u);
-    }
-    EXPECT_TRUE(DrawIcon(0).empty());
-    EXPECT_TRUE(DrawIcon(5000).empty());
 }
 
 }  // namespace

@@ -65,9 +65,7 @@ void SaveBall(const std::string& path, BYTE colour, const std::function<void(CDI
 void SavePreview(const std::string& path, BYTE colour, int width = 30, int height = 30) {
     if (colour % 2 == 1) {
         const int rowBytes = (width * 3 + 3) / 4 * 4;
-        WriteBytes(
-            path,
-            Bmp(40, width, height, 24, {}, std::vector<BYTE>(std::size_t(rowBytes * height), 99)));
+        WriteWholeFile(path, Bmp(40, width, height, 24, {}, std::vector<BYTE>(std::size_t(rowBytes * height), 99)));
         return;
     }
     CDIB preview;
@@ -77,24 +75,12 @@ void SavePreview(const std::string& path, BYTE colour, int width = 30, int heigh
     ASSERT_TRUE(preview.Save(path.c_str()));
 }
 
-void MakeGoodFolder(const TempFolder& folder) {
+void MakeGoodFolder(const CScratchFolder& folder) {
     SaveBoard(folder / "pole.bmp");
     for (BYTE colour = 1; colour <= 6; ++colour) {
         SaveBall(folder / (std::to_string(colour) + ".bmp"), colour);
         SavePreview(folder / (std::to_string(colour) + "-d.bmp"), colour);
     }
-}
-
-TEST(BmpToolCheck, PicturesMadeToTheRulesAreUsable) {
-    TempFolder folder;
-    MakeGoodFolder(folder);
-    // Colours the balls do not use may differ from the board's.
-    SaveBall(folder / "2.bmp", 2, [](CDIB& ball) { ball.GetColorTable()[200] = {1, 2, 3, 0}; });
-    // Previews only have to fit.
-    SavePreview(folder / "6-d.bmp", 6, 40, 45);
-    const ToolResult result = RunTool({"check", folder.Path().string()});
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, folder.Path().string() + ": usable picture folder\n");
 }
 
 TEST(BmpToolCheck, GeneratedArtworkIsUsable) {
@@ -106,52 +92,58 @@ TEST(BmpToolCheck, GeneratedArtworkIsUsable) {
     EXPECT_EQ(result.status, 0) << result.out;
 }
 
+// A folder made to the rules, and folders broken one way each: every
+// problem gets its own line.
 TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
     const struct {
         const char* problem;
-        std::function<void(const TempFolder&)> breakFolder;
+        std::function<void(const CScratchFolder&)> breakFolder;
     } cases[] = {
-        {"4-d.bmp: missing", [](const TempFolder& f) { std::filesystem::remove(f / "4-d.bmp"); }},
+        // Colours the balls do not use may differ from the board's; previews only have to fit.
+        {nullptr,
+         [](const CScratchFolder& f) {
+             SaveBall(f / "2.bmp", 2, [](CDIB& ball) { ball.GetColorTable()[200] = {1, 2, 3, 0}; });
+             SavePreview(f / "6-d.bmp", 6, 40, 45);
+         }},
+        {"4-d.bmp: missing", [](const CScratchFolder& f) { std::filesystem::remove(f / "4-d.bmp"); }},
         {"pole.bmp: 200x200, must be 360x360 (9x9 cells of 40 pixels)",
-         [](const TempFolder& f) { SaveBoard(f / "pole.bmp", 200); }},
+         [](const CScratchFolder& f) { SaveBoard(f / "pole.bmp", 200); }},
         {"3.bmp: 124-byte header (V5) is not read; save as a Windows BMP with a 40-byte header",
-         [](const TempFolder& f) {
-             WriteBytes(f / "3.bmp",
-                        Bmp(124, 80, 40, 8, std::vector<RGBQUAD>(256), std::vector<BYTE>(80 * 40)));
+         [](const CScratchFolder& f) {
+             WriteWholeFile(f / "3.bmp", Bmp(124, 80, 40, 8, std::vector<RGBQUAD>(256), std::vector<BYTE>(80 * 40)));
          }},
         {"5.bmp: 24 bits per pixel, must be 8 (balls are copied into the board byte by byte)",
-         [](const TempFolder& f) {
-             WriteBytes(f / "5.bmp",
-                        Bmp(40, 80, 40, 24, {}, std::vector<BYTE>(240 * 40, 1)));
-         }},
+         [](const CScratchFolder& f) { WriteWholeFile(f / "5.bmp", Bmp(40, 80, 40, 24, {}, std::vector<BYTE>(240 * 40, 1))); }},
         {"1.bmp: colour table differs from pole.bmp's at 1 index(es) the ball uses (first 1: #0000C8 here, "
          "#C80000 in pole.bmp); balls are copied by index and would show pole.bmp's colours",
-         [](const TempFolder& f) {
+         [](const CScratchFolder& f) {
              SaveBall(f / "1.bmp", 1, [](CDIB& ball) { ball.GetColorTable()[1] = {200, 0, 0, 0}; });
          }},
         {"2.bmp: the centre (60,20) of the selected frame has index 0, the transparent index set by the "
          "top-left pixel",
-         [](const TempFolder& f) {
+         [](const CScratchFolder& f) {
              SaveBall(f / "2.bmp", 2, [](CDIB& ball) { Fill(ball, 40, 0, 80, 40, kTransparent); });
          }},
         {"6.bmp: every pixel has index 6, the transparent index set by the top-left pixel, so no ball is "
          "drawn",
-         [](const TempFolder& f) {
+         [](const CScratchFolder& f) {
              SaveBall(f / "6.bmp", 6, [](CDIB& ball) { Fill(ball, 0, 0, 80, 40, 6); });
          }},
         {"2-d.bmp: 41x40, must be at most 40x45 to fit its place above the board",
-         [](const TempFolder& f) { SavePreview(f / "2-d.bmp", 2, 41, 40); }},
+         [](const CScratchFolder& f) { SavePreview(f / "2-d.bmp", 2, 41, 40); }},
     };
     for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.problem);
-        TempFolder folder;
+        SCOPED_TRACE(testCase.problem != nullptr ? testCase.problem : "usable");
+        const CScratchFolder folder;
         MakeGoodFolder(folder);
         testCase.breakFolder(folder);
         const ToolResult result = RunTool({"check", folder.Path().string()});
-        EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(Lines(result.out),
-                  (std::vector<std::string>{testCase.problem,
-                                            folder.Path().string() + ": not usable (1 problem)"}));
+        const std::string name = folder.Path().string();
+        EXPECT_EQ(result.status, testCase.problem != nullptr ? 1 : 0);
+        const std::vector<std::string> expected =
+            testCase.problem != nullptr ? std::vector<std::string>{testCase.problem, name + ": not usable (1 problem)"}
+                                        : std::vector<std::string>{name + ": usable picture folder"};
+        EXPECT_EQ(Lines(result.out), expected);
     }
 }
 
