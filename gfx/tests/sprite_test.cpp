@@ -1,5 +1,4 @@
-// Sprites, phased sprites and the sprite list: drawing, hit tests, depth
-// order, archives.
+// Sprites and the sprite list: drawing, hit tests, depth order, archives.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -60,14 +59,6 @@ std::vector<BYTE> Stored(CSpriteList& list) {
 
 }  // namespace
 
-TEST(Sprite, HitTestExcludesTheLeftColumnAndTopRow) {
-    auto sprite = MakeSprite<CSprite>(80, 40, [](int, int) { return 0; });
-    sprite->SetPosition(40, 80);
-    for (CPoint hit : {CPoint(41, 81), CPoint(119, 119)}) EXPECT_TRUE(sprite->HitTest(hit));
-    for (CPoint miss : {CPoint(40, 100), CPoint(60, 80), CPoint(120, 100), CPoint(60, 120)})
-        EXPECT_FALSE(sprite->HitTest(miss)) << miss.x << "," << miss.y;
-}
-
 // Positions at the ends of int: rectangles stop at INT_MAX, hit tests and
 // renders stay exact (the sanitizer build checks the arithmetic).
 TEST(Sprite, PositionsAtTheLimitsOfInt) {
@@ -120,51 +111,6 @@ TEST(Sprite, RenderClipsAndLeavesOutTheTopLeftIndex) {
     canvas = Canvas(30, 20, 9);
     sprite->Render(canvas.get(), &away);
     EXPECT_TRUE(std::all_of(canvas->GetBits(), canvas->GetBits() + 32 * 20, [](BYTE b) { return b == 9; }));
-}
-
-TEST(PhasedSprite, ShowsAndHitTestsTheCurrentCell) {
-    // Two 40 x 40 cells: the left one transparent in its top half, the right one solid.
-    auto sprite = MakeSprite<CPhasedSprite>(80, 40, [](int x, int y) { return x < 40 ? (y < 20 ? 0 : 1) : x; });
-    ASSERT_TRUE(sprite->SetNumCellColumns(2));
-    sprite->SetPosition(120, 40);
-    CRect rect;
-    sprite->GetRect(&rect);
-    EXPECT_EQ(rect, CRect(120, 40, 160, 80));
-    EXPECT_FALSE(sprite->HitTest(CPoint(130, 45)));
-    EXPECT_TRUE(sprite->HitTest(CPoint(130, 70)));
-    EXPECT_TRUE(sprite->SetCellColumn(1));
-    EXPECT_FALSE(sprite->SetCellColumn(1));
-    EXPECT_TRUE(sprite->HitTest(CPoint(130, 45)));
-
-    auto board = Canvas(360, 360, 200);
-    const CRect clip(0, 0, 360, 360);
-    sprite->Render(board.get(), &clip);
-    for (int x = 0; x < 40; ++x) ASSERT_EQ(At(*board, 120 + x, 40), 40 + x);
-    EXPECT_EQ(At(*board, 160, 40), 200);
-}
-
-TEST(PhasedSprite, RefusesImpossibleGridsAndLoadResetsIt) {
-    auto sprite = MakeSprite<CPhasedSprite>(80, 40, [](int x, int y) { return x + y == 0 ? 0 : 1; });
-    const CTraceCapture trace;
-    EXPECT_FALSE(sprite->SetNumCellColumns(0));
-    EXPECT_FALSE(sprite->SetNumCellColumns(81));
-    EXPECT_FALSE(sprite->SetNumCellRows(-1));
-    ASSERT_TRUE(sprite->SetNumCellColumns(80));
-    EXPECT_EQ(sprite->GetWidth(), 1);
-    ASSERT_TRUE(sprite->SetNumCellColumns(3));
-    EXPECT_EQ(sprite->GetWidth(), 26);
-    ASSERT_TRUE(sprite->SetCellColumn(2));
-    EXPECT_FALSE(sprite->SetCellColumn(3));
-    EXPECT_FALSE(sprite->SetCellColumn(-1));
-    EXPECT_FALSE(sprite->SetCellRow(1));
-    EXPECT_EQ(sprite->GetCellColumn(), 2);
-    EXPECT_EQ(trace.Lines(), (std::vector<std::string>{"Invalid number of columns", "Can't make them that small",
-                                                        "Invalid number of rows", "Invalid column", "Invalid column",
-                                                        "Invalid row"}));
-    ASSERT_TRUE(LoadBytes(*sprite, BuildBmp({.width = 30, .height = 12})));
-    EXPECT_EQ(sprite->GetNumCellColumns(), 1);
-    EXPECT_EQ(sprite->GetCellColumn(), 0);
-    EXPECT_EQ(sprite->GetWidth(), 30);
 }
 
 TEST(SpriteList, OrdersByDepthNewestFirstAndOwnsItsSprites) {

@@ -14,26 +14,6 @@ namespace {
 constexpr UINT kCreateExclusive = CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive;
 constexpr UINT kReadShared = CFile::modeRead | CFile::shareDenyWrite;
 
-TEST(File, ReadsSeeksAndWrites) {
-    const CScratchFolder folder;
-    ASSERT_TRUE(WriteWholeFile(folder / "ten", "0123456789"));
-    CFile file;
-    ASSERT_TRUE(file.Open((folder / "ten").c_str(), kReadShared));
-    char buffer[8] = {};
-    EXPECT_EQ(file.Seek(4, CFile::begin), 4u);
-    EXPECT_EQ(file.Read(buffer, 8), 6u) << "fewer at the end";
-    EXPECT_EQ(std::string(buffer, 6), "456789");
-    EXPECT_EQ(file.Read(buffer, 8), 0u);
-    EXPECT_EQ(file.GetLength(), 10u);
-    EXPECT_THROW(file.Seek(-20, CFile::current), CFileException);
-    EXPECT_EQ(file.GetPosition(), 10u);
-
-    ASSERT_TRUE(file.Open((folder / "ten").c_str(), kCreateExclusive));
-    EXPECT_EQ(file.GetLength(), 0u) << "created anew";
-    file.Write("new", 3);
-    EXPECT_EQ(ReadText(folder / "ten"), "new");
-}
-
 // A FIFO, a directory or a missing file in a picture's place must neither
 // block nor open.
 TEST(File, OnlyRegularFilesOpenForReading) {

@@ -1,5 +1,5 @@
-// `check` on picture folders: a good one made here with CDIB, the artwork
-// folder of the build where it exists, and folders broken one way each.
+// `check` on picture folders: a good one made here with CDIB, and folders
+// broken one way each.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -81,15 +81,6 @@ void MakeGoodFolder(const CScratchFolder& folder) {
         SaveBall(folder / (std::to_string(colour) + ".bmp"), colour);
         SavePreview(folder / (std::to_string(colour) + "-d.bmp"), colour);
     }
-}
-
-TEST(BmpToolCheck, GeneratedArtworkIsUsable) {
-    const std::string artwork = VELMOR_RUN_RES;
-    if (!std::filesystem::exists(artwork + "/pole.bmp")) {
-        GTEST_SKIP() << "no artwork at " << artwork << " (velmor-art has not been run in this build)";
-    }
-    const ToolResult result = RunTool({"check", artwork});
-    EXPECT_EQ(result.status, 0) << result.out;
 }
 
 // A folder made to the rules, and folders broken one way each: every
