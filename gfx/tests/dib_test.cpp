@@ -3,6 +3,7 @@
 
 #include "gfx/DIB.h"
 #include "gfx/tests/BmpBuilder.h"
+#include "tests/support/CoreSupport.h"
 
 TEST(DibRead, PixelAddressesAtEveryDepth) {
     struct Case {
@@ -65,7 +66,7 @@ TEST(DibRead, ResourcesAreCheckedAgainstTheirSize) {
 // Writes fail in the file header, the header and the pixels; sizes that
 // cannot be made keep the image.
 TEST(Dib, RefusedWritesAndSizes) {
-    for (const std::size_t limit : {5, 100, 1200}) {
+    for (const std::size_t limit : {std::size_t{5}, std::size_t{100}, std::size_t{1200}}) {
         CMemFile file;
         file.SetWriteLimit(limit);
         EXPECT_FALSE(CDIB().Save(&file)) << limit;
