@@ -25,14 +25,6 @@ TEST_F(GameTest, BatchTakesThreeEmptyCellsInTheAnnouncedColours) {
     }
 }
 
-TEST_F(GameTest, LastFreeCellsFillInIndexOrder) {
-    Game().SetBoard("123451234 512345123 451234512 345123451 234512345 123451234 512.45123 451234512 3451234.2");
-    Game().SetNext(6, 5, 4);
-    Game().InsertBalls();
-    EXPECT_EQ(Game().Batch(), (std::vector<std::pair<int, int>>{{Cell(3, 6), 6}, {Cell(7, 8), 5}}));
-    EXPECT_TRUE(Game().IsBoardFull());
-}
-
 TEST_F(GameTest, FailedReplayKeepsTheBoardAndSpritesInStep) {
     // The replayed batch stops at the missing picture and stays pending; the
     // next batch must not stack a ball on a cell the first one filled.
