@@ -1,6 +1,5 @@
-// velmor-headless run on command scripts (the shared examples and our own),
-// its output, exit status and records file compared with the files beside
-// each script; then the driver's own input handling and the soak test.
+// velmor-headless on command scripts (the shared examples and our own): output, exit status and records file
+// against the files beside each script; then the driver's own input handling and the soak test.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
