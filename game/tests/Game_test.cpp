@@ -122,9 +122,7 @@ protected:
     CRecordingGame& Game() { return m_game; }
 };
 
-constexpr int Cell(int column, int row) {
-    return column + row * 9;
-}
+constexpr int Cell(int column, int row) { return column + row * 9; }
 
 constexpr const char* kTwoBalls = "......... ......... ......... ......... ....3.6..";
 
@@ -151,9 +149,8 @@ TEST_F(GameTest, ClicksOffTheBoardSelectNothingAndCancel) {
 // One redraw a step; of several shortest paths the walk takes right before
 // down and left before up.
 TEST_F(GameTest, BallWalksTheChosenShortestPath) {
-    const std::vector<int> walks[] = {{Cell(4, 1), Cell(5, 1)},
-                                      {Cell(3, 3), Cell(4, 3), Cell(4, 4)},
-                                      {Cell(4, 4), Cell(3, 4), Cell(3, 3)}};
+    const std::vector<int> walks[] = {
+        {Cell(4, 1), Cell(5, 1)}, {Cell(3, 3), Cell(4, 3), Cell(4, 4)}, {Cell(4, 4), Cell(3, 4), Cell(3, 3)}};
     for (const std::vector<int>& walk : walks) {
         Game().SetBoard(std::string(static_cast<std::size_t>(walk.front()), '.') + "1");
         Game().ClearEvents();

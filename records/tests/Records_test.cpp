@@ -53,9 +53,7 @@ protected:
     const std::string m_path = m_folder / "stat.txt";
 };
 
-Bytes BytesOf(std::string_view text) {
-    return Bytes(text.begin(), text.end());
-}
+Bytes BytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
 
 // One record at the fixed time.
 Bytes RecordBytes(int score, const char* name) {
@@ -82,12 +80,11 @@ Bytes Slice(const Bytes& bytes, std::size_t offset, std::size_t count) {
     return Bytes(bytes.data() + offset, bytes.data() + offset + count);
 }
 
-
 TEST_F(RecordsTest, RecordsGoToTheirPlaceAndTheFileNeverShortens) {
     const Bytes three = TableOf({50, 30, 30});
     const Bytes ten = TableOf({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
-    const Bytes twenty = TableOf({200, 190, 180, 170, 160, 150, 140, 130, 120, 110,
-                                  100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
+    const Bytes twenty =
+        TableOf({200, 190, 180, 170, 160, 150, 140, 130, 120, 110, 100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
     const Bytes torn = Concat({TableOf({50}), BytesOf("20\0"sv)});
 
     struct Case {
@@ -152,12 +149,9 @@ TEST_F(RecordsTest, NewFileKeepsPermissionsAndLeavesNoTemporaries) {
 
 TEST(RecordLayout, FieldsNeverRunIntoEachOther) {
     const std::tuple<int, const char*, std::string_view> cases[] = {
-        {0, "", "0\0\0\0\0         "sv},
-        {0, nullptr, "0\0\0\0\0         "sv},
-        {99999, "Ninechars", "99999Ninechars"sv},
-        {100000, "TenCharsXY", "99999TenCharsX"sv},
-        {2147483647, "A", "99999A        "sv},
-        {-5, "\xC8\xE2\xE0\xED", "0\0\0\0\0\xC8\xE2\xE0\xED     "sv},
+        {0, "", "0\0\0\0\0         "sv},          {0, nullptr, "0\0\0\0\0         "sv},
+        {99999, "Ninechars", "99999Ninechars"sv}, {100000, "TenCharsXY", "99999TenCharsX"sv},
+        {2147483647, "A", "99999A        "sv},    {-5, "\xC8\xE2\xE0\xED", "0\0\0\0\0\xC8\xE2\xE0\xED     "sv},
     };
     for (const auto& [score, name, scoreAndName] : cases) {
         const Bytes record = RecordBytes(score, name);
@@ -171,8 +165,8 @@ TEST(RecordLayout, FieldsNeverRunIntoEachOther) {
 
 TEST(RecordLayout, StoredScoreReadsLikeStrtolWithinFiveBytes) {
     const std::pair<std::string_view, int> cases[] = {
-        {"125\0\0"sv, 125}, {"     "sv, 0}, {"\t\n\v9 "sv, 9}, {"-3\0\0\0"sv, -3},    {"abc12"sv, 0},
-        {"1 2  "sv, 1},     {"123456789"sv, 12345},            {"     8"sv, 0}, {"7"sv, 7}, {""sv, 0},
+        {"125\0\0"sv, 125}, {"     "sv, 0},         {"\t\n\v9 "sv, 9}, {"-3\0\0\0"sv, -3}, {"abc12"sv, 0},
+        {"1 2  "sv, 1},     {"123456789"sv, 12345}, {"     8"sv, 0},   {"7"sv, 7},         {""sv, 0},
     };
     for (const auto& [field, value] : cases) {
         EXPECT_EQ(records::ParseStoredScore(BytesOf(field)), value) << '"' << std::string(field) << '"';
@@ -211,7 +205,6 @@ int WaitStatus(pid_t pid) {
     }
     return status;
 }
-
 
 TEST_F(RecordsTest, KilledWriterLeavesOldOrNewTable) {
     // Every score beats all before it, so each one changes the file; the

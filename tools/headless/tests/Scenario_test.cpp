@@ -131,9 +131,14 @@ INSTANTIATE_TEST_SUITE_P(Scripts, ScenarioTest, ::testing::ValuesIn(Scripts()),
 // Bad input stops the driver at once with status 2 and names the line.
 TEST(DriverInput, RefusesBadLinesAndArguments) {
     const std::pair<const char*, const char*> badLines[] = {
-        {"click 1", "two integers"},  {"click 1.5 2", "two integers"}, {"click 99999999999 2", "out of range"},
-        {"new soon", "integer"},      {"new 1 2", "at most one"},      {"dump now", "no arguments"},
-        {"snapshot", "file name"},    {"snapshot no/such/folder/x.bmp", "cannot write"},
+        {"click 1", "two integers"},
+        {"click 1.5 2", "two integers"},
+        {"click 99999999999 2", "out of range"},
+        {"new soon", "integer"},
+        {"new 1 2", "at most one"},
+        {"dump now", "no arguments"},
+        {"snapshot", "file name"},
+        {"snapshot no/such/folder/x.bmp", "cannot write"},
     };
     RunFolder folder;
     for (const auto& [line, reason] : badLines) {
