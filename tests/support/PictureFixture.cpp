@@ -1,5 +1,6 @@
 #include "tests/support/PictureFixture.h"
 
+#include <functional>
 #include <string>
 #include <system_error>
 
@@ -7,29 +8,13 @@
 
 namespace {
 
-bool WritePicture(const std::filesystem::path& file, int width, int height, int (*indexAt)(int, int, int),
-                  int colour) {
+bool WritePicture(const std::filesystem::path& file, int width, int height, const std::function<int(int, int)>& at) {
     CDIB picture;
     if (!picture.Create(width, height)) return false;
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) *picture.GetPixelAddress(x, y) = static_cast<BYTE>(indexAt(x, y, colour));
+        for (int x = 0; x < width; ++x) *picture.GetPixelAddress(x, y) = static_cast<BYTE>(at(x, y));
     }
     return picture.Save(file.string().c_str()) != FALSE;
-}
-
-int BallPixel(int x, int y, int colour) {
-    const int frame = x / 40;
-    const int dx = x % 40 - 20;
-    const int dy = y - 20;
-    return dx * dx + dy * dy <= 15 * 15 ? BallIndex(colour, frame) : 0;
-}
-
-int BoardPixel(int x, int y, int /*colour*/) {
-    return x % 40 == 0 || y % 40 == 0 ? kBoardIndex + 1 : kBoardIndex;
-}
-
-int PreviewPixel(int /*x*/, int /*y*/, int colour) {
-    return BallIndex(colour, 0);
 }
 
 }  // namespace
@@ -37,11 +22,17 @@ int PreviewPixel(int /*x*/, int /*y*/, int colour) {
 bool WritePictureFixture(const std::filesystem::path& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder, error);
-    if (!WritePicture(folder / "pole.bmp", 360, 360, BoardPixel, 0)) return false;
+    const auto board = [](int x, int y) { return x % 40 == 0 || y % 40 == 0 ? kBoardIndex + 1 : kBoardIndex; };
+    if (!WritePicture(folder / "pole.bmp", 360, 360, board)) return false;
     for (int colour = 1; colour <= 6; ++colour) {
+        const auto ball = [colour](int x, int y) {
+            const int dx = x % 40 - 20;
+            return dx * dx + (y - 20) * (y - 20) <= 15 * 15 ? BallIndex(colour, x / 40) : 0;
+        };
+        const auto preview = [colour](int, int) { return BallIndex(colour, 0); };
         const std::string number = std::to_string(colour);
-        if (!WritePicture(folder / (number + ".bmp"), 80, 40, BallPixel, colour)) return false;
-        if (!WritePicture(folder / (number + "-d.bmp"), 30, 30, PreviewPixel, colour)) return false;
+        if (!WritePicture(folder / (number + ".bmp"), 80, 40, ball)) return false;
+        if (!WritePicture(folder / (number + "-d.bmp"), 30, 30, preview)) return false;
     }
     return true;
 }

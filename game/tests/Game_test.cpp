@@ -1,0 +1,300 @@
+// The engine behind the board: selecting and walking, lines, batches and the repeated batch after a remake
+// move, the emptied board, and new game; each test runs in a scratch folder with pictures.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+#include "game/BoardGame.h"
+#include "tests/support/Files.h"
+#include "tests/support/PictureFixture.h"
+
+namespace {
+
+using Events = std::vector<std::string>;
+
+class CRecordingGame : public CBoardGame {
+public:
+    // What the engine asked of the view side, in order: "draw" and "pause".
+    Events events;
+    // The cell the ball being moved stood on at each redraw during a walk.
+    std::vector<int> walk;
+
+    void DrawAll() override {
+        RenderSprites();  // splits new ball pictures into frames, as a real redraw does
+        events.emplace_back("draw");
+        // During a walk the moved ball is no longer selected but still tracked.
+        if (m_pSelSprite != nullptr && !m_bSelected) {
+            walk.push_back(CellOf(m_pSelSprite->GetX() / kCellSize, m_pSelSprite->GetY() / kCellSize));
+        }
+    }
+    void Pause(int milliseconds) override { events.emplace_back(milliseconds == kPauseMilliseconds ? "pause" : "?"); }
+    std::string AskRecordName() override { return {}; }
+    void ShowRecords() override {}
+
+    // Lays out a board from up to 81 characters ('.' empty, '1'..'6' a ball;
+    // blanks are ignored, missing cells are empty), each ball with a real
+    // sprite split into its frames as after a redraw.
+    void SetBoard(std::string_view layout) {
+        m_bSelected = false;
+        m_pSelSprite = nullptr;
+        m_spriteList.RemoveAll();
+        std::string cells(layout);
+        std::erase(cells, ' ');
+        cells.resize(kCells, '.');
+        for (int cell = 0; cell < kCells; ++cell) {
+            const char character = cells[static_cast<std::size_t>(cell)];
+            m_nBoard[cell] = character == '.' ? 0 : character - '0';
+            if (m_nBoard[cell] == 0) continue;
+            auto sprite = std::make_unique<CPhasedSprite>();
+            ASSERT_TRUE(sprite->Load(BallFileName(m_nBoard[cell]).c_str()));
+            sprite->SetPosition(cell % kColumns * kCellSize, cell / kColumns * kCellSize);
+            m_spriteList.Insert(sprite.release());
+        }
+        RenderSprites();
+    }
+    // The board as SetBoard takes it, a blank between rows, trailing empty rows left out.
+    std::string BoardText() const {
+        std::string text;
+        for (int cell = 0; cell < kCells; ++cell) {
+            if (cell > 0 && cell % kColumns == 0) text.push_back(' ');
+            text.push_back(m_nBoard[cell] == 0 ? '.' : static_cast<char>('0' + m_nBoard[cell]));
+        }
+        while (text.ends_with(".........")) text.erase(text.size() - std::min<std::size_t>(text.size(), 10));
+        return text;
+    }
+    void SetNext(int first, int second, int third) {
+        m_nNext[0] = first;
+        m_nNext[1] = second;
+        m_nNext[2] = third;
+    }
+    void SetSeed(std::int32_t seed) { m_nSeed = seed; }
+    void SetScore(int score) { m_nScore = score; }
+    // Keeps these cells for the next batch, as a remake move would.
+    void KeepBatchCells(const std::vector<int>& cells) {
+        m_bReplayInsert = true;
+        m_nNewCount = static_cast<int>(cells.size());
+        for (std::size_t index = 0; index < cells.size(); ++index) {
+            m_nNewCol[index] = cells[index] % kColumns;
+            m_nNewRow[index] = cells[index] / kColumns;
+        }
+    }
+
+    const CPhasedSprite* SelectedSprite() const { return m_pSelSprite; }
+    bool ReplayPending() const { return m_bReplayInsert; }
+    int NewCell(int index) const { return CellOf(m_nNewCol[index], m_nNewRow[index]); }
+    // The cells and colours of the last batch.
+    std::vector<std::pair<int, int>> Batch() const {
+        std::vector<std::pair<int, int>> batch;
+        for (int index = 0; index < m_nNewCount; ++index) batch.emplace_back(NewCell(index), Cell(NewCell(index)));
+        return batch;
+    }
+
+    // A left click at the centre of a cell, or at a point in view coordinates.
+    void Click(int cell) { ClickAt(cell % 9 * 40 + 20, cell / 9 * 40 + 20 + kBoardTop); }
+    void ClickAt(int x, int y) { OnLButtonDown(0, CPoint(x, y)); }
+    // Select `from`, then click `to`.
+    void Move(int from, int to) {
+        Click(from);
+        Click(to);
+    }
+    void ClearEvents() {
+        events.clear();
+        walk.clear();
+    }
+};
+
+class GameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(WritePictureFixture("res1"));
+        m_game.SetNext(1, 1, 1);
+        m_game.SetSeed(7);  // the same batches on every run
+    }
+    CScratchFolder m_folder{CScratchFolder::Enter::yes};
+    CRecordingGame m_game;
+    CRecordingGame& Game() { return m_game; }
+};
+
+constexpr int Cell(int column, int row) { return column + row * 9; }
+
+constexpr const char* kTwoBalls = "......... ......... ......... ......... ....3.6..";
+
+// Clicks off the board, anywhere in int range, select nothing and cancel a
+// selection, the ball back on its cell.
+TEST_F(GameTest, ClicksOffTheBoardSelectNothingAndCancel) {
+    Game().SetBoard(kTwoBalls);
+    for (const int x : {INT_MIN, -1, 180, 360, INT_MAX}) {
+        for (const int y : {INT_MIN, INT_MIN + 49, 49, 200, 410, INT_MAX}) {
+            if (x == 180 && y == 200) continue;  // on the board
+            SCOPED_TRACE(std::to_string(x) + " " + std::to_string(y));
+            Game().ClearEvents();
+            Game().ClickAt(x, y);
+            Game().Click(Cell(4, 4));
+            Game().ClickAt(x, y);
+            EXPECT_FALSE(Game().IsSelected());
+            EXPECT_EQ(Game().events, (Events{"draw", "draw", "draw"}));
+            EXPECT_EQ(Game().BoardText(), kTwoBalls);
+            EXPECT_TRUE(Game().SpritesMatchBoard());
+        }
+    }
+}
+
+// One redraw a step; of several shortest paths the walk takes right before
+// down and left before up.
+TEST_F(GameTest, BallWalksTheChosenShortestPath) {
+    const std::vector<int> walks[] = {
+        {Cell(4, 1), Cell(5, 1)}, {Cell(3, 3), Cell(4, 3), Cell(4, 4)}, {Cell(4, 4), Cell(3, 4), Cell(3, 3)}};
+    for (const std::vector<int>& walk : walks) {
+        Game().SetBoard(std::string(static_cast<std::size_t>(walk.front()), '.') + "1");
+        Game().ClearEvents();
+        Game().Move(walk.front(), walk.back());
+        EXPECT_EQ(Game().walk, std::vector<int>(walk.begin() + 1, walk.end()));
+    }
+}
+
+// Rows 1, 3, 5 and 7 are walls with one gap at alternating ends: cell (c, 8)
+// lies 40 + c steps from the corner, and 41 steps is as far as a ball goes.
+TEST_F(GameTest, TargetsTooFarOrTakenAreRefused) {
+    Game().SetBoard("1........ 23232323. ......... .23232323 ......... 23232323. ......... .23232323");
+    Game().Move(Cell(0, 0), Cell(2, 8));
+    Game().Move(Cell(0, 0), Cell(1, 1));  // a ball stands there
+    EXPECT_TRUE(Game().walk.empty());
+    Game().Move(Cell(0, 0), Cell(1, 8));
+    ASSERT_EQ(Game().walk.size(), 41u);
+    EXPECT_EQ(Game().Cell(Cell(1, 8)), 1);
+    EXPECT_TRUE(Game().SpritesMatchBoard());
+}
+
+TEST_F(GameTest, LinesAreFoundRemovedAndScored) {
+    // The board before and the points of one RemoveLine: 0 when nothing goes, else the whole board goes.
+    const std::tuple<const char*, const char*, int> lines[] = {
+        {"five in a row", "......... ..22222", 10},
+        {"six are one line", "......... ......... ......... ......... 333333", 14},
+        {"rows do not wrap", ".....5555 5", 0},
+        {"down-right does not wrap", ".....6... ......6.. .......6. ........6 ......... 6", 0},
+        {"down-left does not wrap", "...1..... ..1...... .1....... 1.......1", 0},
+    };
+    for (const auto& [name, layout, points] : lines) {
+        SCOPED_TRACE(name);
+        for (const bool score : {true, false}) {
+            Game().SetBoard(layout);
+            const std::string before = Game().BoardText();
+            Game().SetScore(7);
+            EXPECT_EQ(Game().RemoveLine(score), points > 0);
+            EXPECT_EQ(Game().BoardText(), points > 0 ? "" : before);
+            EXPECT_EQ(Game().Score(), 7 + (score ? points : 0));
+            EXPECT_TRUE(Game().SpritesMatchBoard());
+        }
+    }
+}
+
+TEST_F(GameTest, SecondLineWaitsForTheNextMove) {
+    // The ball moved to (4, 1) completes the row and tops a column of six;
+    // the row goes first and takes the shared cell, five of the column stay.
+    Game().SetBoard("......... 1111..... ....1.... ....1.... ....1.... ....1.... ....1.... ......... 2.......1");
+    Game().SetNext(3, 3, 3);
+    Game().Move(Cell(8, 8), Cell(4, 1));
+    EXPECT_EQ(Game().Score(), 10);
+    EXPECT_EQ(Game().BoardText(),
+              "......... ......... ....1.... ....1.... ....1.... ....1.... ....1.... ......... 2........");
+    // The next move makes no line of its own but is paid with the column.
+    Game().Move(Cell(0, 8), Cell(1, 8));
+    EXPECT_EQ(Game().Score(), 20);
+    EXPECT_EQ(Game().BoardText(),
+              "......... ......... ......... ......... ......... ......... ......... ......... .2.......");
+}
+
+TEST_F(GameTest, BatchTakesThreeEmptyCellsInTheAnnouncedColours) {
+    for (const std::int32_t seed : {0, 1, 99, INT_MAX, INT_MIN, -1}) {
+        SCOPED_TRACE(seed);
+        Game().SetBoard("12....... ......... ......... ...3..... ......... ......... ......... ......... ........4");
+        Game().SetSeed(seed);
+        Game().ChooseNextColours();
+        Game().InsertBalls();
+        for (int index = 0; index < 3; ++index) {
+            EXPECT_EQ(Game().Cell(Game().NewCell(index)), Game().Next(index));
+            EXPECT_TRUE(Game().Next(index) >= 1 && Game().Next(index) <= 6);
+        }
+        EXPECT_EQ(Game().CountFreeCells(), 81 - 4 - 3);  // none on a ball or on another new one
+        EXPECT_TRUE(Game().SpritesMatchBoard());
+    }
+}
+
+TEST_F(GameTest, FailedReplayKeepsTheBoardAndSpritesInStep) {
+    // The replayed batch stops at the missing picture and stays pending; the
+    // next batch must not stack a ball on a cell the first one filled.
+    std::filesystem::rename("res1/4.bmp", "res1/4.away");
+    Game().SetBoard("");
+    Game().KeepBatchCells({Cell(0, 0), Cell(1, 0), Cell(2, 0)});
+    Game().SetNext(3, 4, 5);
+    Game().InsertBalls();
+    EXPECT_TRUE(Game().ReplayPending());
+    EXPECT_EQ(Game().CountFreeCells(), 80);
+    std::filesystem::rename("res1/4.away", "res1/4.bmp");
+    Game().InsertBalls();
+    EXPECT_FALSE(Game().ReplayPending());
+    EXPECT_EQ(Game().CountFreeCells(), 77);
+    EXPECT_TRUE(Game().SpritesMatchBoard());
+}
+
+// A missing picture cuts a batch short: the batch is what was placed, and a
+// remake move takes it back with the move and announces all its colours again.
+TEST_F(GameTest, RemakeMoveAfterABatchCutShort) {
+    constexpr const char* opening = "......... ......... ......... ......... ....3.... ......... .....1...";
+    Game().SetBoard(opening);
+    Game().SetNext(2, 4, 6);
+    Game().OnRemakeMove();  // refused before any batch
+    EXPECT_TRUE(Game().events.empty());
+    std::filesystem::remove("res1/4.bmp");
+    Game().Move(Cell(4, 4), Cell(0, 0));
+    ASSERT_EQ(Game().Batch(), (std::vector<std::pair<int, int>>{{Game().NewCell(0), 2}}));
+    Game().ClearEvents();
+    Game().OnRemakeMove();
+    EXPECT_EQ(Game().events, Events{"draw"});
+    EXPECT_EQ(Game().BoardText(), opening);
+    EXPECT_EQ((std::vector<int>{Game().Next(0), Game().Next(1), Game().Next(2)}), (std::vector<int>{2, 4, 6}));
+    EXPECT_TRUE(Game().SpritesMatchBoard());
+}
+
+// A line that takes the last balls brings the announced balls at once, on the
+// cells a remake move kept; the line cannot be taken back.
+TEST_F(GameTest, LineThatEmptiesTheBoardBringsTheKeptBatch) {
+    Game().SetBoard("2222..... ......... ......... ......... ......... ......... ......... ......... ........2");
+    Game().SetNext(1, 5, 6);
+    Game().KeepBatchCells({Cell(8, 8), Cell(0, 0), Cell(4, 4)});
+    Game().Move(Cell(8, 8), Cell(4, 0));
+    EXPECT_EQ(Game().Score(), 10);
+    const std::string after = Game().BoardText();
+    EXPECT_EQ(after, "5........ ......... ......... ......... ....6.... ......... ......... ......... ........1");
+    Game().OnRemakeMove();
+    EXPECT_TRUE(Game().IsRemakeRefused());
+    EXPECT_EQ(Game().BoardText(), after);
+    EXPECT_TRUE(Game().SpritesMatchBoard());
+}
+
+// Select, then start again: the selection must not outlive its sprite.
+TEST_F(GameTest, NewGameDropsSelectionAndStartsPlayable) {
+    Game().SetBoard("1.1");
+    Game().SetScore(10);
+    Game().Move(Cell(0, 0), Cell(1, 0));
+    Game().Click(Cell(1, 0));
+    ASSERT_TRUE(Game().IsSelected());
+    Game().OnNewGame();
+    EXPECT_EQ(Game().Score(), 0);
+    EXPECT_EQ(Game().CountFreeCells(), 78);
+    EXPECT_TRUE(Game().IsRemakeRefused());
+    EXPECT_FALSE(Game().IsSelected());
+    EXPECT_EQ(Game().SelectedSprite(), nullptr);
+    Game().Click(Game().NewCell(1));
+    EXPECT_TRUE(Game().IsSelected());
+    EXPECT_TRUE(Game().SpritesMatchBoard());
+}
+
+}  // namespace
