@@ -85,16 +85,26 @@ private:
     QImage m_looks[7][2];
 };
 
-// What pictures of the view taken one after another showed of a walk from
-// `from` to `to`: the cells on the way where the ball was seen, the longest
-// time between two of its positions first showing, and the last reading.
+// A walk watched on the screen: the ball with the longest way is clicked,
+// then the cell at its end (`click` takes view points), and pictures of the
+// view are read until the ball arrives.  `between` holds the cells on the
+// way where the ball was seen, `longestGap` the longest time between two of
+// its positions first showing; a summary is printed, labelled `where`.
 struct WalkSeen {
+    int from = -1;
+    int to = -1;
+    int steps = 0;
+    bool selected = false;  // the first click showed the selection
     std::set<int> between;
     qint64 longestGap = 0;  // milliseconds
     BoardReading end;
 };
-WalkSeen WatchWalk(const BoardReader& reader, const std::function<QImage()>& view, const BoardReading& start, int from,
-                   int to);
+WalkSeen WalkTheLongestWay(const BoardReader& reader, const std::function<QImage()>& view,
+                           const std::function<void(QPoint)>& click, const BoardReading& start, const char* where);
+// Starts the game program with kTestSeed in the current folder, its
+// errors forwarded; under the leak checker, the X platform's D-Bus library
+// keeps one buffer to the end, which is not the game's to free.
+void StartGame(QProcess& game, QProcessEnvironment environment);
 
 // Polls the condition (without running the event loop) until it holds or
 // the time is up.
@@ -107,7 +117,8 @@ void StopProcess(QProcess& process);
 // Why the real-window tests cannot run here (no X display to use, or a
 // tool missing), or empty when they can.
 std::string MissingXTools();
-// The first visible X window whose name contains `name`; 0 when none shows.
+// The first visible X window whose name contains `name`; 0 when none shows
+// within 10 s.
 unsigned long FindXWindow(const QString& name);
 // The window's place and size on the X screen, and what it shows (the
 // tests themselves run on X for this).
