@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QThread>
 #include <cstdio>
@@ -204,27 +203,4 @@ std::optional<QByteArray> RunTool(const QString& program, const QStringList& arg
     const ProgramRun run = RunProcess(program, arguments, environment);
     if (run.exitCode != 0) return std::nullopt;
     return QByteArray::fromStdString(run.output);
-}
-
-unsigned long FindXWindow(const QString& name) {
-    unsigned long window = 0;
-    WaitUntil([&] {
-        const auto found = RunTool("xdotool", {"search", "--onlyvisible", "--name", name}).value_or("");
-        return (window = found.split('\n').first().trimmed().toULong()) != 0;
-    });
-    return window;
-}
-
-QRect XGeometry(unsigned long window) {
-    std::map<QByteArray, int> values;
-    for (const QByteArray& line :
-         RunTool("xdotool", {"getwindowgeometry", "--shell", QString::number(window)}).value_or("").split('\n')) {
-        const QList<QByteArray> parts = line.split('=');
-        if (parts.size() == 2) values[parts[0]] = parts[1].trimmed().toInt();
-    }
-    return QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
-}
-
-QImage GrabXWindow(unsigned long window) {
-    return QGuiApplication::primaryScreen()->grabWindow(window).toImage().convertToFormat(QImage::Format_RGB32);
 }

@@ -2,8 +2,11 @@
 // real X input (xdotool) and read back from the server (xwd): the place and
 // the start picture, a selection, a walk that can be watched step by step,
 // a double click, and quitting from the menu by keyboard.
+#include <QGuiApplication>
 #include <QProcess>
+#include <QScreen>
 #include <QThread>
+#include <map>
 
 #include "app/tests/AppTestSupport.h"
 
@@ -19,12 +22,24 @@ protected:
         QProcessEnvironment environment = EnvironmentWithoutDisplay();
         environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
         StartGame(m_game, environment);
-        ASSERT_NE(m_window = FindXWindow(QString::fromUtf8("шарики")), 0u) << "the game's window did not show";
-        m_geometry = XGeometry(m_window);
+        ASSERT_TRUE(WaitUntil([this] {
+            const auto found = RunTool("xdotool", {"search", "--onlyvisible", "--name", QString::fromUtf8("шарики")});
+            return (m_window = found.value_or("").split('\n').first().trimmed().toULong()) != 0;
+        })) << "the game's window did not show";
+        const auto shell = RunTool("xdotool", {"getwindowgeometry", "--shell", QString::number(m_window)});
+        std::map<QByteArray, int> values;
+        for (const QByteArray& line : shell.value_or("").split('\n')) {
+            const QList<QByteArray> parts = line.split('=');
+            if (parts.size() == 2) values[parts[0]] = parts[1].trimmed().toInt();
+        }
+        m_geometry = QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
     }
     void TearDown() override { StopProcess(m_game); }
 
-    QImage ViewOnScreen() const { return ViewPartOf(GrabXWindow(m_window)); }
+    QImage ViewOnScreen() const {
+        return ViewPartOf(QGuiApplication::primaryScreen()->grabWindow(m_window).toImage().convertToFormat(
+            QImage::Format_RGB32));
+    }
     // Real button presses at a view point, through the X server.
     void Click(QPoint point, int presses = 1) const {
         RunTool("xdotool", {"mousemove", "--window", QString::number(m_window), QString::number(2 + point.x()),

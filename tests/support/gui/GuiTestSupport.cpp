@@ -79,12 +79,9 @@ QRgb SystemColour(int index) {
 
 void ClickClient(const CWnd& window, QPoint point, bool doubleClick) {
     QWidget* client = window.Widget();
-    point = client->mapTo(client->window(), point);
-    if (doubleClick) {
-        QTest::mouseDClick(client->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
-    } else {
-        QTest::mouseClick(client->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
-    }
+    using Press = void (*)(QWindow*, Qt::MouseButton, Qt::KeyboardModifiers, QPoint, int);
+    const Press press = doubleClick ? Press(&QTest::mouseDClick) : Press(&QTest::mouseClick);
+    press(client->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, client->mapTo(client->window(), point), -1);
 }
 
 void TypeText(QWidget* widget, const QString& text) {
