@@ -30,10 +30,6 @@ TEST_F(AppTest, WindowHasItsPlaceSizesAndCaption) {
     CRect client;
     Frame().GetClientRect(&client);
     EXPECT_EQ(client, CRect(0, 0, 364, 414));
-    CRect window;
-    Frame().GetWindowRect(&window);
-    EXPECT_EQ(window.left, 100);
-    EXPECT_EQ(window.top, 100);
     EXPECT_EQ(Window()->windowTitle(), QString::fromUtf8(" шарики"));
     EXPECT_FALSE(Window()->windowIcon().isNull());
     EXPECT_EQ(Window()->minimumSize(), Window()->maximumSize()) << "the size can be changed";
