@@ -97,9 +97,7 @@ void ForgetQuitRequest() {
     QCoreApplication::exec();
 }
 
-namespace {
-
-void PollForModal(std::function<void(QWidget*)> action, int attemptsLeft) {
+void WhenModalShown(std::function<void(QWidget*)> action, int attemptsLeft) {
     QTimer::singleShot(10, qApp, [action = std::move(action), attemptsLeft]() mutable {
         QWidget* modal = QApplication::activeModalWidget();
         // Activation may lag behind the show by a few events.
@@ -108,14 +106,10 @@ void PollForModal(std::function<void(QWidget*)> action, int attemptsLeft) {
         } else if (attemptsLeft == 0) {
             ADD_FAILURE() << "no modal dialog was shown";
         } else {
-            PollForModal(std::move(action), attemptsLeft - 1);
+            WhenModalShown(std::move(action), attemptsLeft - 1);
         }
     });
 }
-
-}  // namespace
-
-void WhenModalShown(std::function<void(QWidget*)> action) { PollForModal(std::move(action), 500); }
 
 void PressButton(QWidget* dialog, const QString& text) {
     for (QPushButton* button : dialog->findChildren<QPushButton*>()) {

@@ -37,7 +37,7 @@ void ForgetQuitRequest();
 
 // Runs `action` on the next modal dialog as soon as it is shown and active,
 // from inside its modal loop; the test fails when none comes.
-void WhenModalShown(std::function<void(QWidget*)> action);
+void WhenModalShown(std::function<void(QWidget*)> action, int attemptsLeft = 500);
 void PressButton(QWidget* dialog, const QString& text);
 // The text of the push button that has the keyboard focus, or empty.
 std::string FocusedButtonText();
