@@ -1,11 +1,12 @@
 #include "app/tests/AppTestSupport.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProcess>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QThread>
+#include <cstdio>
 #include <map>
 
 void AppTest::SetUp() {
@@ -119,34 +120,58 @@ bool BoardReader::Shows(const QImage& view, int cell, const QImage* look) const 
     return true;
 }
 
-WalkSeen WatchWalk(const BoardReader& reader, const std::function<QImage()>& view, const BoardReading& start, int from,
-                   int to) {
-    const int colour = start.colours[static_cast<std::size_t>(from)];
+WalkSeen WalkTheLongestWay(const BoardReader& reader, const std::function<QImage()>& view,
+                           const std::function<void(QPoint)>& click, const BoardReading& start, const char* where) {
     WalkSeen seen;
+    for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
+        if (start.colours[static_cast<std::size_t>(cell)] <= 0) continue;
+        const auto [farthest, distance] = FarthestCell(start.colours, cell);
+        if (distance > seen.steps) std::tie(seen.from, seen.to, seen.steps) = std::tie(cell, farthest, distance);
+    }
+    if (seen.steps == 0) return seen;
+    click(CellCentre(seen.from));
+    seen.selected = WaitUntil([&] { return reader.Read(view()).selected == seen.from; });
+    if (!seen.selected) return seen;
+    click(CellCentre(seen.to));
+    const int colour = start.colours[static_cast<std::size_t>(seen.from)];
     std::map<qint64, int> firstShown;  // time -> cell
+    const auto shown = [&](qint64 now, int cell) {
+        if (firstShown.empty() || firstShown.rbegin()->second != cell) firstShown.emplace(now, cell);
+    };
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 10000) {
         const BoardReading reading = reader.Read(view());
         const qint64 now = timer.elapsed();
         if (!reading.Readable()) continue;
-        if (reading.colours[static_cast<std::size_t>(from)] == 0 && reading.Balls() == 3) {
+        if (reading.colours[static_cast<std::size_t>(seen.from)] == 0 && reading.Balls() == 3) {
             for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
                 const auto index = static_cast<std::size_t>(cell);
                 if (reading.colours[index] != colour || start.colours[index] != 0) continue;
-                if (cell != to) seen.between.insert(cell);
-                if (firstShown.empty() || firstShown.rbegin()->second != cell) firstShown.emplace(now, cell);
+                if (cell != seen.to) seen.between.insert(cell);
+                shown(now, cell);
             }
         }
         seen.end = reading;
-        if (reading.colours[static_cast<std::size_t>(to)] == colour && reading.Balls() == 6 && reading.selected < 0) {
-            if (firstShown.empty() || firstShown.rbegin()->second != to) firstShown.emplace(now, to);
+        if (reading.colours[static_cast<std::size_t>(seen.to)] == colour && reading.Balls() == 6 &&
+            reading.selected < 0) {
+            shown(now, seen.to);
             break;
         }
     }
     for (auto it = firstShown.begin(); it != firstShown.end() && std::next(it) != firstShown.end(); ++it)
         seen.longestGap = std::max(seen.longestGap, std::next(it)->first - it->first);
+    std::printf("walk on %s: %zu of %d steps on the way seen, longest gap %lld ms\n", where, seen.between.size(),
+                seen.steps - 1, static_cast<long long>(seen.longestGap));
     return seen;
+}
+
+void StartGame(QProcess& game, QProcessEnvironment environment) {
+    WriteWholeFile("lsan.supp", "leak:libdbus-1.so\n");
+    environment.insert("LSAN_OPTIONS", QDir::current().filePath("lsan.supp").prepend("suppressions="));
+    game.setProcessEnvironment(environment);
+    game.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    game.start(QStringLiteral(VELMOR_PROGRAM), {"--seed", QString::number(kTestSeed)});
 }
 
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds) {
@@ -178,29 +203,4 @@ std::optional<QByteArray> RunTool(const QString& program, const QStringList& arg
     const ProgramRun run = RunProcess(program, arguments, environment);
     if (run.exitCode != 0) return std::nullopt;
     return QByteArray::fromStdString(run.output);
-}
-
-unsigned long FindXWindow(const QString& name) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 10000) {
-        const auto found = RunTool("xdotool", {"search", "--onlyvisible", "--name", name});
-        if (found && !found->trimmed().isEmpty()) return found->split('\n').first().trimmed().toULong();
-        QThread::msleep(20);
-    }
-    return 0;
-}
-
-QRect XGeometry(unsigned long window) {
-    std::map<QByteArray, int> values;
-    for (const QByteArray& line :
-         RunTool("xdotool", {"getwindowgeometry", "--shell", QString::number(window)}).value_or("").split('\n')) {
-        const QList<QByteArray> parts = line.split('=');
-        if (parts.size() == 2) values[parts[0]] = parts[1].trimmed().toInt();
-    }
-    return QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
-}
-
-QImage GrabXWindow(unsigned long window) {
-    return QGuiApplication::primaryScreen()->grabWindow(window).toImage().convertToFormat(QImage::Format_RGB32);
 }

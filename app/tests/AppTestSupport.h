@@ -1,6 +1,5 @@
-// The application in a test, started as the program starts it with a fixed
-// first seed; the program run as a process; the board read back from
-// pictures of the real window, and the X tools that drive one.
+// The application in a test with a fixed first seed; the program run as a
+// process; the board read back from pictures of the real window.
 #pragma once
 
 #include <QImage>
@@ -33,28 +32,19 @@ protected:
 };
 
 struct ProgramRun {
-    int exitCode = -1;
+    int exitCode = -1;  // -1 when it crashed or took longer than 20 s
     std::string output;
     std::string errors;
 };
-// Runs a program to its end (at most 20 s; the exit code is -1 when it
-// crashed or took longer).
 ProgramRun RunProcess(const QString& program, const QStringList& arguments,
                       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
                       const std::string& folder = ".");
-// Runs the game program with these arguments and environment, in `folder`.
-inline ProgramRun RunProgram(const QStringList& arguments, const QProcessEnvironment& environment,
-                             const std::string& folder = ".") {
-    return RunProcess(QStringLiteral(VELMOR_PROGRAM), arguments, environment, folder);
-}
 // A tool's standard output, or nothing when it failed.
 std::optional<QByteArray> RunTool(const QString& program, const QStringList& arguments,
                                   const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
-// The tests' environment without any display.
 QProcessEnvironment EnvironmentWithoutDisplay();
 
-// The view's part of a picture of the whole main window: 360 x 410 at the
-// window's bottom left, inside the view's 2-pixel edge.
+// The view's 360 x 410 in a picture of the whole main window.
 QImage ViewPartOf(const QImage& window);
 // Compares a start picture of the view with the stored one for kTestSeed:
 // exact outside the band's text boxes (fonts differ between machines), some
@@ -62,8 +52,8 @@ QImage ViewPartOf(const QImage& window);
 std::string CompareWithGolden(const QImage& view);
 std::string GoldenPath();
 
-// --- the board read from pictures of the real window ---------------------------
-
+// The board read from pictures of the view, by the pictures of the current
+// folder (LoadLooks first).
 struct BoardReading {
     Board colours{};    // 0 empty, -1 a cell that shows nothing known
     int selected = -1;  // the cell showing a ball in its selected look
@@ -72,8 +62,6 @@ struct BoardReading {
         return static_cast<int>(std::count_if(colours.begin(), colours.end(), [](int c) { return c > 0; }));
     }
 };
-// Which ball each cell of a picture of the view shows, from the pictures of
-// the current folder (LoadLooks first).
 class BoardReader {
 public:
     bool LoadLooks();
@@ -85,31 +73,29 @@ private:
     QImage m_looks[7][2];
 };
 
-// What pictures of the view taken one after another showed of a walk from
-// `from` to `to`: the cells on the way where the ball was seen, the longest
-// time between two of its positions first showing, and the last reading.
+// The ball with the longest way is clicked, then the cell at its end
+// (`click` takes view points), and pictures of the view are read until the
+// ball arrives: `between` holds the cells on the way where it was seen,
+// `longestGap` the longest time between two of its positions first showing.
 struct WalkSeen {
+    int from = -1;
+    int to = -1;
+    int steps = 0;
+    bool selected = false;  // the first click showed the selection
     std::set<int> between;
     qint64 longestGap = 0;  // milliseconds
     BoardReading end;
 };
-WalkSeen WatchWalk(const BoardReader& reader, const std::function<QImage()>& view, const BoardReading& start, int from,
-                   int to);
+WalkSeen WalkTheLongestWay(const BoardReader& reader, const std::function<QImage()>& view,
+                           const std::function<void(QPoint)>& click, const BoardReading& start, const char* where);
+// Starts the game program with kTestSeed, errors forwarded; the leak checker
+// is told of the one buffer the X platform's D-Bus library keeps.
+void StartGame(QProcess& game, QProcessEnvironment environment);
 
 // Polls the condition (without running the event loop) until it holds or
 // the time is up.
 bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds = 10000);
 // Ends a child process, politely first.
 void StopProcess(QProcess& process);
-
-// --- X ------------------------------------------------------------------------------
-
-// Why the real-window tests cannot run here (no X display to use, or a
-// tool missing), or empty when they can.
+// Why the real-window tests cannot run here, or empty when they can.
 std::string MissingXTools();
-// The first visible X window whose name contains `name`; 0 when none shows.
-unsigned long FindXWindow(const QString& name);
-// The window's place and size on the X screen, and what it shows (the
-// tests themselves run on X for this).
-QRect XGeometry(unsigned long window);
-QImage GrabXWindow(unsigned long window);

@@ -17,7 +17,7 @@ TEST(ProgramTest, OptionsThatNeedNoDisplay) {
         {{}, 1, "", std::string("velmor") + kNoDisplayMessage},
     };
     for (const auto& test : cases) {
-        const ProgramRun run = RunProgram(test.arguments, EnvironmentWithoutDisplay());
+        const ProgramRun run = RunProcess(VELMOR_PROGRAM, test.arguments, EnvironmentWithoutDisplay());
         EXPECT_EQ(run.exitCode, test.exitCode);
         EXPECT_EQ(run.output.substr(0, test.output.size()), test.output);
         EXPECT_EQ(run.errors.substr(0, test.errors.size()), test.errors);
@@ -44,7 +44,7 @@ TEST(ProgramTest, StartPictureForAFixedSeedOrWhyThereIsNone) {
         const ScratchRunFolder folder(pictures);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
-        const ProgramRun run = RunProgram({"--seed", QString::number(kTestSeed), "--screenshot", "start.png"},
+        const ProgramRun run = RunProcess(VELMOR_PROGRAM, {"--seed", QString::number(kTestSeed), "--screenshot", "start.png"},
                                           environment, folder.Path().string());
         EXPECT_EQ(run.exitCode, 0);
         if (!pictures) {

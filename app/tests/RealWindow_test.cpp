@@ -2,10 +2,11 @@
 // real X input (xdotool) and read back from the server (xwd): the place and
 // the start picture, a selection, a walk that can be watched step by step,
 // a double click, and quitting from the menu by keyboard.
-#include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QProcess>
+#include <QScreen>
 #include <QThread>
-#include <cstdio>
+#include <map>
 
 #include "app/tests/AppTestSupport.h"
 
@@ -18,35 +19,32 @@ protected:
         if (!missing.empty()) GTEST_SKIP() << missing;
         ASSERT_TRUE(m_folder.Ready());
         ASSERT_TRUE(m_reader.LoadLooks());
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove("QT_QPA_PLATFORM");
-        environment.remove("WAYLAND_DISPLAY");
-        // Under the leak checker: the X platform's D-Bus library keeps one
-        // buffer to the end, which is not the game's to free.
-        ASSERT_TRUE(WriteWholeFile(m_folder / "lsan.supp", "leak:libdbus-1.so\n"));
-        environment.insert("LSAN_OPTIONS", QString::fromStdString("suppressions=" + m_folder / "lsan.supp"));
-        m_game.setProcessEnvironment(environment);
-        m_game.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_game.start(QStringLiteral(VELMOR_PROGRAM), {"--seed", QString::number(kTestSeed)});
-        ASSERT_NE(m_window = FindXWindow(QString::fromUtf8("шарики")), 0u) << "the game's window did not show";
-        m_geometry = XGeometry(m_window);
+        QProcessEnvironment environment = EnvironmentWithoutDisplay();
+        environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
+        StartGame(m_game, environment);
+        ASSERT_TRUE(WaitUntil([this] {
+            const auto found = RunTool("xdotool", {"search", "--onlyvisible", "--name", QString::fromUtf8("шарики")});
+            return (m_window = found.value_or("").split('\n').first().trimmed().toULong()) != 0;
+        })) << "the game's window did not show";
+        const auto shell = RunTool("xdotool", {"getwindowgeometry", "--shell", QString::number(m_window)});
+        std::map<QByteArray, int> values;
+        for (const QByteArray& line : shell.value_or("").split('\n')) {
+            const QList<QByteArray> parts = line.split('=');
+            if (parts.size() == 2) values[parts[0]] = parts[1].trimmed().toInt();
+        }
+        m_geometry = QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
     }
     void TearDown() override { StopProcess(m_game); }
 
     QImage ViewOnScreen() const {
-        const QImage window = GrabXWindow(m_window);
-        return window.isNull() ? window : ViewPartOf(window);
+        return ViewPartOf(QGuiApplication::primaryScreen()->grabWindow(m_window).toImage().convertToFormat(
+            QImage::Format_RGB32));
     }
     // Real button presses at a view point, through the X server.
     void Click(QPoint point, int presses = 1) const {
         RunTool("xdotool", {"mousemove", "--window", QString::number(m_window), QString::number(2 + point.x()),
                             QString::number(m_geometry.height() - 412 + point.y()), "click", "--repeat",
                             QString::number(presses), "--delay", "40", "1"});
-    }
-    BoardReading ReadUntil(const std::function<bool(const BoardReading&)>& condition) const {
-        BoardReading reading;
-        WaitUntil([&] { return (reading = m_reader.Read(ViewOnScreen())).Readable() && condition(reading); }, 5000);
-        return reading;
     }
 
     ScratchRunFolder m_folder;
@@ -67,33 +65,25 @@ TEST_F(RealWindowTest, StartPictureClicksWalkAndDoubleClickOnTheRealWindow) {
     const BoardReading start = m_reader.Read(view);
     ASSERT_TRUE(start.Readable());
     ASSERT_EQ(start.Balls(), 3);
-    const int from = static_cast<int>(
-        std::find_if(start.colours.begin(), start.colours.end(), [](int c) { return c > 0; }) - start.colours.begin());
-    Click(CellCentre(from));
-    EXPECT_EQ(ReadUntil([from](const BoardReading& r) { return r.selected == from; }).selected, from);
-
-    const auto [to, steps] = FarthestCell(start.colours, from);
-    ASSERT_GE(steps, 4);
-    Click(CellCentre(to));
     // The steps of the walk reach the screen while the game is busy; each
     // stays 80 ms, long enough for most to be caught.
-    const WalkSeen walk = WatchWalk(
-        m_reader, [this] { return ViewOnScreen(); }, start, from, to);
-    std::printf("walk on X: %zu of %d steps on the way seen, longest gap %lld ms\n", walk.between.size(), steps - 1,
-                static_cast<long long>(walk.longestGap));
-    EXPECT_GE(static_cast<int>(walk.between.size()), (steps - 1) / 2) << "steps of the walk seen on the screen";
-    EXPECT_EQ(walk.end.colours[static_cast<std::size_t>(to)], start.colours[static_cast<std::size_t>(from)]);
+    const WalkSeen walk = WalkTheLongestWay(
+        m_reader, [this] { return ViewOnScreen(); }, [this](QPoint point) { Click(point); }, start, "X");
+    ASSERT_TRUE(walk.selected) << "the click did not select";
+    ASSERT_GE(walk.steps, 4);
+    EXPECT_GE(static_cast<int>(walk.between.size()), (walk.steps - 1) / 2) << "steps of the walk seen on the screen";
+    EXPECT_EQ(walk.end.colours[static_cast<std::size_t>(walk.to)], start.colours[static_cast<std::size_t>(walk.from)]);
     EXPECT_EQ(walk.end.Balls(), 6);
 
     // A quick double press selects and keeps the ball selected; a later,
     // separate press puts it back.
     int other = 0;
-    while (walk.end.colours[static_cast<std::size_t>(other)] <= 0 || other == to) ++other;
+    while (walk.end.colours[static_cast<std::size_t>(other)] <= 0 || other == walk.to) ++other;
     Click(CellCentre(other), 2);
     QThread::msleep(600);
     EXPECT_EQ(m_reader.Read(ViewOnScreen()).selected, other);
     Click(CellCentre(other));
-    EXPECT_EQ(ReadUntil([](const BoardReading& r) { return r.selected < 0; }).selected, -1);
+    EXPECT_TRUE(WaitUntil([this] { return m_reader.Read(ViewOnScreen()).selected < 0; }, 5000));
 }
 
 TEST_F(RealWindowTest, QuitFromTheMenuByKeyboardEndsTheProgram) {

@@ -10,13 +10,10 @@
 #include <QJsonObject>
 #include <QLibraryInfo>
 #include <QStandardPaths>
-#include <QThread>
-#include <cstdio>
 #include <cstring>
 #include <optional>
 
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #ifdef VELMOR_WAYLAND_CLIENT
@@ -90,8 +87,6 @@ public:
         m_ipc = runtime + "/" + sockets.filter("sway-ipc").first();
     }
     ~Sway() { StopProcess(m_sway); }
-    Sway(const Sway&) = delete;
-    Sway& operator=(const Sway&) = delete;
 
     bool Running() const { return !m_ipc.isEmpty(); }
     const QString& Socket() const { return m_socket; }
@@ -153,12 +148,12 @@ private:
 
 #ifdef VELMOR_WAYLAND_CLIENT
 // A mouse of the compositor's seat, made through the wlroots virtual-pointer
-// protocol: its moves and clicks reach the clients as a real mouse's do.
+// protocol: its clicks reach the clients as a real mouse's do.
 class VirtualPointer {
 public:
     explicit VirtualPointer(const QString& socket) : m_display(wl_display_connect(socket.toLocal8Bit().constData())) {
+        m_clock.start();
         if (m_display == nullptr) return;
-        m_registry = wl_display_get_registry(m_display);
         static const wl_registry_listener listener = {
             [](void* data, wl_registry* found, uint32_t name, const char* interface, uint32_t) {
                 if (std::strcmp(interface, kManager.name) == 0)
@@ -166,6 +161,7 @@ public:
                         static_cast<wl_proxy*>(wl_registry_bind(found, name, &kManager, 1));
             },
             [](void*, wl_registry*, uint32_t) {}};
+        m_registry = wl_display_get_registry(m_display);
         wl_registry_add_listener(m_registry, &listener, &m_manager);
         wl_display_roundtrip(m_display);
         if (m_manager != nullptr) m_pointer = wl_proxy_marshal_flags(m_manager, 0, &kPointer, 1, 0, nullptr, nullptr);
@@ -177,30 +173,25 @@ public:
         }
         if (m_display != nullptr) wl_display_disconnect(m_display);
     }
-    VirtualPointer(const VirtualPointer&) = delete;
-    VirtualPointer& operator=(const VirtualPointer&) = delete;
 
     bool Ready() const { return m_pointer != nullptr; }
 
     // A left click at a point of the 800 x 600 screen; then the pointer
-    // goes to the corner, where the screenshots do not show it.
+    // goes to the corner, where the screenshots do not show it.  Each
+    // request is followed by the frame request (4) that ends one event.
     void Click(QPoint at) {
-        constexpr uint32_t kLeftButton = 0x110;
-        const auto now = [this] { return static_cast<uint32_t>(m_clock.elapsed()); };
-        Request(1, now(), static_cast<uint32_t>(at.x()), static_cast<uint32_t>(at.y()), 800u, 600u);
-        for (const uint32_t state : {1u, 0u}) Request(2, now(), kLeftButton, state);
-        Request(1, now(), 799u, 599u, 800u, 600u);
+        const auto request = [this](uint32_t opcode, auto... arguments) {
+            wl_proxy_marshal_flags(m_pointer, opcode, nullptr, 1, 0, static_cast<uint32_t>(m_clock.elapsed()),
+                                   arguments...);
+            wl_proxy_marshal_flags(m_pointer, 4, nullptr, 1, 0);
+        };
+        request(1, static_cast<uint32_t>(at.x()), static_cast<uint32_t>(at.y()), 800u, 600u);
+        for (const uint32_t state : {1u, 0u}) request(2, 0x110u, state);  // the left button
+        request(1, 799u, 599u, 800u, 600u);
         wl_display_roundtrip(m_display);
     }
 
 private:
-    // A request followed by the frame request (4) that ends one event.
-    template <class... Arguments>
-    void Request(uint32_t opcode, Arguments... arguments) {
-        wl_proxy_marshal_flags(m_pointer, opcode, nullptr, 1, 0, arguments...);
-        wl_proxy_marshal_flags(m_pointer, 4, nullptr, 1, 0);
-    }
-
     static inline const wl_interface* kNoTypes[5] = {};
     static inline const wl_message kPointerRequests[] = {{"motion", "uff", kNoTypes},
                                                          {"motion_absolute", "uuuuu", kNoTypes},
@@ -216,11 +207,7 @@ private:
     wl_registry* m_registry = nullptr;
     wl_proxy* m_manager = nullptr;
     wl_proxy* m_pointer = nullptr;
-    QElapsedTimer m_clock = [] {
-        QElapsedTimer clock;
-        clock.start();
-        return clock;
-    }();
+    QElapsedTimer m_clock;
 };
 #endif
 
@@ -237,17 +224,10 @@ TEST(WaylandTest, EveryStepOfALongWalkReachesTheCompositorAndARemapShowsThePictu
     BoardReader reader;
     ASSERT_TRUE(reader.LoadLooks());
     QProcess game;
-    QProcessEnvironment environment = EnvironmentWithoutDisplay();
-    game.setProcessEnvironment(sway.ForClient(environment, folder.Path()));
-    game.setWorkingDirectory(QString::fromStdString(folder.Path().string()));
-    game.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    game.start(QStringLiteral(VELMOR_PROGRAM), {"--seed", QString::number(kTestSeed)});
+    StartGame(game, sway.ForClient(EnvironmentWithoutDisplay(), folder.Path()));
     QRect window;
     ASSERT_TRUE(WaitUntil([&] { return !(window = sway.WindowRect(kCaption)).isEmpty(); })) << "no window showed";
     const auto view = [&] { return ViewPartOf(sway.Grab(window)); };
-    const auto screenPoint = [&](int cell) {
-        return window.topLeft() + QPoint(2, window.height() - 412) + CellCentre(cell);
-    };
     VirtualPointer pointer(sway.Socket());
     ASSERT_TRUE(pointer.Ready()) << "the compositor offers no virtual pointer";
 
@@ -258,25 +238,15 @@ TEST(WaylandTest, EveryStepOfALongWalkReachesTheCompositorAndARemapShowsThePictu
         return (start = reader.Read(view())).Readable();
     })) << "the start picture did not show";
     ASSERT_EQ(start.Balls(), 3);
-    // The ball with the longest walk.
-    int from = -1;
-    int to = -1;
-    int steps = 0;
-    for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
-        if (start.colours[static_cast<std::size_t>(cell)] <= 0) continue;
-        const auto [farthest, distance] = FarthestCell(start.colours, cell);
-        if (distance > steps) std::tie(from, to, steps) = std::tie(cell, farthest, distance);
-    }
-    ASSERT_GE(steps, 8);
-    pointer.Click(screenPoint(from));
-    ASSERT_TRUE(WaitUntil([&] { return reader.Read(view()).selected == from; })) << "the click did not select";
-    pointer.Click(screenPoint(to));
-    const WalkSeen walk = WatchWalk(reader, view, start, from, to);
-    std::printf("walk on Wayland: %zu of %d steps on the way seen, longest gap %lld ms\n", walk.between.size(),
-                steps - 1, static_cast<long long>(walk.longestGap));
-    EXPECT_EQ(static_cast<int>(walk.between.size()), steps - 1) << "steps of the walk seen on the screen";
+    const WalkSeen walk = WalkTheLongestWay(
+        reader, view,
+        [&](QPoint point) { pointer.Click(window.topLeft() + QPoint(2, window.height() - 412) + point); }, start,
+        "Wayland");
+    ASSERT_TRUE(walk.selected) << "the click did not select";
+    ASSERT_GE(walk.steps, 8);
+    EXPECT_EQ(static_cast<int>(walk.between.size()), walk.steps - 1) << "steps of the walk seen on the screen";
     EXPECT_LE(walk.longestGap, 200);
-    ASSERT_EQ(walk.end.colours[static_cast<std::size_t>(to)], start.colours[static_cast<std::size_t>(from)]);
+    ASSERT_EQ(walk.end.colours[static_cast<std::size_t>(walk.to)], start.colours[static_cast<std::size_t>(walk.from)]);
 
     // The window hidden and shown again: the board is back without a click.
     const auto showsTheBoard = [&] {
@@ -329,7 +299,6 @@ TEST(WaylandTest, EachKindOfSessionStartsTheGameOrSaysWhyNot) {
         if (session.x) environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
         QProcess game;
         game.setProcessEnvironment(environment);
-        game.setWorkingDirectory(QString::fromStdString(folder.Path().string()));
         game.start(session.waylandPlatform ? QString(VELMOR_PROGRAM) : copy.filePath("bin/velmor"), {});
         std::string shown;
         WaitUntil([&] {

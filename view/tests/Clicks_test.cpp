@@ -70,16 +70,11 @@ TEST_F(ViewTest, DoubleClickAndCancelModeLeaveTheBallSelected) {
     EXPECT_EQ(FirstDifference(Screen(), ExpectedBoard(View().Colours(), cell), kBoardArea), "");
 }
 
-namespace {
-
-// Colours with no two equal neighbours in any direction, so no line exists.
-int PatternColour(int cell) { return 1 + (cell % 9 + 2 * (cell / 9)) % 6; }
-
-}  // namespace
-
 TEST_F(ViewTest, BatchFillingTheBoardEndsTheGameWithCaptionAndDialogsOnce) {
     // Full but for cells 0 and 41; the ball on 40 moves to 41, and the batch
-    // of two then fills 0 and 40 in the colours that make no line.
+    // of two then fills 0 and 40 in the colours that make no line: no two
+    // neighbours in any direction are equal.
+    const auto PatternColour = [](int cell) { return 1 + (cell % 9 + 2 * (cell / 9)) % 6; };
     Board colours{};
     for (int cell = 0; cell < CBoardGame::kCells; ++cell) colours[static_cast<std::size_t>(cell)] = PatternColour(cell);
     colours[0] = colours[41] = 0;

@@ -1,8 +1,5 @@
-// The board view in a test: a scratch run folder with the game's pictures,
-// a view that counts its redraws and pauses and lets a test set up the
-// game, hosted in a frame without a menu whose client area is 364 x 414,
-// and what the board and the band should look like, drawn independently.
-// Shared with the application's tests.
+// The board view in a test, hosted as in the main window, and what the board
+// and the band should look like, drawn independently.
 #pragma once
 
 #include <QImage>
@@ -20,8 +17,7 @@
 
 using Board = std::array<int, CBoardGame::kCells>;
 
-// A fresh current folder; with pictures, res1/ holds the game's artwork and
-// an empty records file, as the build's run folder does.
+// A fresh current folder; with pictures, res1/ as the build's run folder.
 class ScratchRunFolder : public CScratchFolder {
 public:
     explicit ScratchRunFolder(bool pictures = true);
@@ -31,17 +27,13 @@ private:
     bool m_bReady = true;
 };
 
-// The view point at the centre of a cell, and the view area of a cell.
 QPoint CellCentre(int cell);
 QRect CellArea(int cell);
 inline const QRect kBoardArea(0, CBoardGame::kBoardTop, 360, 360);
-// A picture file of the run folder in its own colours; null when unreadable.
 QImage LoadPicture(const std::string& fileName);
-// One ball's look (frame 0 plain, 1 selected) in the board's colours,
-// transparent where the board shows through; null when a file is missing.
+// One ball's look (frame 0 plain, 1 selected) in the board's colours.
 QImage BallLook(int colour, int frame);
-// The board picture for these colours per cell (0 empty), with the ball on
-// `selectedCell` (or none, -1) in its selected look.
+// The board picture for these colours (0 empty); `selectedCell` may be -1.
 QImage ExpectedBoard(const Board& colours, int selectedCell);
 // The empty cell farthest from `from` through empty cells, and its distance.
 std::pair<int, int> FarthestCell(const Board& colours, int from);
@@ -61,7 +53,6 @@ public:
     void SetScore(int score) { m_nScore = score; }
     void SetGameOver(bool over) { m_bGameOver = over; }
     void SetNext(int first, int second, int third);
-    // Replaces the board: colour per cell, 0 for empty; every ball gets its sprite.
     void SetBoard(const Board& colours);
     const CPhasedSprite* SelectedSprite() const { return m_pSelSprite; }
 };
@@ -83,8 +74,7 @@ protected:
     CFrameWnd* m_pHost = nullptr;  // deletes itself with its window
 };
 
-// Texts drawn the way the band draws them, on a window of the band's size
-// and colour, and the box each covered: what the band's text boxes must show.
+// Texts drawn as the band draws them, and the box each covered.
 struct BandText {
     int x;
     int y;

@@ -1,6 +1,6 @@
 // What the window layer adds to what the game's own windows are tested for:
-// texts in the one code page, text cells, and pictures of every depth put
-// on a window's surface.
+// texts in the one code page, and pictures of every depth put on a window's
+// surface.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -89,35 +89,6 @@ protected:
     CFrameWnd* m_pHost = nullptr;  // deletes itself
     CWnd m_canvas;
 };
-
-TEST_F(CanvasTest, TextSitsInItsCellOnAnOpaqueBackgroundOfTheCellsHeight) {
-    CFont font;
-    ASSERT_TRUE(font.CreateFontA(18, 0, 0, 0, 400, 0, 0, 0, 1, 0, 0, 0, 0x20, "Arial"));
-    {
-        CClientDC dc(&m_canvas);
-        ASSERT_NE(dc.SelectObject(&font), nullptr);
-        ASSERT_TRUE(dc.TextOutA(10, 15, "\xF1\xF7\xE5\xF2:", 5));  // black on white: the defaults
-        dc.SetBkColor(RGB(0, 255, 0));
-        ASSERT_TRUE(dc.TextOutA(100, 60, "        ", 8));  // blanks paint only background
-    }
-    const QImage screen = GrabClient(m_canvas);
-    QRect ink;
-    int dark = 0;
-    for (int y = 0; y < 50; ++y) {
-        for (int x = 0; x < 100; ++x) {
-            if (screen.pixel(x, y) == qRgb(0, 0, 255)) continue;
-            ink |= QRect(x, y, 1, 1);
-            dark += qGray(screen.pixel(x, y)) < 100 ? 1 : 0;
-        }
-    }
-    EXPECT_EQ(ink.top(), 15);
-    EXPECT_EQ(ink.bottom(), 15 + 17);
-    EXPECT_EQ(ink.left(), 10);
-    EXPECT_EQ(screen.pixel(10, 15), qRgb(255, 255, 255));
-    EXPECT_GT(dark, 20);  // the letters themselves
-    EXPECT_TRUE(IsFilledWith(screen, QRect(100, 60, 20, 18), qRgb(0, 255, 0)));
-    EXPECT_EQ(screen.pixel(100, 78), qRgb(0, 0, 255));
-}
 
 TEST_F(CanvasTest, PicturesOfEveryDepthAreDrawnBottomUpAndBadOnesRefused) {
     struct Case {

@@ -79,12 +79,9 @@ QRgb SystemColour(int index) {
 
 void ClickClient(const CWnd& window, QPoint point, bool doubleClick) {
     QWidget* client = window.Widget();
-    point = client->mapTo(client->window(), point);
-    if (doubleClick) {
-        QTest::mouseDClick(client->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
-    } else {
-        QTest::mouseClick(client->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, point);
-    }
+    using Press = void (*)(QWindow*, Qt::MouseButton, Qt::KeyboardModifiers, QPoint, int);
+    const Press press = doubleClick ? Press(&QTest::mouseDClick) : Press(&QTest::mouseClick);
+    press(client->window()->windowHandle(), Qt::LeftButton, Qt::NoModifier, client->mapTo(client->window(), point), -1);
 }
 
 void TypeText(QWidget* widget, const QString& text) {
@@ -100,9 +97,7 @@ void ForgetQuitRequest() {
     QCoreApplication::exec();
 }
 
-namespace {
-
-void PollForModal(std::function<void(QWidget*)> action, int attemptsLeft) {
+void WhenModalShown(std::function<void(QWidget*)> action, int attemptsLeft) {
     QTimer::singleShot(10, qApp, [action = std::move(action), attemptsLeft]() mutable {
         QWidget* modal = QApplication::activeModalWidget();
         // Activation may lag behind the show by a few events.
@@ -111,14 +106,10 @@ void PollForModal(std::function<void(QWidget*)> action, int attemptsLeft) {
         } else if (attemptsLeft == 0) {
             ADD_FAILURE() << "no modal dialog was shown";
         } else {
-            PollForModal(std::move(action), attemptsLeft - 1);
+            WhenModalShown(std::move(action), attemptsLeft - 1);
         }
     });
 }
-
-}  // namespace
-
-void WhenModalShown(std::function<void(QWidget*)> action) { PollForModal(std::move(action), 500); }
 
 void PressButton(QWidget* dialog, const QString& text) {
     for (QPushButton* button : dialog->findChildren<QPushButton*>()) {

@@ -1,7 +1,5 @@
-// What the window tests share: waiting on the event loop, what the screen
-// shows, real mouse and keyboard input, and driving modal dialogs from
-// inside their loops.  The library brings main(): offscreen unless told
-// otherwise, with a private runtime folder, one application object.
+// What the window tests share.  The library brings main(): offscreen unless
+// told otherwise, with a private runtime folder, one application object.
 #pragma once
 
 #include <QImage>
@@ -21,20 +19,16 @@ bool WaitFor(const std::function<bool()>& condition, int milliseconds = 5000);
 bool WaitUntilShown(const CWnd& window);
 // The client area of a window as the screen shows it.
 QImage GrabClient(const CWnd& window);
-// The first pixel where two images differ inside `area` (of `actual`;
-// `expectedOrigin` is where the area starts in `expected`), as text; empty
-// when they agree there.
+// The first pixel where two images differ inside `area` of `actual`, as
+// text; empty when they agree.
 std::string FirstDifference(const QImage& actual, const QImage& expected, const QRect& area,
                             const QPoint& expectedOrigin = QPoint());
 bool IsFilledWith(const QImage& image, const QRect& area, QRgb colour);
 QRgb SystemColour(int index);  // GetSysColor as Qt's colour
 
-// Real mouse input on a window's client area, at client coordinates.
 void ClickClient(const CWnd& window, QPoint point, bool doubleClick = false);
-// Types the text into the widget, key by key, any characters.
 void TypeText(QWidget* widget, const QString& text);
 
-// Deletes the widgets of destroyed windows now.
 void FlushDeletes();
 // A main window destroyed outside a main loop asks the event loop to quit;
 // until a loop has run, every modal loop would end at once.  Tests that
@@ -43,8 +37,7 @@ void ForgetQuitRequest();
 
 // Runs `action` on the next modal dialog as soon as it is shown and active,
 // from inside its modal loop; the test fails when none comes.
-void WhenModalShown(std::function<void(QWidget*)> action);
-// Clicks the dialog's push button with this text.
+void WhenModalShown(std::function<void(QWidget*)> action, int attemptsLeft = 500);
 void PressButton(QWidget* dialog, const QString& text);
 // The text of the push button that has the keyboard focus, or empty.
 std::string FocusedButtonText();
