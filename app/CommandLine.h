@@ -12,8 +12,8 @@ struct CommandLine {
 
     Action action = Action::play;
     std::optional<std::uint32_t> seed;  // the first game's seed, for replays
-    std::string screenshotFile;         // save the window at start-up and quit
-    std::string error;                  // what was wrong, for Action::error
+    std::string screenshotFile;  // save the window at start-up and quit
+    std::string error;  // what was wrong, for Action::error
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

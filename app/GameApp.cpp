@@ -99,8 +99,8 @@ bool WaitUntilExposed(QWidget* window) {
 }  // namespace
 
 int CGameApp::SaveScreenshot() {
-    QWidget* const window =
-        m_pMainWnd != nullptr && m_pMainWnd->Widget() != nullptr ? m_pMainWnd->Widget()->window() : nullptr;
+    QWidget* const window = m_pMainWnd != nullptr && m_pMainWnd->Widget() != nullptr ? m_pMainWnd->Widget()->window()
+                                                                                     : nullptr;
     int status = 1;
     if (window != nullptr && WaitUntilExposed(window) && window->screen() != nullptr) {
         m_pMainWnd->UpdateWindow();

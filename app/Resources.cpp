@@ -17,8 +17,7 @@ MenuResource MainMenu() {
     return MenuResource{
         rc::Popup("&Game", {rc::MenuItem("&new game", CBoardView::kCommandNewGame),
                             rc::MenuItem("&remake move", CBoardView::kCommandRemakeMove),
-                            rc::MenuItem("&scores", CBoardView::kCommandScores),
-                            rc::MenuItem("&quit", ID_APP_EXIT)}),
+                            rc::MenuItem("&scores", CBoardView::kCommandScores), rc::MenuItem("&quit", ID_APP_EXIT)}),
         rc::Popup("&Help", {rc::MenuItem("&About", ID_APP_ABOUT)}),
     };
 }

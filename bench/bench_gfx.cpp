@@ -57,8 +57,7 @@ void MakeBall(CDIB& ball, BYTE colour) {
         for (int x = 0; x < 2 * kCellSide; ++x) {
             const int dx = x % kCellSide - kCellSide / 2;
             const int dy = y - kCellSide / 2;
-            *ball.GetPixelAddress(x, y) =
-                dx * dx + dy * dy < 17 * 17 ? static_cast<BYTE>(colour + (dx & 3)) : 0;
+            *ball.GetPixelAddress(x, y) = dx * dx + dy * dy < 17 * 17 ? static_cast<BYTE>(colour + (dx & 3)) : 0;
         }
     }
 }
@@ -151,8 +150,8 @@ void DecodeBoardWithStbImage(benchmark::State& state) {
         int width = 0;
         int height = 0;
         int channels = 0;
-        stbi_uc* pixels =
-            stbi_load_from_memory(copy.data(), static_cast<int>(copy.size()), &width, &height, &channels, 0);
+        stbi_uc* pixels = stbi_load_from_memory(copy.data(), static_cast<int>(copy.size()), &width, &height, &channels,
+                                                0);
         if (pixels == nullptr) state.SkipWithError("stb_image did not load the board picture");
         benchmark::DoNotOptimize(pixels);
         stbi_image_free(pixels);
@@ -214,8 +213,7 @@ void CopyTransparent40x40(benchmark::State& state) {
     if (!board.Load(TestPictures().boardPath.c_str())) state.SkipWithError("the board picture did not load");
     const auto ball = NewBall(3);
     for (auto _ : state) {
-        ball->CopyRectTo(&board, 160, 160, kCellSide, kCellSide, 0, 0,
-                         PALETTEINDEX(*ball->GetPixelAddress(0, 0)));
+        ball->CopyRectTo(&board, 160, 160, kCellSide, kCellSide, 0, 0, PALETTEINDEX(*ball->GetPixelAddress(0, 0)));
         benchmark::ClobberMemory();
     }
 }

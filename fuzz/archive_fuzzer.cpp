@@ -14,7 +14,6 @@
 
 namespace {
 
-
 std::vector<BYTE> Bytes(const std::uint8_t* data, std::size_t size) {
     return std::vector<BYTE>(data, data + size);
 }

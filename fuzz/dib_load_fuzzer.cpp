@@ -44,8 +44,8 @@ void SaveAndReload(CDIB& picture) {
     if (!again.Load(&saved)) __builtin_trap();
     const BITMAPINFOHEADER& before = picture.GetBitmapInfo()->bmiHeader;
     const BITMAPINFOHEADER& after = again.GetBitmapInfo()->bmiHeader;
-    if (after.biWidth != before.biWidth || after.biHeight != before.biHeight ||
-        after.biBitCount != before.biBitCount || again.GetColorCount() != picture.GetColorCount()) {
+    if (after.biWidth != before.biWidth || after.biHeight != before.biHeight || after.biBitCount != before.biBitCount ||
+        again.GetColorCount() != picture.GetColorCount()) {
         __builtin_trap();
     }
     const std::size_t colourBytes = sizeof(RGBQUAD) * static_cast<std::size_t>(picture.GetColorCount());

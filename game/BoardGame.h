@@ -27,7 +27,7 @@ public:
     static constexpr int kCells = kColumns * kRows;
     static constexpr int kBatchSize = 3;
     static constexpr int kCellSize = 40;
-    static constexpr int kBoardTop = 50;      // the board's offset below the top of the view
+    static constexpr int kBoardTop = 50;  // the board's offset below the top of the view
     static constexpr int kBoardPixels = 360;  // the board's edge in pixels
     static constexpr int kPauseMilliseconds = 80;
 

@@ -16,7 +16,7 @@ static_assert(sizeof(RGBQUAD) == 4, "colour entries are read straight into the t
 namespace {
 
 constexpr std::size_t kWindowsHeadersSize = kFileHeaderSize + kInfoHeaderSize;  // 54
-constexpr std::size_t kCoreHeadersSize = kFileHeaderSize + kCoreHeaderSize;     // 26
+constexpr std::size_t kCoreHeadersSize = kFileHeaderSize + kCoreHeaderSize;  // 26
 // Pixel blocks above this size are checked against the file's length first.
 constexpr std::uint64_t kCheckedAllocation = std::uint64_t{1} << 20;
 
@@ -35,7 +35,8 @@ const char* TraceText(BmpProblemKind kind, bool coreFormat) {
     case BmpProblemKind::bitCount: return "Unsupported DIB bit count";
     case BmpProblemKind::colourCount: return "Too many colors for DIB";
     case BmpProblemKind::pixelDataTooLarge: return "DIB too large";
-    case BmpProblemKind::colourTableShort: return coreFormat ? "Failed to read RGBTRIPLE" : "Failed to read color table";
+    case BmpProblemKind::colourTableShort:
+        return coreFormat ? "Failed to read RGBTRIPLE" : "Failed to read color table";
     case BmpProblemKind::shortPixelData: return "Failed to read bits";
     }
     return "Unreadable DIB";
@@ -106,7 +107,8 @@ std::unique_ptr<BITMAPINFO> DecodeHeaders(std::span<const BYTE> head, BmpReport&
     ReadFileHeader(head.first<kFileHeaderSize>(), report.fileHeader);
     report.hasFileHeader = true;
     if (report.fileHeader.bfType != BMP_MAGIC) {
-        Refuse(report, BmpProblemKind::badMagic, report.fileHeader.bfType, "bad magic " + MagicText(report.fileHeader.bfType));
+        Refuse(report, BmpProblemKind::badMagic, report.fileHeader.bfType,
+               "bad magic " + MagicText(report.fileHeader.bfType));
         return nullptr;
     }
     // Forty bytes are asked for even when the header turns out to be the
@@ -172,8 +174,8 @@ std::optional<BmpImage> ReadImage(CFile& file, BmpReport& report) {
     if (!block || !ReadColourTable(read.subspan(tableStart), report, *block)) return std::nullopt;
 
     const BITMAPINFOHEADER& info = block->bmiHeader;
-    const std::uint64_t pixelBytes =
-        RowBytes(info.biWidth, info.biBitCount) * static_cast<std::uint64_t>(info.biHeight);
+    const std::uint64_t pixelBytes = RowBytes(info.biWidth, info.biBitCount) *
+                                     static_cast<std::uint64_t>(info.biHeight);
     const BITMAPFILEHEADER& fileHeader = report.fileHeader;
     const std::uint64_t pixelStart = start + fileHeader.bfOffBits;
     // A large buffer is only allocated for a file that can fill it.

@@ -54,7 +54,7 @@ enum class BmpProblemKind {
 struct BmpProblem {
     BmpProblemKind kind;
     std::int64_t value;  // the offending value where there is one, else 0
-    std::string text;    // e.g. "header size 124"
+    std::string text;  // e.g. "header size 124"
 };
 
 enum class BmpHeaderKind { none, windows, core, other };
@@ -74,7 +74,7 @@ struct BmpReport {
     std::uint64_t colourCount = 0;
     std::vector<BmpProblem> problems;
     std::string note;  // something worth knowing about a readable file
-    int osError = 0;   // the system's error code when the file itself failed
+    int osError = 0;  // the system's error code when the file itself failed
 
     bool HasDimensions() const { return headerKind == BmpHeaderKind::windows || headerKind == BmpHeaderKind::core; }
     // The problems joined by "; ".

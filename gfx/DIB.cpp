@@ -56,7 +56,9 @@ std::string ChooseFileName(const char* fileName, FileDialogMode mode, UINT flags
 
 }  // namespace
 
-CDIB::CDIB() { Create(kDefaultSize, kDefaultSize, static_cast<CPalette*>(nullptr)); }
+CDIB::CDIB() {
+    Create(kDefaultSize, kDefaultSize, static_cast<CPalette*>(nullptr));
+}
 
 CDIB::~CDIB() {
     if (m_bOwnsBits && m_pBits != nullptr) std::free(m_pBits);
@@ -146,9 +148,13 @@ BOOL CDIB::Create(BITMAPINFO* packedImage) {
 
 // --- sizes and colours ---
 
-int CDIB::ImageWidth() const { return m_pBitmapInfo ? m_pBitmapInfo->bmiHeader.biWidth : 0; }
+int CDIB::ImageWidth() const {
+    return m_pBitmapInfo ? m_pBitmapInfo->bmiHeader.biWidth : 0;
+}
 
-int CDIB::ImageHeight() const { return m_pBitmapInfo ? m_pBitmapInfo->bmiHeader.biHeight : 0; }
+int CDIB::ImageHeight() const {
+    return m_pBitmapInfo ? m_pBitmapInfo->bmiHeader.biHeight : 0;
+}
 
 int CDIB::BytesPerRow() const {
     if (!m_pBitmapInfo) return 0;
@@ -156,11 +162,19 @@ int CDIB::BytesPerRow() const {
     return static_cast<int>(std::min<std::uint64_t>(RowBytes(info.biWidth, info.biBitCount), INT_MAX));
 }
 
-int CDIB::GetWidth() const { return ImageWidth(); }
-int CDIB::GetBytesPerRow() const { return BytesPerRow(); }
-int CDIB::GetHeight() const { return ImageHeight(); }
+int CDIB::GetWidth() const {
+    return ImageWidth();
+}
+int CDIB::GetBytesPerRow() const {
+    return BytesPerRow();
+}
+int CDIB::GetHeight() const {
+    return ImageHeight();
+}
 
-int CDIB::GetColorCount() const { return CountColorEntries(m_pBitmapInfo.get()); }
+int CDIB::GetColorCount() const {
+    return CountColorEntries(m_pBitmapInfo.get());
+}
 
 int CDIB::CountColorEntries(const BITMAPINFO* header) {
     if (header == nullptr) return 0;
@@ -187,8 +201,8 @@ const BYTE* CDIB::GetPixelAddress(int x, int y) const {
         Trace("Attempt to get out of range pixel addr");
         return nullptr;
     }
-    const BYTE* row = m_pBits + static_cast<std::size_t>(ImageHeight() - y - 1) *
-                                    static_cast<std::size_t>(BytesPerRow());
+    const BYTE* row = m_pBits +
+                      static_cast<std::size_t>(ImageHeight() - y - 1) * static_cast<std::size_t>(BytesPerRow());
     const auto column = static_cast<std::size_t>(x);
     switch (m_pBitmapInfo->bmiHeader.biBitCount) {
     case 1: return row + column / 8;
@@ -213,8 +227,8 @@ void CDIB::GetRect(CRect* result) const {
 int CDIB::Draw(HDC deviceContext, int x, int y) const {
     const int width = ImageWidth();
     const int height = ImageHeight();
-    return StretchDIBits(deviceContext, x, y, width, height, 0, 0, width, height, m_pBits,
-                         m_pBitmapInfo.get(), DIB_RGB_COLORS, SRCCOPY);
+    return StretchDIBits(deviceContext, x, y, width, height, 0, 0, width, height, m_pBits, m_pBitmapInfo.get(),
+                         DIB_RGB_COLORS, SRCCOPY);
 }
 
 int CDIB::Draw(CDC* deviceContext, int x, int y) const {
@@ -251,8 +265,7 @@ BOOL CDIB::MapColorsToPalette(CPalette* palette) {
         const RGBQUAD& colour = m_pBitmapInfo->bmiColors[index];
         indexMap[index] = nearest(colour.rgbRed, colour.rgbGreen, colour.rgbBlue);
     }
-    const std::size_t bufferBytes =
-        static_cast<std::size_t>(BytesPerRow()) * static_cast<std::size_t>(ImageHeight());
+    const std::size_t bufferBytes = static_cast<std::size_t>(BytesPerRow()) * static_cast<std::size_t>(ImageHeight());
     if (bitCount == 4) {
         for (BYTE* byte = m_pBits; byte != m_pBits + bufferBytes; ++byte) {
             *byte = static_cast<BYTE>((indexMap[*byte >> 4] << 4) | indexMap[*byte & 15]);
@@ -309,8 +322,7 @@ BOOL CDIB::Load(CFile* file) {
 }
 
 BOOL CDIB::Load(const char* fileName) {
-    const std::string path =
-        ChooseFileName(fileName, FileDialogMode::open, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
+    const std::string path = ChooseFileName(fileName, FileDialogMode::open, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
     if (path.empty()) return FALSE;
     CFile file;
     if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyWrite)) return FALSE;
@@ -345,8 +357,7 @@ BOOL CDIB::Load(WORD resourceId) {
     }
     const auto tableBytes = static_cast<std::size_t>(CountColorEntries(header.get())) * sizeof(RGBQUAD);
     const std::uint64_t pixelBytes = RowBytes(info.biWidth, 8) * static_cast<std::uint64_t>(info.biHeight);
-    if (kHeadersSize + tableBytes > bytes.size() ||
-        std::uint64_t{fileHeader.bfOffBits} + pixelBytes > bytes.size()) {
+    if (kHeadersSize + tableBytes > bytes.size() || std::uint64_t{fileHeader.bfOffBits} + pixelBytes > bytes.size()) {
         Trace("DIB resource too short");
         return FALSE;
     }
@@ -365,8 +376,8 @@ BOOL CDIB::Load(WORD resourceId) {
 
 BOOL CDIB::Save(CFile* file) const {
     if (file == nullptr || !m_pBitmapInfo || m_pBits == nullptr) return FALSE;
-    const std::uint64_t pixelBytes =
-        static_cast<std::uint64_t>(BytesPerRow()) * static_cast<std::uint64_t>(std::max(ImageHeight(), 0));
+    const std::uint64_t pixelBytes = static_cast<std::uint64_t>(BytesPerRow()) *
+                                     static_cast<std::uint64_t>(std::max(ImageHeight(), 0));
     if (pixelBytes > kMaxPixelBytes) {
         Trace("DIB too large to save");
         return FALSE;
@@ -403,8 +414,7 @@ BOOL CDIB::Save(CFile* file) const {
 }
 
 BOOL CDIB::Save(const char* fileName) const {
-    const std::string path =
-        ChooseFileName(fileName, FileDialogMode::save, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
+    const std::string path = ChooseFileName(fileName, FileDialogMode::save, OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT);
     if (path.empty()) return FALSE;
     CFile file;
     if (!file.Open(path.c_str(), CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive)) {

@@ -75,8 +75,8 @@ public:
     virtual void CopyRectTo(CDIB* destination, int xd, int yd, int w, int h, int xs, int ys,
                             COLORREF clrTransparent) const;
     // Nearest-neighbour scaling of a ws x hs source rectangle to wd x hd.
-    virtual void StretchRectTo(CDIB* destination, int xd, int yd, int wd, int hd, int xs, int ys,
-                               int ws, int hs, COLORREF clrTransparent) const;
+    virtual void StretchRectTo(CDIB* destination, int xd, int yd, int wd, int hd, int xs, int ys, int ws, int hs,
+                               COLORREF clrTransparent) const;
     // Exact 2x enlargement of a ws x hs source rectangle.
     virtual void DoubleRectTo(CDIB* destination, int xd, int yd, int xs, int ys, int ws, int hs,
                               COLORREF clrTransparent) const;
@@ -101,9 +101,7 @@ public:
     BITMAPINFO* GetBitmapInfo() { return m_pBitmapInfo.get(); }
     const BITMAPINFO* GetBitmapInfo() const { return m_pBitmapInfo.get(); }
     RGBQUAD* GetColorTable() { return m_pBitmapInfo ? m_pBitmapInfo->bmiColors : nullptr; }
-    const RGBQUAD* GetColorTable() const {
-        return m_pBitmapInfo ? m_pBitmapInfo->bmiColors : nullptr;
-    }
+    const RGBQUAD* GetColorTable() const { return m_pBitmapInfo ? m_pBitmapInfo->bmiColors : nullptr; }
     BYTE* GetBits() { return m_pBits; }
     const BYTE* GetBits() const { return m_pBits; }
 

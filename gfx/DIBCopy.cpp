@@ -14,14 +14,12 @@ using Int64 = std::int64_t;
 
 // Clips a 1:1 run along one axis: destination start, source start and
 // length shift together.  False when nothing of it lies in both images.
-bool ClipRun(int& destinationStart, int& sourceStart, int& length, int destinationLimit,
-             int sourceLimit) {
+bool ClipRun(int& destinationStart, int& sourceStart, int& length, int destinationLimit, int sourceLimit) {
     if (length <= 0) return false;
     const Int64 shift = std::max<Int64>({0, -Int64{destinationStart}, -Int64{sourceStart}});
     const Int64 destination = destinationStart + shift;
     const Int64 source = sourceStart + shift;
-    const Int64 clipped =
-        std::min<Int64>({length - shift, destinationLimit - destination, sourceLimit - source});
+    const Int64 clipped = std::min<Int64>({length - shift, destinationLimit - destination, sourceLimit - source});
     if (clipped <= 0) return false;
     destinationStart = static_cast<int>(destination);
     sourceStart = static_cast<int>(source);
@@ -37,8 +35,8 @@ BYTE* RowStart(BYTE* bits, int height, int bytesPerRow, Int64 y) {
 // The destination positions [first, last) of a scaled run whose position i
 // samples source position sourceStart + sample(i); sample never decreases.
 template <typename Sample>
-void ClipScaledRun(Int64 destinationStart, Int64 length, Int64 destinationLimit, Int64 sourceStart,
-                   Int64 sourceLimit, Sample sample, Int64& first, Int64& last) {
+void ClipScaledRun(Int64 destinationStart, Int64 length, Int64 destinationLimit, Int64 sourceStart, Int64 sourceLimit,
+                   Sample sample, Int64& first, Int64& last) {
     first = std::max<Int64>(0, -destinationStart);
     last = std::min<Int64>(length, destinationLimit - destinationStart);
     while (first < last && sourceStart + sample(first) < 0) ++first;
@@ -51,12 +49,10 @@ bool CDIB::CopiesBetween(const CDIB* destination) const {
     if (destination == nullptr || !m_pBitmapInfo || !destination->m_pBitmapInfo) return false;
     if (m_pBits == nullptr || destination->m_pBits == nullptr) return false;
     // One byte is one pixel only at 8 bits.
-    return m_pBitmapInfo->bmiHeader.biBitCount == 8 &&
-           destination->m_pBitmapInfo->bmiHeader.biBitCount == 8;
+    return m_pBitmapInfo->bmiHeader.biBitCount == 8 && destination->m_pBitmapInfo->bmiHeader.biBitCount == 8;
 }
 
-void CDIB::CopyRectTo(CDIB* destination, int xd, int yd, int w, int h, int xs, int ys,
-                      COLORREF clrTransparent) const {
+void CDIB::CopyRectTo(CDIB* destination, int xd, int yd, int w, int h, int xs, int ys, COLORREF clrTransparent) const {
     if (!CopiesBetween(destination)) return;
     if (!ClipRun(xd, xs, w, destination->ImageWidth(), ImageWidth()) ||
         !ClipRun(yd, ys, h, destination->ImageHeight(), ImageHeight())) {
@@ -91,8 +87,8 @@ void CDIB::CopyRectTo(CDIB* destination, int xd, int yd, int w, int h, int xs, i
     }
 }
 
-void CDIB::StretchRectTo(CDIB* destination, int xd, int yd, int wd, int hd, int xs, int ys, int ws,
-                         int hs, COLORREF clrTransparent) const {
+void CDIB::StretchRectTo(CDIB* destination, int xd, int yd, int wd, int hd, int xs, int ys, int ws, int hs,
+                         COLORREF clrTransparent) const {
     if (wd == 0 || hd == 0 || ws == 0 || hs == 0) return;
     if (Int64{wd} == 2 * Int64{ws} && Int64{hd} == 2 * Int64{hs}) {
         DoubleRectTo(destination, xd, yd, xs, ys, ws, hs, clrTransparent);
@@ -104,8 +100,7 @@ void CDIB::StretchRectTo(CDIB* destination, int xd, int yd, int wd, int hd, int 
     auto sampleRow = [hd, hs](Int64 row) { return row * hs / hd; };
     Int64 firstColumn = 0;
     Int64 lastColumn = 0;
-    ClipScaledRun(xd, wd, destination->ImageWidth(), xs, ImageWidth(), sampleColumn, firstColumn,
-                  lastColumn);
+    ClipScaledRun(xd, wd, destination->ImageWidth(), xs, ImageWidth(), sampleColumn, firstColumn, lastColumn);
     Int64 firstRow = 0;
     Int64 lastRow = 0;
     ClipScaledRun(yd, hd, destination->ImageHeight(), ys, ImageHeight(), sampleRow, firstRow, lastRow);
@@ -124,8 +119,8 @@ void CDIB::StretchRectTo(CDIB* destination, int xd, int yd, int wd, int hd, int 
     // Bottom row first, as the rows lie in memory.
     for (Int64 row = lastRow - 1; row >= firstRow; --row) {
         const Int64 sourceRow = ys + sampleRow(row);
-        BYTE* target = RowStart(destination->m_pBits, destination->ImageHeight(),
-                                destination->BytesPerRow(), yd + row) +
+        BYTE* target = RowStart(destination->m_pBits, destination->ImageHeight(), destination->BytesPerRow(),
+                                yd + row) +
                        (xd + firstColumn);
         if (opaque && sourceRow == previousSourceRow) {
             // The row below, written just before, sampled the same source row.
@@ -147,20 +142,17 @@ void CDIB::DoubleRectTo(CDIB* destination, int xd, int yd, int xs, int ys, int w
     auto half = [](Int64 position) { return position / 2; };
     Int64 firstColumn = 0;
     Int64 lastColumn = 0;
-    ClipScaledRun(xd, 2 * Int64{ws}, destination->ImageWidth(), xs, ImageWidth(), half, firstColumn,
-                  lastColumn);
+    ClipScaledRun(xd, 2 * Int64{ws}, destination->ImageWidth(), xs, ImageWidth(), half, firstColumn, lastColumn);
     Int64 firstRow = 0;
     Int64 lastRow = 0;
-    ClipScaledRun(yd, 2 * Int64{hs}, destination->ImageHeight(), ys, ImageHeight(), half, firstRow,
-                  lastRow);
+    ClipScaledRun(yd, 2 * Int64{hs}, destination->ImageHeight(), ys, ImageHeight(), half, firstRow, lastRow);
     if (firstColumn >= lastColumn || firstRow >= lastRow) return;
 
     const bool opaque = clrTransparent == kNoTransparentColour;
     const auto transparent = static_cast<BYTE>(clrTransparent & 0xFF);
     for (Int64 row = lastRow - 1; row >= firstRow; --row) {
         const BYTE* source = RowStart(m_pBits, ImageHeight(), BytesPerRow(), ys + half(row));
-        BYTE* target = RowStart(destination->m_pBits, destination->ImageHeight(),
-                                destination->BytesPerRow(), yd + row);
+        BYTE* target = RowStart(destination->m_pBits, destination->ImageHeight(), destination->BytesPerRow(), yd + row);
         for (Int64 column = firstColumn; column < lastColumn; ++column) {
             const BYTE value = source[xs + half(column)];
             if (opaque || value != transparent) target[xd + column] = value;

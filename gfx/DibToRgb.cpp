@@ -33,8 +33,8 @@ std::vector<BYTE> DibToRgb(const CDIB& dib) {
 std::vector<BYTE> DibToPpm(const CDIB& dib) {
     std::vector<BYTE> rgb = DibToRgb(dib);
     if (rgb.empty()) return {};
-    const std::string header = "P6\n" + std::to_string(dib.ImageWidth()) + " " +
-                               std::to_string(dib.ImageHeight()) + "\n255\n";
+    const std::string header = "P6\n" + std::to_string(dib.ImageWidth()) + " " + std::to_string(dib.ImageHeight()) +
+                               "\n255\n";
     std::vector<BYTE> ppm(header.begin(), header.end());
     ppm.insert(ppm.end(), rgb.begin(), rgb.end());
     return ppm;

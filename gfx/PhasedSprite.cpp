@@ -5,7 +5,9 @@
 
 IMPLEMENT_SERIAL(CPhasedSprite, CSprite, 0)
 
-CPhasedSprite::CPhasedSprite() { ResetGrid(); }
+CPhasedSprite::CPhasedSprite() {
+    ResetGrid();
+}
 
 CPhasedSprite::~CPhasedSprite() = default;
 
@@ -50,8 +52,8 @@ void CPhasedSprite::Render(CDIB* destination, const CRect* clip) const {
     if (clip != nullptr) bounds = *clip;
     CRect area;
     if (!area.IntersectRect(cell, bounds)) return;
-    CopyRectTo(destination, area.left, area.top, area.Width(), area.Height(),
-               area.left - m_nX + CellLeft(), area.top - m_nY + CellTop(), TransparentColour());
+    CopyRectTo(destination, area.left, area.top, area.Width(), area.Height(), area.left - m_nX + CellLeft(),
+               area.top - m_nY + CellTop(), TransparentColour());
 }
 
 bool CPhasedSprite::HitTest(CPoint point) const {

@@ -64,8 +64,8 @@ void CSprite::Render(CDIB* destination, const CRect* clip) const {
     if (clip != nullptr) bounds = *clip;
     CRect area;
     if (!area.IntersectRect(sprite, bounds)) return;
-    CopyRectTo(destination, area.left, area.top, area.Width(), area.Height(), area.left - m_nX,
-               area.top - m_nY, TransparentColour());
+    CopyRectTo(destination, area.left, area.top, area.Width(), area.Height(), area.left - m_nX, area.top - m_nY,
+               TransparentColour());
 }
 
 bool CSprite::HitTest(CPoint point) const {

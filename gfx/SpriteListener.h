@@ -10,13 +10,12 @@
 class CSprite;
 
 // Change codes, single bits.
-inline constexpr UINT SPRITE_CHANGED_Z = 1;         // rectangle: the sprite's
+inline constexpr UINT SPRITE_CHANGED_Z = 1;  // rectangle: the sprite's
 inline constexpr UINT SPRITE_CHANGED_POSITION = 2;  // rectangles: before and after the move
-inline constexpr UINT SPRITE_CHANGED_CELL = 4;      // rectangle: the sprite's
+inline constexpr UINT SPRITE_CHANGED_CELL = 4;  // rectangle: the sprite's
 
 class CSpriteListener : public CObject {
 public:
     // `second` is null except for a change of position.
-    virtual void OnSpriteChanged(CSprite* sprite, UINT change, const CRect& first,
-                                 const CRect* second) = 0;
+    virtual void OnSpriteChanged(CSprite* sprite, UINT change, const CRect& first, const CRect* second) = 0;
 };

@@ -27,7 +27,9 @@ PathParts SplitPath(const std::string& path) {
 }
 
 // Hidden, and named after the file, so that leftovers are easy to recognise.
-std::string TemporaryPrefix(const PathParts& parts) { return "." + parts.name + "."; }
+std::string TemporaryPrefix(const PathParts& parts) {
+    return "." + parts.name + ".";
+}
 
 // Makes the rename itself durable.
 void SyncFolder(const std::string& folder) {
@@ -47,8 +49,7 @@ bool CopyAttributes(int descriptor, const struct stat& original) {
 
 }  // namespace
 
-bool ReplaceFileContents(const std::string& path, const struct stat& original,
-                         std::span<const BYTE> head, int rest) {
+bool ReplaceFileContents(const std::string& path, const struct stat& original, std::span<const BYTE> head, int rest) {
     const PathParts parts = SplitPath(path);
     std::string pattern = parts.folder + "/" + TemporaryPrefix(parts) + std::string(kUniqueSuffix);
     CFileDescriptor temporary(::mkostemp(pattern.data(), O_CLOEXEC));

@@ -13,8 +13,7 @@
 // into a temporary file in the same folder, gives it the old file's owner and
 // permission bits (from original), and renames it over path.  On any failure
 // the file at path is untouched and the temporary file is removed.
-bool ReplaceFileContents(const std::string& path, const struct stat& original,
-                         std::span<const BYTE> head, int rest);
+bool ReplaceFileContents(const std::string& path, const struct stat& original, std::span<const BYTE> head, int rest);
 
 // Removes temporary files that a process killed while replacing path left
 // behind.  Only safe while holding the lock that guards replacing path.

@@ -45,8 +45,8 @@ void CRecordsDlg::OnPaint() {
     CPaintDC dc(this);
     CFont font;
     CFont* previousFont = nullptr;
-    if (font.CreateFontA(18, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial")) {
+    if (font.CreateFontA(18, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial")) {
         previousFont = dc.SelectObject(&font);
     }
     dc.SetBkColor(GetSysColor(COLOR_MENU));

@@ -22,7 +22,7 @@ VELMOR_BUILD_PACKAGES=(
 )
 # What the test suite needs on top.
 VELMOR_TEST_PACKAGES=(
-    clang libclang-rt-dev
+    clang libclang-rt-dev clang-format
     libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-apps x11-utils
     qt6-wayland libwayland-dev sway grim

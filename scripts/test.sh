@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Runs every test on a fresh Debian 12 machine: installs what is missing, then
-# builds and tests twice (plain with warnings as errors, and under
-# AddressSanitizer + UndefinedBehaviorSanitizer), and replays the fuzzing corpus.
+# Runs every test on a fresh Debian 12 machine: installs what is missing,
+# checks that every C++ file is formatted, then builds and tests twice (plain
+# with warnings as errors, and under AddressSanitizer +
+# UndefinedBehaviorSanitizer), and replays the fuzzing corpora.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh
 velmor_install_packages "${VELMOR_BUILD_PACKAGES[@]}" "${VELMOR_TEST_PACKAGES[@]}"
+
+./scripts/check-format.sh
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen

@@ -11,7 +11,7 @@
 namespace {
 
 // The band's texts, Windows-1251 bytes, written with their byte counts.
-constexpr char kScoreLabel[] = "\xF1\xF7\xE5\xF2:";                       // "счет:"
+constexpr char kScoreLabel[] = "\xF1\xF7\xE5\xF2:";  // "счет:"
 constexpr char kNextCaption[] = "\xF1\xEB\xE5\xE4\xF3\xFE\xF9\xE8\xE5:     ";  // "следующие:     "
 constexpr char kGameOverCaption[] = "\xE8\xE3\xF0\xE0 \xEE\xEA\xEE\xED\xF7\xE5\xED\xE0";  // "игра окончена"
 constexpr char kScoreWipe[] = "        ";  // eight blanks over the previous number
@@ -89,8 +89,8 @@ bool CBoardView::DrawPreviews(CClientDC& dc) const {
 void CBoardView::DrawTexts(CClientDC& dc) const {
     CFont font;
     CFont* previousFont = nullptr;
-    if (font.CreateFontA(18, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial")) {
+    if (font.CreateFontA(18, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "Arial")) {
         previousFont = dc.SelectObject(&font);
     }
 

@@ -55,7 +55,7 @@ std::string GoldenPath();
 // The board read from pictures of the view, by the pictures of the current
 // folder (LoadLooks first).
 struct BoardReading {
-    Board colours{};    // 0 empty, -1 a cell that shows nothing known
+    Board colours{};  // 0 empty, -1 a cell that shows nothing known
     int selected = -1;  // the cell showing a ball in its selected look
     bool Readable() const { return std::find(colours.begin(), colours.end(), -1) == colours.end(); }
     int Balls() const {

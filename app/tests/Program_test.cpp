@@ -44,7 +44,8 @@ TEST(ProgramTest, StartPictureForAFixedSeedOrWhyThereIsNone) {
         const ScratchRunFolder folder(pictures);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "offscreen");
-        const ProgramRun run = RunProcess(VELMOR_PROGRAM, {"--seed", QString::number(kTestSeed), "--screenshot", "start.png"},
+        const ProgramRun run = RunProcess(VELMOR_PROGRAM,
+                                          {"--seed", QString::number(kTestSeed), "--screenshot", "start.png"},
                                           environment, folder.Path().string());
         EXPECT_EQ(run.exitCode, 0);
         if (!pictures) {

@@ -37,8 +37,8 @@ protected:
     void TearDown() override { StopProcess(m_game); }
 
     QImage ViewOnScreen() const {
-        return ViewPartOf(QGuiApplication::primaryScreen()->grabWindow(m_window).toImage().convertToFormat(
-            QImage::Format_RGB32));
+        return ViewPartOf(
+            QGuiApplication::primaryScreen()->grabWindow(m_window).toImage().convertToFormat(QImage::Format_RGB32));
     }
     // Real button presses at a view point, through the X server.
     void Click(QPoint point, int presses = 1) const {

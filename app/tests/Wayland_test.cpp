@@ -157,8 +157,8 @@ public:
         static const wl_registry_listener listener = {
             [](void* data, wl_registry* found, uint32_t name, const char* interface, uint32_t) {
                 if (std::strcmp(interface, kManager.name) == 0)
-                    *static_cast<wl_proxy**>(data) =
-                        static_cast<wl_proxy*>(wl_registry_bind(found, name, &kManager, 1));
+                    *static_cast<wl_proxy**>(data) = static_cast<wl_proxy*>(
+                        wl_registry_bind(found, name, &kManager, 1));
             },
             [](void*, wl_registry*, uint32_t) {}};
         m_registry = wl_display_get_registry(m_display);
@@ -239,9 +239,8 @@ TEST(WaylandTest, EveryStepOfALongWalkReachesTheCompositorAndARemapShowsThePictu
     })) << "the start picture did not show";
     ASSERT_EQ(start.Balls(), 3);
     const WalkSeen walk = WalkTheLongestWay(
-        reader, view,
-        [&](QPoint point) { pointer.Click(window.topLeft() + QPoint(2, window.height() - 412) + point); }, start,
-        "Wayland");
+        reader, view, [&](QPoint point) { pointer.Click(window.topLeft() + QPoint(2, window.height() - 412) + point); },
+        start, "Wayland");
     ASSERT_TRUE(walk.selected) << "the click did not select";
     ASSERT_GE(walk.steps, 8);
     EXPECT_EQ(static_cast<int>(walk.between.size()), walk.steps - 1) << "steps of the walk seen on the screen";

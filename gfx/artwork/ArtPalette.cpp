@@ -52,8 +52,7 @@ void ArtPalette::FillBoard() {
     std::erase(colours, kCellColour);
     const std::vector<Srgb8> picked = MedianCut(colours, kBoard.count - 1);
     for (int i = 1; i < kBoard.count; ++i) {
-        const std::size_t pickedIndex =
-            std::min(static_cast<std::size_t>(i - 1), picked.size() - 1);
+        const std::size_t pickedIndex = std::min(static_cast<std::size_t>(i - 1), picked.size() - 1);
         m_colours[static_cast<std::size_t>(kBoard.first + i)] = picked[pickedIndex];
     }
 }
@@ -72,8 +71,7 @@ void ArtPalette::FillSharedRamps() {
 }
 
 void ArtPalette::FillBall(int colourNumber) {
-    const BallRenders& renders =
-        RenderedArtwork().balls[static_cast<std::size_t>(colourNumber - 1)];
+    const BallRenders& renders = RenderedArtwork().balls[static_cast<std::size_t>(colourNumber - 1)];
     std::vector<Srgb8> colours;
     AppendColours(colours, renders.normalFrame);
     AppendColours(colours, renders.selectedFrame);

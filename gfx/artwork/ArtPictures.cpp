@@ -14,9 +14,8 @@ namespace {
 enum class Uncovered { opaque, transparent };
 
 // Copies `pixels` (width x height) into `picture` at column `left`.
-void Quantise(const std::vector<PixelSample>& pixels, int width, int height,
-              std::span<const IndexRange> ranges, Uncovered uncovered, IndexedPicture& picture,
-              int left) {
+void Quantise(const std::vector<PixelSample>& pixels, int width, int height, std::span<const IndexRange> ranges,
+              Uncovered uncovered, IndexedPicture& picture, int left) {
     const ArtPalette& palette = ArtPalette::Default();
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -25,16 +24,14 @@ void Quantise(const std::vector<PixelSample>& pixels, int width, int height,
             if (pixel.coverage > 0.0 || uncovered == Uncovered::opaque) {
                 index = palette.Nearest(ToSrgb8(pixel.colour), ranges);
             }
-            picture.pixels[static_cast<std::size_t>(y * picture.width + left + x)] =
-                static_cast<std::uint8_t>(index);
+            picture.pixels[static_cast<std::size_t>(y * picture.width + left + x)] = static_cast<std::uint8_t>(index);
         }
     }
 }
 
 IndexedPicture Blank(int width, int height) {
     return {width, height,
-            std::vector<std::uint8_t>(static_cast<std::size_t>(width) *
-                                      static_cast<std::size_t>(height))};
+            std::vector<std::uint8_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height))};
 }
 
 const BallRenders& RendersOf(int colourNumber) {
@@ -46,29 +43,24 @@ const BallRenders& RendersOf(int colourNumber) {
 IndexedPicture BoardPicture() {
     IndexedPicture picture = Blank(kBoardSize, kBoardSize);
     const IndexRange ranges[] = {ArtPalette::kBoard};
-    Quantise(RenderedArtwork().board, kBoardSize, kBoardSize, ranges, Uncovered::opaque, picture,
-             0);
+    Quantise(RenderedArtwork().board, kBoardSize, kBoardSize, ranges, Uncovered::opaque, picture, 0);
     return picture;
 }
 
 IndexedPicture BallPicture(int colourNumber) {
     IndexedPicture picture = Blank(2 * kCellSize, kCellSize);
-    const IndexRange ranges[] = {ArtPalette::Ball(colourNumber),
-                                 {ArtPalette::kCellIndex, 1},
-                                 ArtPalette::kShadow,
-                                 ArtPalette::kRing};
+    const IndexRange ranges[] = {
+        ArtPalette::Ball(colourNumber), {ArtPalette::kCellIndex, 1}, ArtPalette::kShadow, ArtPalette::kRing};
     const BallRenders& renders = RendersOf(colourNumber);
     Quantise(renders.normalFrame, kCellSize, kCellSize, ranges, Uncovered::transparent, picture, 0);
-    Quantise(renders.selectedFrame, kCellSize, kCellSize, ranges, Uncovered::transparent, picture,
-             kCellSize);
+    Quantise(renders.selectedFrame, kCellSize, kCellSize, ranges, Uncovered::transparent, picture, kCellSize);
     return picture;
 }
 
 IndexedPicture PreviewPicture(int colourNumber) {
     IndexedPicture picture = Blank(kPreviewSize, kPreviewSize);
     const IndexRange ranges[] = {ArtPalette::Ball(colourNumber), {ArtPalette::kWindowIndex, 1}};
-    Quantise(RendersOf(colourNumber).preview, kPreviewSize, kPreviewSize, ranges, Uncovered::opaque,
-             picture, 0);
+    Quantise(RendersOf(colourNumber).preview, kPreviewSize, kPreviewSize, ranges, Uncovered::opaque, picture, 0);
     return picture;
 }
 

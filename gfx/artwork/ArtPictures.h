@@ -13,8 +13,7 @@ struct IndexedPicture {
     std::vector<std::uint8_t> pixels;
 
     std::uint8_t At(int x, int y) const {
-        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                      static_cast<std::size_t>(x)];
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
     }
 };
 

@@ -14,9 +14,8 @@ constexpr int kBallGrid = 8;
 BallRenders RenderBall(Srgb8 base) {
     const LinearColour albedo = ToLinear(base);
     const auto frame = [albedo](BallLook look) {
-        return RenderScene(kCellSize, kCellSize, kBallGrid, [albedo, look](double x, double y) {
-            return BallFramePoint(albedo, look, x, y);
-        });
+        return RenderScene(kCellSize, kCellSize, kBallGrid,
+                           [albedo, look](double x, double y) { return BallFramePoint(albedo, look, x, y); });
     };
     return {frame(BallLook::normal), frame(BallLook::selected),
             RenderScene(kPreviewSize, kPreviewSize, kBallGrid,
@@ -27,8 +26,7 @@ ArtRenders RenderAll() {
     ArtRenders renders;
     renders.board = RenderScene(kBoardSize, kBoardSize, kBoardGrid, BoardPoint);
     for (int i = 0; i < kBallColourCount; ++i) {
-        renders.balls[static_cast<std::size_t>(i)] =
-            RenderBall(kBallColours[static_cast<std::size_t>(i)]);
+        renders.balls[static_cast<std::size_t>(i)] = RenderBall(kBallColours[static_cast<std::size_t>(i)]);
     }
     return renders;
 }

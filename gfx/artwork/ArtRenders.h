@@ -12,9 +12,9 @@
 namespace art {
 
 struct BallRenders {
-    std::vector<PixelSample> normalFrame;    // 40 x 40
+    std::vector<PixelSample> normalFrame;  // 40 x 40
     std::vector<PixelSample> selectedFrame;  // 40 x 40
-    std::vector<PixelSample> preview;        // kPreviewSize x kPreviewSize
+    std::vector<PixelSample> preview;  // kPreviewSize x kPreviewSize
 };
 
 struct ArtRenders {

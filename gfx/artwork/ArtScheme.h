@@ -22,12 +22,12 @@ inline constexpr int kPreviewSize = 40;
 
 // Base colours of balls 1..6, in their mid tone.
 inline constexpr std::array<Srgb8, kBallColourCount> kBallColours = {{
-    {200, 30, 40},    // 1 red
-    {20, 150, 110},   // 2 green
-    {70, 38, 184},    // 3 violet
-    {255, 230, 64},   // 4 yellow
+    {200, 30, 40},  // 1 red
+    {20, 150, 110},  // 2 green
+    {70, 38, 184},  // 3 violet
+    {255, 230, 64},  // 4 yellow
     {110, 210, 255},  // 5 sky blue
-    {245, 140, 20},   // 6 orange
+    {245, 140, 20},  // 6 orange
 }};
 
 // Never drawn: the top-left pixel of every ball picture, so its index is the

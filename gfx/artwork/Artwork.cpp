@@ -55,8 +55,7 @@ bool WriteArtwork(const std::string& directory, std::string& failedFile) {
         CDIB dib;
         CFile output;
         const bool written = MakeDib(file.picture, dib) &&
-                             output.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite) &&
-                             dib.Save(&output);
+                             output.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite) && dib.Save(&output);
         output.Close();
         if (!written) {
             failedFile = file.name;

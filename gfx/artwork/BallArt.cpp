@@ -53,8 +53,7 @@ LinearColour ShadeSphere(LinearColour albedo, BallLook look, double dx, double d
     const bool selected = look == BallLook::selected;
 
     const double lift = selected ? 1.3 : 1.0;
-    LinearColour colour =
-        albedo * (lift * (0.08 + 0.95 * wrapped + 0.55 * glow) + (selected ? 0.12 : 0.0));
+    LinearColour colour = albedo * (lift * (0.08 + 0.95 * wrapped + 0.55 * glow) + (selected ? 0.12 : 0.0));
     // The edge turns away from the viewer and darkens.
     colour = colour * (0.45 + 0.55 * std::sqrt(depth));
     const double facing = std::max(0.0, Dot(normal, lighting.halfway));
@@ -79,8 +78,7 @@ ScenePoint BallFramePoint(LinearColour albedo, BallLook look, double x, double y
         return {Mix(floor, albedo, 0.25 + 0.35 * spill), true};
     }
     const double shadowDistance = Distance(x, y, kBallCentre + 1.0, kBallCentre + 1.5);
-    const double shadow =
-        0.6 * (1.0 - Smoothstep(kBallRadius - 1.5, kBallRadius + 1.0, shadowDistance));
+    const double shadow = 0.6 * (1.0 - Smoothstep(kBallRadius - 1.5, kBallRadius + 1.0, shadowDistance));
     if (shadow > 0.02) {
         return {floor * (1.0 - shadow), true};
     }

@@ -17,7 +17,7 @@ constexpr double kSlopeWidth = 1.5;
 
 struct FloorDistance {
     double signedDistance;  // negative inside the floor
-    double normalX;         // outward direction of the nearest edge
+    double normalX;  // outward direction of the nearest edge
     double normalY;
 };
 

@@ -43,8 +43,7 @@ ScenePoint TilePoint(int cells, double u, double v) {
     const int row = std::clamp(static_cast<int>(v / kCellSize), 0, cells - 1);
     const int ball = cells == 1 ? kSmallIconBall : kLargeIconBalls[row][column];
     const LinearColour albedo = ToLinear(kBallColours[static_cast<std::size_t>(ball - 1)]);
-    const ScenePoint onBall =
-        BallFramePoint(albedo, BallLook::normal, u - column * kCellSize, v - row * kCellSize);
+    const ScenePoint onBall = BallFramePoint(albedo, BallLook::normal, u - column * kCellSize, v - row * kCellSize);
     if (onBall.covered) {
         return onBall;
     }
@@ -58,8 +57,8 @@ std::uint32_t ToArgb(const PixelSample& pixel) {
     // Uncovered samples added black: undo that to get the straight colour.
     const Srgb8 colour = ToSrgb8(pixel.colour * (1.0 / pixel.coverage));
     const auto alpha = static_cast<std::uint32_t>(std::lround(pixel.coverage * 255.0));
-    return alpha << 24 | static_cast<std::uint32_t>(colour.red) << 16 |
-           static_cast<std::uint32_t>(colour.green) << 8 | colour.blue;
+    return alpha << 24 | static_cast<std::uint32_t>(colour.red) << 16 | static_cast<std::uint32_t>(colour.green) << 8 |
+           colour.blue;
 }
 
 }  // namespace
@@ -70,11 +69,9 @@ std::vector<std::uint32_t> DrawIcon(int size) {
     }
     const int cells = size < kSmallIcon ? 1 : 2;
     const double unitsPerPixel = static_cast<double>(kCellSize * cells) / size;
-    const std::vector<PixelSample> pixels =
-        RenderScene(size, size, size < kLargeIcon ? kSmallIconGrid : kLargeIconGrid,
-                    [cells, unitsPerPixel](double x, double y) {
-                        return TilePoint(cells, x * unitsPerPixel, y * unitsPerPixel);
-                    });
+    const std::vector<PixelSample> pixels = RenderScene(
+        size, size, size < kLargeIcon ? kSmallIconGrid : kLargeIconGrid,
+        [cells, unitsPerPixel](double x, double y) { return TilePoint(cells, x * unitsPerPixel, y * unitsPerPixel); });
     std::vector<std::uint32_t> argb;
     argb.reserve(pixels.size());
     std::transform(pixels.begin(), pixels.end(), std::back_inserter(argb), ToArgb);

@@ -12,8 +12,7 @@ double ChannelToLinear(std::uint8_t value) {
 
 std::uint8_t ChannelToSrgb(double linear) {
     const double clipped = std::clamp(linear, 0.0, 1.0);
-    const double v =
-        clipped <= 0.0031308 ? clipped * 12.92 : 1.055 * std::pow(clipped, 1.0 / 2.4) - 0.055;
+    const double v = clipped <= 0.0031308 ? clipped * 12.92 : 1.055 * std::pow(clipped, 1.0 / 2.4) - 0.055;
     return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
 }
 
@@ -24,8 +23,7 @@ LinearColour Mix(LinearColour from, LinearColour to, double amount) {
 }
 
 LinearColour ToLinear(Srgb8 colour) {
-    return {ChannelToLinear(colour.red), ChannelToLinear(colour.green),
-            ChannelToLinear(colour.blue)};
+    return {ChannelToLinear(colour.red), ChannelToLinear(colour.green), ChannelToLinear(colour.blue)};
 }
 
 Srgb8 ToSrgb8(LinearColour colour) {
@@ -35,8 +33,7 @@ Srgb8 ToSrgb8(LinearColour colour) {
 double Lightness(Srgb8 colour) {
     const LinearColour linear = ToLinear(colour);
     const double luminance = 0.2126 * linear.red + 0.7152 * linear.green + 0.0722 * linear.blue;
-    return luminance > 216.0 / 24389.0 ? 116.0 * std::cbrt(luminance) - 16.0
-                                       : luminance * 24389.0 / 27.0;
+    return luminance > 216.0 / 24389.0 ? 116.0 * std::cbrt(luminance) - 16.0 : luminance * 24389.0 / 27.0;
 }
 
 int ColourDistance(Srgb8 a, Srgb8 b) {

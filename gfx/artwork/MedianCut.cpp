@@ -27,8 +27,7 @@ Spread WidestChannel(const Box& box) {
     Spread widest;
     for (int channel = 0; channel < 3; ++channel) {
         const auto [low, high] = std::minmax_element(
-            box.begin(), box.end(),
-            [channel](Srgb8 a, Srgb8 b) { return Channel(a, channel) < Channel(b, channel); });
+            box.begin(), box.end(), [channel](Srgb8 a, Srgb8 b) { return Channel(a, channel) < Channel(b, channel); });
         const int range = Channel(*high, channel) - Channel(*low, channel);
         const long long weighted = static_cast<long long>(range) * range *
                                    kChannelWeights[static_cast<std::size_t>(channel)] *
@@ -46,8 +45,7 @@ auto Key(Srgb8 colour, int channel) {
 
 void SplitAtMedian(std::vector<Box>& boxes, std::size_t which, int channel) {
     Box& box = boxes[which];
-    std::sort(box.begin(), box.end(),
-              [channel](Srgb8 a, Srgb8 b) { return Key(a, channel) < Key(b, channel); });
+    std::sort(box.begin(), box.end(), [channel](Srgb8 a, Srgb8 b) { return Key(a, channel) < Key(b, channel); });
     const auto half = static_cast<std::ptrdiff_t>(box.size() / 2);
     Box upper(box.begin() + half, box.end());
     box.erase(box.begin() + half, box.end());
@@ -62,9 +60,7 @@ Srgb8 Mean(const Box& box) {
         sums[2] += colour.blue;
     }
     const auto size = static_cast<long>(box.size());
-    const auto channelMean = [size](long sum) {
-        return static_cast<std::uint8_t>((sum + size / 2) / size);
-    };
+    const auto channelMean = [size](long sum) { return static_cast<std::uint8_t>((sum + size / 2) / size); };
     return {channelMean(sums[0]), channelMean(sums[1]), channelMean(sums[2])};
 }
 
@@ -73,8 +69,7 @@ constexpr int kRefinementRounds = 12;
 std::size_t NearestOf(const std::vector<Srgb8>& representatives, Srgb8 colour) {
     std::size_t nearest = 0;
     for (std::size_t i = 1; i < representatives.size(); ++i) {
-        if (ColourDistance(colour, representatives[i]) <
-            ColourDistance(colour, representatives[nearest])) {
+        if (ColourDistance(colour, representatives[i]) < ColourDistance(colour, representatives[nearest])) {
             nearest = i;
         }
     }

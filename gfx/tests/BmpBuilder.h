@@ -17,15 +17,15 @@
 
 struct BmpSpec {
     WORD type = BMP_MAGIC;
-    bool core = false;     // 12-byte OS/2 header, 3-byte colours
+    bool core = false;  // 12-byte OS/2 header, 3-byte colours
     DWORD headerSize = 0;  // 0: 40, or 12 for core
     LONG width = 4, height = 2;
     WORD bitCount = 8;
     DWORD compression = 0, clrUsed = 0;
     std::optional<std::vector<RGBQUAD>> colours = {};  // default: TestColours of the header's count
-    std::optional<DWORD> offBits = {};                 // default: right after the table
-    std::optional<DWORD> fileSize = {};                // default: offBits + pixel bytes
-    std::vector<BYTE> pixels = {};                     // default: 1, 8, 15, ... for every row byte
+    std::optional<DWORD> offBits = {};  // default: right after the table
+    std::optional<DWORD> fileSize = {};  // default: offBits + pixel bytes
+    std::vector<BYTE> pixels = {};  // default: 1, 8, 15, ... for every row byte
 };
 
 // Entry i is blue i, green 2i, red 255 - i.
@@ -44,8 +44,8 @@ inline void PutLe(std::vector<BYTE>& bytes, std::size_t at, std::initializer_lis
 // Pixels are left out when the offset lies beyond 16 MiB.
 inline std::vector<BYTE> BuildBmp(const BmpSpec& s) {
     const std::size_t implied = s.bitCount <= 8 ? std::size_t{1} << s.bitCount : 0;
-    const auto colours =
-        s.colours.value_or(TestColours(s.clrUsed != 0 ? std::min<std::size_t>(s.clrUsed, 256) : implied));
+    const auto colours = s.colours.value_or(
+        TestColours(s.clrUsed != 0 ? std::min<std::size_t>(s.clrUsed, 256) : implied));
     // A longer header than 40 bytes is the 40-byte fields padded with zeros.
     const std::size_t headerBytes = s.core ? 12 : std::max<std::size_t>(40, s.headerSize);
     const std::size_t entryBytes = s.core ? 3 : 4;
@@ -60,11 +60,24 @@ inline std::vector<BYTE> BuildBmp(const BmpSpec& s) {
     std::vector<BYTE> bytes(std::max(tableEnd, placePixels ? offBits + pixels.size() : 0));
     PutLe(bytes, 0, {{2, s.type}, {4, s.fileSize.value_or(DWORD(offBits + pixels.size()))}, {4, 0}, {4, offBits}});
     if (s.core) {
-        PutLe(bytes, 14, {{4, s.headerSize ? s.headerSize : 12}, {2, DWORD(s.width)}, {2, DWORD(s.height)}, {2, 1},
-                          {2, s.bitCount}});
+        PutLe(bytes, 14,
+              {{4, s.headerSize ? s.headerSize : 12},
+               {2, DWORD(s.width)},
+               {2, DWORD(s.height)},
+               {2, 1},
+               {2, s.bitCount}});
     } else {
-        PutLe(bytes, 14, {{4, s.headerSize ? s.headerSize : 40}, {4, DWORD(s.width)}, {4, DWORD(s.height)}, {2, 1},
-                          {2, s.bitCount}, {4, s.compression}, {4, 0}, {4, 0}, {4, 0}, {4, s.clrUsed}});
+        PutLe(bytes, 14,
+              {{4, s.headerSize ? s.headerSize : 40},
+               {4, DWORD(s.width)},
+               {4, DWORD(s.height)},
+               {2, 1},
+               {2, s.bitCount},
+               {4, s.compression},
+               {4, 0},
+               {4, 0},
+               {4, 0},
+               {4, s.clrUsed}});
     }
     BYTE* entry = bytes.data() + 14 + headerBytes;
     for (const RGBQUAD& c : colours) {
@@ -104,6 +117,6 @@ inline std::vector<ExpectedRow> ReadExpectedRows() {
     return rows;
 }
 
-#define SKIP_WITHOUT_CONFORMANCE_FOLDER()                                      \
-    if (!std::filesystem::exists(kConformanceFolder / "expected.tsv"))         \
+#define SKIP_WITHOUT_CONFORMANCE_FOLDER()                              \
+    if (!std::filesystem::exists(kConformanceFolder / "expected.tsv")) \
     GTEST_SKIP() << "no shared BMP test folder at " << kConformanceFolder.string()

@@ -46,9 +46,11 @@ TEST(BmpConformance, VerdictsFieldsAndPixels) {
                   (std::vector<std::string>{std::to_string(info.biWidth), std::to_string(info.biHeight),
                                             std::to_string(info.biBitCount), std::to_string(dib.GetColorCount())}));
         const std::string name = std::filesystem::path(row.file).stem().string() + ".ppm";
-        const std::vector<BYTE> expected = ReadWholeFile(kConformanceFolder / "ref" / name).value_or(std::vector<BYTE>());
+        const std::vector<BYTE> expected =
+            ReadWholeFile(kConformanceFolder / "ref" / name).value_or(std::vector<BYTE>());
         ASSERT_FALSE(expected.empty()) << "no reference " << name;
         const std::vector<BYTE> actual = DibToPpm(dib);
-        EXPECT_TRUE(actual == expected) << "differs " << FirstDifference(actual, expected, dib.ImageWidth(), dib.ImageHeight());
+        EXPECT_TRUE(actual == expected) << "differs "
+                                        << FirstDifference(actual, expected, dib.ImageWidth(), dib.ImageHeight());
     }
 }

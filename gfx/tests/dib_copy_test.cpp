@@ -32,8 +32,8 @@ Picture Read(const CDIB& dib) {
 // What a nearest-neighbour copy gives, one pixel at a time: destination
 // pixel (xd + i, yd + j) takes source pixel (xs + i * ws / wd, ys + j * hs / hd)
 // where both exist.
-Picture Expected(const Picture& source, Picture target, int xd, int yd, int wd, int hd, int xs, int ys,
-                 int ws, int hs, COLORREF transparent) {
+Picture Expected(const Picture& source, Picture target, int xd, int yd, int wd, int hd, int xs, int ys, int ws, int hs,
+                 COLORREF transparent) {
     const auto inside = [](const Picture& p, long x, long y) {
         return x >= 0 && y >= 0 && y < long(p.size()) && x < long(p[0].size());
     };
@@ -78,8 +78,8 @@ TEST_F(CopyFixture, AllCopiesAgreeWithPixelByPixelSamplingAndClip) {
         if (kind == 0) source.CopyRectTo(&target, xd, yd, ws, hs, xs, ys, transparent);
         if (kind == 1) source.DoubleRectTo(&target, xd, yd, xs, ys, ws, hs, transparent);
         if (kind == 2) source.StretchRectTo(&target, xd, yd, wd, hd, xs, ys, ws, hs, transparent);
-        ASSERT_EQ(Read(target), expected) << "kind " << kind << " dest " << xd << "," << yd << " " << wd
-                                          << "x" << hd << " src " << xs << "," << ys << " " << ws << "x" << hs;
+        ASSERT_EQ(Read(target), expected) << "kind " << kind << " dest " << xd << "," << yd << " " << wd << "x" << hd
+                                          << " src " << xs << "," << ys << " " << ws << "x" << hs;
         FillPattern(target, round);
     }
 }

@@ -33,7 +33,9 @@ std::unique_ptr<CDIB> Canvas(int width, int height, BYTE fill) {
     return canvas;
 }
 
-BYTE At(const CDIB& dib, int x, int y) { return *dib.GetPixelAddress(x, y); }
+BYTE At(const CDIB& dib, int x, int y) {
+    return *dib.GetPixelAddress(x, y);
+}
 
 // Counts live instances, to see who destroys sprites.
 struct CountedSprite : CSprite {
@@ -44,7 +46,8 @@ struct CountedSprite : CSprite {
 
 std::vector<CSprite*> Order(const CSpriteList& list) {
     std::vector<CSprite*> order;
-    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;) order.push_back(static_cast<CSprite*>(list.GetNext(pos)));
+    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
+        order.push_back(static_cast<CSprite*>(list.GetNext(pos)));
     return order;
 }
 
@@ -82,7 +85,8 @@ TEST(Sprite, PositionsAtTheLimitsOfInt) {
                 auto canvas = Canvas(50, 50, 9);
                 sprite->Render(canvas.get(), clip);
                 // The square drawn, less the transparent corner when it is on the canvas.
-                const std::int64_t side = std::max<std::int64_t>(0, std::min<std::int64_t>(at + 40LL, 50) - std::max(at, 0));
+                const std::int64_t side = std::max<std::int64_t>(
+                    0, std::min<std::int64_t>(at + 40LL, 50) - std::max(at, 0));
                 EXPECT_EQ(std::count(canvas->GetBits(), canvas->GetBits() + 52 * 50, 5), side * side - (at == 30));
             }
         }
@@ -91,7 +95,8 @@ TEST(Sprite, PositionsAtTheLimitsOfInt) {
 
 TEST(Sprite, RenderClipsAndLeavesOutTheTopLeftIndex) {
     // Index 3 at the top left and scattered; index 0 is drawn like any other.
-    auto sprite = MakeSprite<CSprite>(20, 10, [](int x, int y) { return x + y == 0 || (x + y) % 4 == 3 ? 3 : x * y % 5; });
+    auto sprite = MakeSprite<CSprite>(20, 10,
+                                      [](int x, int y) { return x + y == 0 || (x + y) % 4 == 3 ? 3 : x * y % 5; });
     auto canvas = Canvas(30, 20, 9);
     sprite->SetPosition(-10, 0);
     const CRect clip(0, 0, 360, 360);

@@ -27,7 +27,7 @@ struct LocalTime {
     int minute;
     int day;
     int month;  // 1 to 12
-    int year;   // full year
+    int year;  // full year
 };
 
 // The local date and time of a reading of time(); all zero fields if the

@@ -19,16 +19,14 @@ public:
     // Draws a rectangle of a bottom-up picture described by header (and its
     // colour table, read as RGB colours) at the destination rectangle.
     // Returns the number of scan lines drawn, 0 on failure.
-    virtual int StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc,
-                              int ySrc, int srcWidth, int srcHeight, const void* bits,
-                              const BITMAPINFO* header, UINT usage, DWORD rop) = 0;
+    virtual int StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
+                              int srcHeight, const void* bits, const BITMAPINFO* header, UINT usage, DWORD rop) = 0;
 };
 
 // The platform call the picture code uses; a null handle draws nothing.
-inline int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSrc,
-                         int ySrc, int srcWidth, int srcHeight, const void* bits,
-                         const BITMAPINFO* header, UINT usage, DWORD rop) {
+inline int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
+                         int srcHeight, const void* bits, const BITMAPINFO* header, UINT usage, DWORD rop) {
     if (dc == nullptr) return 0;
     return CDC::FromHandle(dc)->StretchDIBits(xDest, yDest, destWidth, destHeight, xSrc, ySrc, srcWidth, srcHeight,
-                             bits, header, usage, rop);
+                                              bits, header, usage, rop);
 }

@@ -6,7 +6,9 @@ constexpr std::uint32_t Opaque(unsigned red, unsigned green, unsigned blue) {
     return 0xFF000000u | (red << 16) | (green << 8) | blue;
 }
 
-constexpr unsigned Widen5(unsigned channel) { return channel * 255 / 31; }
+constexpr unsigned Widen5(unsigned channel) {
+    return channel * 255 / 31;
+}
 
 }  // namespace
 
@@ -31,7 +33,8 @@ void CDibRowDecoder::Decode(const BYTE* row, std::size_t first, std::size_t coun
         for (std::size_t x = first; x < end; ++x) *out++ = m_table[(unsigned{row[x / 8]} >> (7 - x % 8)) & 1u];
         break;
     case 4:
-        for (std::size_t x = first; x < end; ++x) *out++ = m_table[(unsigned{row[x / 2]} >> (x % 2 == 0 ? 4 : 0)) & 15u];
+        for (std::size_t x = first; x < end; ++x)
+            *out++ = m_table[(unsigned{row[x / 2]} >> (x % 2 == 0 ? 4 : 0)) & 15u];
         break;
     case 8:
         for (std::size_t x = first; x < end; ++x) *out++ = m_table[row[x]];

@@ -112,11 +112,11 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
     const bool create = (openFlags & modeCreate) != 0;
     // What is only read must be a regular file: a FIFO would block.  The
     // system refuses to open a directory for writing.
-    const int descriptor =
-        access == modeRead && !create
-            ? OpenRegularFile(path, O_RDONLY)
-            : OpenRetrying(path, (access == modeWrite ? O_WRONLY : access == modeReadWrite ? O_RDWR : O_RDONLY) |
-                                     (create ? O_CREAT : 0));
+    const int descriptor = access == modeRead && !create ? OpenRegularFile(path, O_RDONLY)
+                                                         : OpenRetrying(path, (access == modeWrite       ? O_WRONLY
+                                                                               : access == modeReadWrite ? O_RDWR
+                                                                                                         : O_RDONLY) |
+                                                                                  (create ? O_CREAT : 0));
     m_file = CFileDescriptor(descriptor);
     const auto fail = [&](int osError) {
         m_file.Close();
@@ -155,7 +155,9 @@ std::uint64_t CFile::Seek(std::int64_t offset, UINT from) {
     return SeekOrThrow(m_file.Get(), static_cast<off_t>(offset), kWhence[from]);
 }
 
-std::uint64_t CFile::GetPosition() const { return SeekOrThrow(m_file.Get(), 0, SEEK_CUR); }
+std::uint64_t CFile::GetPosition() const {
+    return SeekOrThrow(m_file.Get(), 0, SEEK_CUR);
+}
 
 std::uint64_t CFile::GetLength() const {
     struct stat status {};

@@ -10,7 +10,7 @@ class CObject;
 
 struct CRuntimeClass {
     const char* m_lpszClassName;
-    unsigned m_wSchema;               // 0xFFFF: not serializable
+    unsigned m_wSchema;  // 0xFFFF: not serializable
     CObject* (*m_pfnCreateObject)();  // null: not creatable by name
     const CRuntimeClass* m_pBaseClass;
 };
@@ -57,14 +57,16 @@ public:                                           \
 
 // --- definitions, placed in the class's .cpp file ---
 
-#define VELMOR_RUNTIME_CLASS(class_name, base_class_name, schema, create)                                    \
-    const CRuntimeClass class_name::class##class_name = {#class_name, schema, create,                        \
-                                                         RUNTIME_CLASS(base_class_name)};                    \
-    static const ClassRegistration registration##class_name(RUNTIME_CLASS(class_name));                      \
-    const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+#define VELMOR_RUNTIME_CLASS(class_name, base_class_name, schema, create)                                              \
+    const CRuntimeClass class_name::class##class_name = {#class_name, schema, create, RUNTIME_CLASS(base_class_name)}; \
+    static const ClassRegistration registration##class_name(RUNTIME_CLASS(class_name));                                \
+    const CRuntimeClass* class_name::GetRuntimeClass() const {                                                         \
+        return RUNTIME_CLASS(class_name);                                                                              \
+    }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
     VELMOR_RUNTIME_CLASS(class_name, base_class_name, kSchemaNotSerializable, nullptr)
 
 #define IMPLEMENT_SERIAL(class_name, base_class_name, schema) \
-    VELMOR_RUNTIME_CLASS(class_name, base_class_name, schema, +[]() -> CObject* { return new class_name; })
+    VELMOR_RUNTIME_CLASS(                                     \
+        class_name, base_class_name, schema, +[]() -> CObject* { return new class_name; })

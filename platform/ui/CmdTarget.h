@@ -71,27 +71,31 @@ protected:                                        \
     static const AFX_MSGMAP* GetThisMessageMap(); \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                         \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-    const AFX_MSGMAP* theClass::GetThisMessageMap() {                                 \
-        using ThisClass = theClass;                                                   \
-        using TheBaseClass = baseClass;                                               \
-        static_assert(sizeof(ThisClass) > 0);                                         \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)          \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { \
+        return GetThisMessageMap();                     \
+    }                                                   \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() {   \
+        using ThisClass = theClass;                     \
+        using TheBaseClass = baseClass;                 \
+        static_assert(sizeof(ThisClass) > 0);           \
         static const AFX_MSGMAP_ENTRY entries[] = {
 #define END_MESSAGE_MAP()                                                             \
-    {0, 0, nullptr}};                                                                 \
+    { 0, 0, nullptr }                                                                 \
+    }                                                                                 \
+    ;                                                                                 \
     static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, entries}; \
     return &messageMap;                                                               \
     }
 
 // One line: unpacks wParam/lParam for the handler `self` has for the message.
-#define AFX_MSG_LINE(message, id, ...)                                                                \
+#define AFX_MSG_LINE(message, id, ...)                                                                                \
     {message, id, [](CCmdTarget* target, [[maybe_unused]] WPARAM wParam, [[maybe_unused]] LPARAM lParam) -> LRESULT { \
-         [[maybe_unused]] auto* self = static_cast<ThisClass*>(target);                               \
-         __VA_ARGS__;                                                                                 \
+         [[maybe_unused]] auto* self = static_cast<ThisClass*>(target);                                               \
+         __VA_ARGS__;                                                                                                 \
      }},
-#define AFX_MOUSE_LINE(message, handler)                                                                    \
-    AFX_MSG_LINE(message, 0, const CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));                \
+#define AFX_MOUSE_LINE(message, handler)                                                     \
+    AFX_MSG_LINE(message, 0, const CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); \
                  self->handler(static_cast<UINT>(wParam), point); return 0)
 
 #define ON_WM_CREATE() AFX_MSG_LINE(WM_CREATE, 0, return self->OnCreate(reinterpret_cast<LPCREATESTRUCT>(lParam)))

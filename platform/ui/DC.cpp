@@ -63,8 +63,8 @@ int CWndDC::StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, i
 
 BOOL CWndDC::TextOutA(int x, int y, LPCSTR lpszString, int nCount) {
     if (nCount < 0 || (lpszString == nullptr && nCount > 0)) return FALSE;
-    const QString text =
-        ui_detail::FromWindows1251(std::string_view(nCount == 0 ? "" : lpszString, static_cast<std::size_t>(nCount)));
+    const QString text = ui_detail::FromWindows1251(
+        std::string_view(nCount == 0 ? "" : lpszString, static_cast<std::size_t>(nCount)));
     QPainter painter;
     if (m_pFont == nullptr || !Begin(painter)) return FALSE;
     const CFont::Realised& font = *m_pFont->m_pFont;
@@ -77,8 +77,12 @@ BOOL CWndDC::TextOutA(int x, int y, LPCSTR lpszString, int nCount) {
     return TRUE;
 }
 
-COLORREF CWndDC::SetTextColor(COLORREF colour) { return std::exchange(m_textColour, colour & 0x00FFFFFF); }
-COLORREF CWndDC::SetBkColor(COLORREF colour) { return std::exchange(m_backColour, colour & 0x00FFFFFF); }
+COLORREF CWndDC::SetTextColor(COLORREF colour) {
+    return std::exchange(m_textColour, colour & 0x00FFFFFF);
+}
+COLORREF CWndDC::SetBkColor(COLORREF colour) {
+    return std::exchange(m_backColour, colour & 0x00FFFFFF);
+}
 
 CFont* CWndDC::SelectObject(CFont* pFont) {
     if (pFont == nullptr || !pFont->m_pFont) return nullptr;

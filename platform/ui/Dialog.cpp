@@ -19,7 +19,9 @@ namespace {
 constexpr int kNotEnded = -2;
 
 // value * numerator / denominator, rounded half up (positive values).
-int Scale(int value, int numerator, int denominator) { return (value * numerator + denominator / 2) / denominator; }
+int Scale(int value, int numerator, int denominator) {
+    return (value * numerator + denominator / 2) / denominator;
+}
 
 }  // namespace
 
@@ -63,8 +65,8 @@ QWidget* CDialog::MakeOuter(const CREATESTRUCT& cs, QWidget* client) {
     // Base units: the average width of the 52 Latin letters, rounded the
     // classic way, and the character cell's height.
     const QFontMetrics metrics(font);
-    const int letters =
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     const int baseX = (letters / 26 + 1) / 2;
     const int baseY = metrics.ascent() + metrics.descent();
     const auto pixels = [&](int x, int y, int cx, int cy) {
@@ -130,7 +132,9 @@ void CDialog::EndDialog(int nResult) {
     if (auto* dialog = qobject_cast<QDialog*>(m_pOuter.data())) dialog->done(nResult);
 }
 
-BOOL CDialog::OnInitDialog() { return UpdateData(FALSE); }
+BOOL CDialog::OnInitDialog() {
+    return UpdateData(FALSE);
+}
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
     CDataExchange exchange{this, bSaveAndValidate};

@@ -70,8 +70,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
 
 BOOL CFrameWnd::PreCreateWindow(CREATESTRUCT& cs) {
     if (cs.lpszClass == nullptr)
-        cs.lpszClass =
-            AfxRegisterWndClass(CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW), SysColorBrushValue(COLOR_WINDOW));
+        cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW),
+                                           SysColorBrushValue(COLOR_WINDOW));
     cs.dwExStyle |= WS_EX_CLIENTEDGE;
     return TRUE;
 }

@@ -82,7 +82,7 @@ protected:
     // Fits the surface to the client area; what grew needs a paint.
     void ResizeSurface();
 
-    bool m_bDialog = false;      // set by CDialog before creation
+    bool m_bDialog = false;  // set by CDialog before creation
     QPointer<QWidget> m_pOuter;  // the whole window
     QPointer<QWidget> m_pClient;
     std::vector<CWnd*> m_children;

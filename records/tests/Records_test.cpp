@@ -53,7 +53,9 @@ protected:
     const std::string m_path = m_folder / "stat.txt";
 };
 
-Bytes BytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
+Bytes BytesOf(std::string_view text) {
+    return Bytes(text.begin(), text.end());
+}
 
 // One record at the fixed time.
 Bytes RecordBytes(int score, const char* name) {
@@ -83,8 +85,8 @@ Bytes Slice(const Bytes& bytes, std::size_t offset, std::size_t count) {
 TEST_F(RecordsTest, RecordsGoToTheirPlaceAndTheFileNeverShortens) {
     const Bytes three = TableOf({50, 30, 30});
     const Bytes ten = TableOf({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
-    const Bytes twenty =
-        TableOf({200, 190, 180, 170, 160, 150, 140, 130, 120, 110, 100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
+    const Bytes twenty = TableOf(
+        {200, 190, 180, 170, 160, 150, 140, 130, 120, 110, 100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
     const Bytes torn = Concat({TableOf({50}), BytesOf("20\0"sv)});
 
     struct Case {

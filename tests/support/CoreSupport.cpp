@@ -28,7 +28,8 @@ std::vector<std::string> CTraceCapture::Lines() const {
     // pread leaves the offset, which stderr shares, where the next line goes.
     std::string text;
     char chunk[4096];
-    for (ssize_t got = 0; (got = ::pread(::fileno(m_file), chunk, sizeof chunk, static_cast<off_t>(text.size()))) > 0;) {
+    for (ssize_t got = 0;
+         (got = ::pread(::fileno(m_file), chunk, sizeof chunk, static_cast<off_t>(text.size()))) > 0;) {
         text.append(chunk, static_cast<std::size_t>(got));
     }
     std::vector<std::string> lines;

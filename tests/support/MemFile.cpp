@@ -24,8 +24,9 @@ void CMemFile::Write(const void* buffer, UINT count) {
 }
 
 std::uint64_t CMemFile::Seek(std::int64_t offset, UINT from) {
-    const std::int64_t base = from == begin ? 0 : from == current ? static_cast<std::int64_t>(m_position)
-                                                                  : static_cast<std::int64_t>(m_bytes.size());
+    const std::int64_t base = from == begin     ? 0
+                              : from == current ? static_cast<std::int64_t>(m_position)
+                                                : static_cast<std::int64_t>(m_bytes.size());
     // Compared before adding, so that no offset can overflow the sum.
     if (from > end || offset < -base || offset > std::numeric_limits<std::int64_t>::max() - base) {
         throw CFileException{EINVAL};

@@ -35,8 +35,7 @@ bool MakeDirectory(const std::string& directory) {
 int WritePictures(const std::string& directory) {
     std::string failedFile;
     if (!art::WriteArtwork(directory, failedFile)) {
-        std::fprintf(stderr, "velmor-art: cannot write %s/%s\n", directory.c_str(),
-                     failedFile.c_str());
+        std::fprintf(stderr, "velmor-art: cannot write %s/%s\n", directory.c_str(), failedFile.c_str());
         return 1;
     }
     return 0;

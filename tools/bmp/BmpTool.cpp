@@ -103,8 +103,7 @@ int Check(const std::string& folder, std::ostream& out) {
         out << folder << ": usable picture folder\n";
         return kExitOk;
     }
-    out << folder << ": not usable (" << problems.size() << (problems.size() == 1 ? " problem" : " problems")
-        << ")\n";
+    out << folder << ": not usable (" << problems.size() << (problems.size() == 1 ? " problem" : " problems") << ")\n";
     return kExitRefused;
 }
 
@@ -137,10 +136,9 @@ int Resave(const std::string& input, const std::string& output, std::ostream& er
     }
     CFile file;
     CFileException failure;
-    if (!file.Open(output.c_str(), CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive,
-                   &failure)) {
-        err << output << ": cannot be created ("
-            << std::strerror(failure.m_lOsError != 0 ? failure.m_lOsError : EIO) << ")\n";
+    if (!file.Open(output.c_str(), CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive, &failure)) {
+        err << output << ": cannot be created (" << std::strerror(failure.m_lOsError != 0 ? failure.m_lOsError : EIO)
+            << ")\n";
         return kExitRefused;
     }
     bool saved = picture.Save(&file) != FALSE;
@@ -192,8 +190,7 @@ int RunBmpTool(std::span<const std::string> arguments, std::ostream& out, std::o
     for (const Command& entry : commands) {
         if (command != entry.name) continue;
         if (operands.size() != entry.operandCount) {
-            return Usage(err,
-                         command + " takes " + (entry.operandCount == 1 ? "one operand" : "two operands"));
+            return Usage(err, command + " takes " + (entry.operandCount == 1 ? "one operand" : "two operands"));
         }
         for (const std::string& operand : operands) {
             if (operand.empty()) return Usage(err, "empty file name");

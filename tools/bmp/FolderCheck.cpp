@@ -67,8 +67,7 @@ std::string AdviseOnRefusal(const BmpReport& report) {
 }
 
 // Loads one picture of the folder, or says why it cannot be used.
-std::unique_ptr<CDIB> LoadPicture(const std::filesystem::path& folder, const std::string& name,
-                                  Problems& problems) {
+std::unique_ptr<CDIB> LoadPicture(const std::filesystem::path& folder, const std::string& name, Problems& problems) {
     const std::filesystem::path path = folder / name;
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
@@ -126,8 +125,8 @@ void CheckTransparency(const CDIB& ball, const std::string& name, Problems& prob
         const int x = frame * kFrameSide + kFrameSide / 2;
         const int y = kFrameSide / 2;
         if (PixelAt(ball, x, y) != transparent) continue;
-        problems.push_back(name + ": the centre (" + std::to_string(x) + "," + std::to_string(y) +
-                           ") of the " + (frame == 0 ? "normal" : "selected") + " frame has index " + index +
+        problems.push_back(name + ": the centre (" + std::to_string(x) + "," + std::to_string(y) + ") of the " +
+                           (frame == 0 ? "normal" : "selected") + " frame has index " + index +
                            ", the transparent index set by the top-left pixel");
     }
 }
@@ -157,8 +156,8 @@ void CheckSharedColours(const CDIB& ball, const CDIB& board, const std::string& 
                           mine.rgbGreen == theirs.rgbGreen && mine.rgbBlue == theirs.rgbBlue;
         if (same) continue;
         if (differing++ == 0) {
-            first = std::to_string(index) + ": " + (index < ballCount ? ColourText(mine) : "none") +
-                    " here, " + (index < boardCount ? ColourText(theirs) : "none") + " in pole.bmp";
+            first = std::to_string(index) + ": " + (index < ballCount ? ColourText(mine) : "none") + " here, " +
+                    (index < boardCount ? ColourText(theirs) : "none") + " in pole.bmp";
         }
     }
     if (differing == 0) return;
@@ -171,8 +170,7 @@ void CheckBall(const std::filesystem::path& folder, int colour, const CDIB* boar
     const std::string name = std::to_string(colour) + ".bmp";
     const auto ball = LoadPicture(folder, name, problems);
     if (!ball) return;
-    const bool sized =
-        HasSize(*ball, name, kBallWidth, kBallHeight, " (two 40x40 frames side by side)", problems);
+    const bool sized = HasSize(*ball, name, kBallWidth, kBallHeight, " (two 40x40 frames side by side)", problems);
     if (!HasEightBits(*ball, name, " (balls are copied into the board byte by byte)", problems) || !sized) {
         return;
     }
@@ -185,8 +183,7 @@ void CheckPreview(const std::filesystem::path& folder, int colour, Problems& pro
     const auto preview = LoadPicture(folder, name, problems);
     if (!preview) return;
     if (preview->ImageWidth() <= kPreviewMaxWidth && preview->ImageHeight() <= kPreviewMaxHeight) return;
-    problems.push_back(name + ": " + SizeText(*preview) +
-                       ", must be at most 40x45 to fit its place above the board");
+    problems.push_back(name + ": " + SizeText(*preview) + ", must be at most 40x45 to fit its place above the board");
 }
 
 }  // namespace

@@ -59,8 +59,8 @@ void CHeadlessGame::Dump(std::ostream& output) const {
 
 void CHeadlessGame::PrintRecords(std::ostream& output) const {
     for (const RecordRow& row : ReadRecordRows(RecordsFile())) {
-        output << "record " << Cp1251ToUtf8(row.score) << '|' << Cp1251ToUtf8(row.name) << '|'
-               << Cp1251ToUtf8(row.hour) << '|' << Cp1251ToUtf8(row.minute) << '|' << Cp1251ToUtf8(row.day)
-               << '|' << Cp1251ToUtf8(row.month) << '|' << Cp1251ToUtf8(row.year) << '\n';
+        output << "record " << Cp1251ToUtf8(row.score) << '|' << Cp1251ToUtf8(row.name) << '|' << Cp1251ToUtf8(row.hour)
+               << '|' << Cp1251ToUtf8(row.minute) << '|' << Cp1251ToUtf8(row.day) << '|' << Cp1251ToUtf8(row.month)
+               << '|' << Cp1251ToUtf8(row.year) << '\n';
     }
 }

@@ -35,8 +35,8 @@ IMPLEMENT_SERIAL(CTestLabel, CTestPoint, 2)
 
 namespace {
 
-const std::vector<BYTE> kLabelRecord = {0xFF, 0xFF, 0x02, 0x00, 0x0A, 0x00, 'C', 'T', 'e', 's', 't', 'L', 'a',
-                                        'b', 'e', 'l', 0xFB, 0xFF, 0xFF, 0xFF, 0x09, 0x00, 0x00, 0x00};
+const std::vector<BYTE> kLabelRecord = {0xFF, 0xFF, 0x02, 0x00, 0x0A, 0x00, 'C',  'T',  'e',  's',  't',  'L',
+                                        'a',  'b',  'e',  'l',  0xFB, 0xFF, 0xFF, 0xFF, 0x09, 0x00, 0x00, 0x00};
 const std::vector<BYTE> kListRecord = {0xFF, 0xFF, 0xFF, 0xFF, 0x07, 0x00, 'C', 'O', 'b', 'L', 'i', 's', 't'};
 
 TEST(Archive, NumbersCountsAndObjectsInTheirStoredForm) {
@@ -81,7 +81,9 @@ TEST(Archive, UntrustedClassRecordsGiveNullAndStopTheReading) {
         {"huge name length", [](auto& b) { b[4] = 0xFF, b[5] = 0xFF; }},
         {"data cut short", [](auto& b) { b.resize(kLabelRecord.size() - 1); }},
         {"a class that cannot be created",
-         [](auto& b) { b.erase(b.begin(), b.begin() + 16), b.insert(b.begin(), kListRecord.begin(), kListRecord.end()); }},
+         [](auto& b) {
+             b.erase(b.begin(), b.begin() + 16), b.insert(b.begin(), kListRecord.begin(), kListRecord.end());
+         }},
     };
     for (const auto& [name, damage] : damages) {
         SCOPED_TRACE(name);

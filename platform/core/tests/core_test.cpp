@@ -9,8 +9,8 @@
 
 // The generator against reference values worked out apart from this code.
 TEST(Crt, RandMatchesTheClassicSequence) {
-    const std::pair<unsigned int, std::vector<int>> cases[] = {
-        {1, {41, 18467, 6334, 26500, 19169}}, {12345, {7584, 19164, 25795, 22125, 5828}}};
+    const std::pair<unsigned int, std::vector<int>> cases[] = {{1, {41, 18467, 6334, 26500, 19169}},
+                                                               {12345, {7584, 19164, 25795, 22125, 5828}}};
     for (const auto& [seed, expected] : cases) {
         crt::srand(seed);
         std::vector<int> drawn;

@@ -51,7 +51,8 @@ TEST(BmpToolConformance, EveryPictureAsTheTableSays) {
             continue;
         }
         EXPECT_EQ(convert.status, 0) << convert.err;
-        const std::string reference = ReadText(kConformanceFolder / "ref" / (row.file.substr(0, row.file.size() - 4) + ".ppm"));
+        const std::string reference = ReadText(kConformanceFolder / "ref" /
+                                               (row.file.substr(0, row.file.size() - 4) + ".ppm"));
         ASSERT_FALSE(reference.empty());
         ASSERT_EQ(convert.out.size(), reference.size());
         const auto difference = std::mismatch(convert.out.begin(), convert.out.end(), reference.begin());
@@ -84,7 +85,8 @@ TEST(BmpToolErrors, BadInputGivesOneLineAndAFailingStatus) {
     const std::string unwritable = folder / "no-such-folder/out.bmp";
     // Every problem of the header is named, as the reader gives them.
     const std::string refused = folder / "refused.bmp";
-    WriteWholeFile(refused, BuildBmp({.width = -1, .bitCount = 7, .colours = std::vector<RGBQUAD>(256), .pixels = {0}}));
+    WriteWholeFile(refused,
+                   BuildBmp({.width = -1, .bitCount = 7, .colours = std::vector<RGBQUAD>(256), .pixels = {0}}));
     struct Case {
         std::vector<std::string> command;
         std::string subject;  // the file the one line is about
@@ -116,26 +118,14 @@ TEST(BmpToolErrors, BadInputGivesOneLineAndAFailingStatus) {
     EXPECT_EQ(RunTool({"topnm", refused}).err, refused + ": refused (width -1; bit count 7)\n");
 }
 
-TEST(BmpToolErrors, UsageErrorsExitWithTwo) {
-    const std::vector<std::string> commands[] = {
-        {}, {"convert", "x.bmp"}, {"info"}, {"info", "a.bmp", "b.bmp"}, {"resave", "a.bmp"}, {"topnm", ""},
-    };
-    for (const auto& command : commands) {
-        const ToolResult result = RunTool(command);
-        EXPECT_EQ(result.status, 2);
-        EXPECT_TRUE(result.out.empty());
-        EXPECT_EQ(result.err.rfind("velmor-bmp: ", 0), 0u) << result.err;
-    }
-}
-
 // The program itself: its exit statuses and an unaltered binary stdout.
 TEST(BmpToolProgram, ExitStatusesAndBinaryOutput) {
     const CScratchFolder folder;
     const std::string picture = folder / "picture.bmp";
     WriteWholeFile(picture, Bmp(40, 2, 1, 24, {}, {0x0A, 0x0D, 0x00, 0x1A, 0xFF, 0x0D, 0, 0}));
     auto run = [&](const std::string& arguments) {
-        const std::string command = std::string("'") + VELMOR_BMP_EXE + "' " + arguments + " >'" +
-                                    (folder / "out") + "' 2>'" + (folder / "err") + "'";
+        const std::string command = std::string("'") + VELMOR_BMP_EXE + "' " + arguments + " >'" + (folder / "out") +
+                                    "' 2>'" + (folder / "err") + "'";
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     };

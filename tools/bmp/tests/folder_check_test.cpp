@@ -18,9 +18,8 @@ constexpr BYTE kRingColour = 8;
 // The table the board and the balls share: 1 to 6 the balls, 7 the board.
 void PaintTable(CDIB& picture) {
     RGBQUAD* table = picture.GetColorTable();
-    const RGBQUAD special[] = {{255, 0, 255, 0}, {0, 0, 200, 0},   {0, 200, 0, 0},
-                               {200, 0, 0, 0},   {0, 200, 200, 0}, {200, 0, 200, 0},
-                               {200, 200, 0, 0}, {90, 90, 90, 0},  {250, 250, 250, 0}};
+    const RGBQUAD special[] = {{255, 0, 255, 0}, {0, 0, 200, 0},   {0, 200, 0, 0},  {200, 0, 0, 0},    {0, 200, 200, 0},
+                               {200, 0, 200, 0}, {200, 200, 0, 0}, {90, 90, 90, 0}, {250, 250, 250, 0}};
     for (std::size_t i = 0; i < std::size(special); ++i) table[i] = special[i];
 }
 
@@ -104,7 +103,9 @@ TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
              WriteWholeFile(f / "3.bmp", Bmp(124, 80, 40, 8, std::vector<RGBQUAD>(256), std::vector<BYTE>(80 * 40)));
          }},
         {"5.bmp: 24 bits per pixel, must be 8 (balls are copied into the board byte by byte)",
-         [](const CScratchFolder& f) { WriteWholeFile(f / "5.bmp", Bmp(40, 80, 40, 24, {}, std::vector<BYTE>(240 * 40, 1))); }},
+         [](const CScratchFolder& f) {
+             WriteWholeFile(f / "5.bmp", Bmp(40, 80, 40, 24, {}, std::vector<BYTE>(240 * 40, 1)));
+         }},
         {"1.bmp: colour table differs from pole.bmp's at 1 index(es) the ball uses (first 1: #0000C8 here, "
          "#C80000 in pole.bmp); balls are copied by index and would show pole.bmp's colours",
          [](const CScratchFolder& f) {
@@ -117,9 +118,7 @@ TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
          }},
         {"6.bmp: every pixel has index 6, the transparent index set by the top-left pixel, so no ball is "
          "drawn",
-         [](const CScratchFolder& f) {
-             SaveBall(f / "6.bmp", 6, [](CDIB& ball) { Fill(ball, 0, 0, 80, 40, 6); });
-         }},
+         [](const CScratchFolder& f) { SaveBall(f / "6.bmp", 6, [](CDIB& ball) { Fill(ball, 0, 0, 80, 40, 6); }); }},
         {"2-d.bmp: 41x40, must be at most 40x45 to fit its place above the board",
          [](const CScratchFolder& f) { SavePreview(f / "2-d.bmp", 2, 41, 40); }},
     };
@@ -131,9 +130,10 @@ TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
         const ToolResult result = RunTool({"check", folder.Path().string()});
         const std::string name = folder.Path().string();
         EXPECT_EQ(result.status, testCase.problem != nullptr ? 1 : 0);
-        const std::vector<std::string> expected =
-            testCase.problem != nullptr ? std::vector<std::string>{testCase.problem, name + ": not usable (1 problem)"}
-                                        : std::vector<std::string>{name + ": usable picture folder"};
+        const std::vector<std::string> expected = testCase.problem != nullptr
+                                                      ? std::vector<std::string>{testCase.problem,
+                                                                                 name + ": not usable (1 problem)"}
+                                                      : std::vector<std::string>{name + ": usable picture folder"};
         EXPECT_EQ(Lines(result.out), expected);
     }
 }
