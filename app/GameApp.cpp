@@ -79,9 +79,7 @@ int CGameApp::Run() {
     return CWinApp::Run();
 }
 
-CMainFrame* CGameApp::GetMainFrame() const {
-    return static_cast<CMainFrame*>(m_pMainWnd);
-}
+CMainFrame* CGameApp::GetMainFrame() const { return static_cast<CMainFrame*>(m_pMainWnd); }
 
 namespace {
 

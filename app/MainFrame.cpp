@@ -49,6 +49,4 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     return 0;
 }
 
-void CMainFrame::OnSetFocus(CWnd* /*pOldWnd*/) {
-    m_wndView.SetFocus();
-}
+void CMainFrame::OnSetFocus(CWnd* /*pOldWnd*/) { m_wndView.SetFocus(); }

@@ -171,14 +171,10 @@ void RunTurns(benchmark::State& state, bool compose) {
     state.counters["turns_per_game"] = static_cast<double>(moves.size());
 }
 
-void BM_TurnNoOpView(benchmark::State& state) {
-    RunTurns(state, false);
-}
+void BM_TurnNoOpView(benchmark::State& state) { RunTurns(state, false); }
 BENCHMARK(BM_TurnNoOpView)->Unit(benchmark::kMicrosecond);
 
-void BM_TurnComposed(benchmark::State& state) {
-    RunTurns(state, true);
-}
+void BM_TurnComposed(benchmark::State& state) { RunTurns(state, true); }
 BENCHMARK(BM_TurnComposed)->Unit(benchmark::kMicrosecond);
 
 // Whole games by the built-in player, its choices included: turns per second.
@@ -201,14 +197,10 @@ void RunAutoplay(benchmark::State& state, bool compose) {
     state.counters["turns_per_second"] = benchmark::Counter(static_cast<double>(turns), benchmark::Counter::kIsRate);
 }
 
-void BM_AutoplayComposed(benchmark::State& state) {
-    RunAutoplay(state, true);
-}
+void BM_AutoplayComposed(benchmark::State& state) { RunAutoplay(state, true); }
 BENCHMARK(BM_AutoplayComposed)->Unit(benchmark::kMicrosecond);
 
-void BM_AutoplayNotComposed(benchmark::State& state) {
-    RunAutoplay(state, false);
-}
+void BM_AutoplayNotComposed(benchmark::State& state) { RunAutoplay(state, false); }
 BENCHMARK(BM_AutoplayNotComposed)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -14,9 +14,7 @@
 
 namespace {
 
-std::vector<BYTE> Bytes(const std::uint8_t* data, std::size_t size) {
-    return std::vector<BYTE>(data, data + size);
-}
+std::vector<BYTE> Bytes(const std::uint8_t* data, std::size_t size) { return std::vector<BYTE>(data, data + size); }
 
 // Stores the list and reads it back into a fresh one; the sprites must agree.
 void StoreAndReload(CSpriteList& list) {

@@ -41,9 +41,7 @@ int CBoardGame::CountFreeCells() const {
     return static_cast<int>(std::count(std::begin(m_nBoard), std::end(m_nBoard), 0));
 }
 
-bool CBoardGame::IsBoardFull() const {
-    return CountFreeCells() == 0;
-}
+bool CBoardGame::IsBoardFull() const { return CountFreeCells() == 0; }
 
 CPhasedSprite* CBoardGame::FindCellSprite(int cell) const {
     if (cell < 0 || cell >= kCells) return nullptr;
@@ -69,13 +67,9 @@ void CBoardGame::MoveSpriteToCell(CPhasedSprite* sprite, int cell) {
     sprite->SetPosition(cell % kColumns * m_nCellSize, cell / kColumns * m_nCellSize);
 }
 
-std::string CBoardGame::BallFileName(int colour) {
-    return "res1/" + std::to_string(colour) + ".bmp";
-}
+std::string CBoardGame::BallFileName(int colour) { return "res1/" + std::to_string(colour) + ".bmp"; }
 
-std::string CBoardGame::PreviewFileName(int colour) {
-    return "res1/" + std::to_string(colour) + "-d.bmp";
-}
+std::string CBoardGame::PreviewFileName(int colour) { return "res1/" + std::to_string(colour) + "-d.bmp"; }
 
 void CBoardGame::ComposeBoardPicture() {
     // A failed load keeps the previous composition; the balls go over it.
@@ -124,9 +118,7 @@ namespace {
 
 constexpr int kReserved = 8;  // marks a cell already taken while a batch is chosen
 
-int RandomDigit() {
-    return crt::rand() % 10;
-}
+int RandomDigit() { return crt::rand() % 10; }
 
 }  // namespace
 

@@ -101,9 +101,7 @@ void CBoardGame::GameOver() {
     ShowRecords();
 }
 
-void CBoardGame::OnScores() {
-    ShowRecords();
-}
+void CBoardGame::OnScores() { ShowRecords(); }
 
 void CBoardGame::OnRemakeMove() {
     // Refused while a ball is selected (the selection may belong to the batch),

@@ -224,9 +224,7 @@ const char* RejectHeader(const BITMAPINFOHEADER& header) {
     return report.problems.empty() ? nullptr : TraceText(report.problems.front().kind, false);
 }
 
-std::unique_ptr<BITMAPINFO> NewHeaderBlock() {
-    return std::unique_ptr<BITMAPINFO>(new (std::nothrow) BITMAPINFO{});
-}
+std::unique_ptr<BITMAPINFO> NewHeaderBlock() { return std::unique_ptr<BITMAPINFO>(new (std::nothrow) BITMAPINFO{}); }
 
 std::optional<BmpImage> ReadBmpImage(CFile& file, BmpReport* report) {
     BmpReport local;

@@ -56,9 +56,7 @@ std::string ChooseFileName(const char* fileName, FileDialogMode mode, UINT flags
 
 }  // namespace
 
-CDIB::CDIB() {
-    Create(kDefaultSize, kDefaultSize, static_cast<CPalette*>(nullptr));
-}
+CDIB::CDIB() { Create(kDefaultSize, kDefaultSize, static_cast<CPalette*>(nullptr)); }
 
 CDIB::~CDIB() {
     if (m_bOwnsBits && m_pBits != nullptr) std::free(m_pBits);
@@ -148,13 +146,9 @@ BOOL CDIB::Create(BITMAPINFO* packedImage) {
 
 // --- sizes and colours ---
 
-int CDIB::ImageWidth() const {
-    return m_pBitmapInfo ? m_pBitmapInfo->bmiHeader.biWidth : 0;
-}
+int CDIB::ImageWidth() const { return m_pBitmapInfo ? m_pBitmapInfo->bmiHeader.biWidth : 0; }
 
-int CDIB::ImageHeight() const {
-    return m_pBitmapInfo ? m_pBitmapInfo->bmiHeader.biHeight : 0;
-}
+int CDIB::ImageHeight() const { return m_pBitmapInfo ? m_pBitmapInfo->bmiHeader.biHeight : 0; }
 
 int CDIB::BytesPerRow() const {
     if (!m_pBitmapInfo) return 0;
@@ -162,19 +156,11 @@ int CDIB::BytesPerRow() const {
     return static_cast<int>(std::min<std::uint64_t>(RowBytes(info.biWidth, info.biBitCount), INT_MAX));
 }
 
-int CDIB::GetWidth() const {
-    return ImageWidth();
-}
-int CDIB::GetBytesPerRow() const {
-    return BytesPerRow();
-}
-int CDIB::GetHeight() const {
-    return ImageHeight();
-}
+int CDIB::GetWidth() const { return ImageWidth(); }
+int CDIB::GetBytesPerRow() const { return BytesPerRow(); }
+int CDIB::GetHeight() const { return ImageHeight(); }
 
-int CDIB::GetColorCount() const {
-    return CountColorEntries(m_pBitmapInfo.get());
-}
+int CDIB::GetColorCount() const { return CountColorEntries(m_pBitmapInfo.get()); }
 
 int CDIB::CountColorEntries(const BITMAPINFO* header) {
     if (header == nullptr) return 0;
@@ -214,9 +200,7 @@ const BYTE* CDIB::GetPixelAddress(int x, int y) const {
     }
 }
 
-BYTE* CDIB::GetPixelAddress(int x, int y) {
-    return const_cast<BYTE*>(std::as_const(*this).GetPixelAddress(x, y));
-}
+BYTE* CDIB::GetPixelAddress(int x, int y) { return const_cast<BYTE*>(std::as_const(*this).GetPixelAddress(x, y)); }
 
 void CDIB::GetRect(CRect* result) const {
     if (result != nullptr) *result = CRect(0, 0, ImageWidth(), ImageHeight());
@@ -237,9 +221,7 @@ int CDIB::Draw(CDC* deviceContext, int x, int y) const {
 
 // --- palettes ---
 
-BOOL CDIB::MapColorsToPalette(HPALETTE palette) {
-    return CDIB::MapColorsToPalette(CPalette::FromHandle(palette));
-}
+BOOL CDIB::MapColorsToPalette(HPALETTE palette) { return CDIB::MapColorsToPalette(CPalette::FromHandle(palette)); }
 
 BOOL CDIB::MapColorsToPalette(CPalette* palette) {
     if (palette == nullptr) {

@@ -5,9 +5,7 @@
 
 IMPLEMENT_SERIAL(CPhasedSprite, CSprite, 0)
 
-CPhasedSprite::CPhasedSprite() {
-    ResetGrid();
-}
+CPhasedSprite::CPhasedSprite() { ResetGrid(); }
 
 CPhasedSprite::~CPhasedSprite() = default;
 

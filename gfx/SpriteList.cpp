@@ -8,9 +8,7 @@ IMPLEMENT_SERIAL(CSpriteList, CObList, 0)
 CSpriteList::CSpriteList() = default;
 
 // The sprites are owned here; leaving them behind would leak them.
-CSpriteList::~CSpriteList() {
-    RemoveAll();
-}
+CSpriteList::~CSpriteList() { RemoveAll(); }
 
 void CSpriteList::Serialize(CArchive& archive) {
     if (archive.IsStoring()) {

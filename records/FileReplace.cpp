@@ -27,9 +27,7 @@ PathParts SplitPath(const std::string& path) {
 }
 
 // Hidden, and named after the file, so that leftovers are easy to recognise.
-std::string TemporaryPrefix(const PathParts& parts) {
-    return "." + parts.name + ".";
-}
+std::string TemporaryPrefix(const PathParts& parts) { return "." + parts.name + "."; }
 
 // Makes the rename itself durable.
 void SyncFolder(const std::string& folder) {

@@ -8,13 +8,9 @@ namespace records {
 namespace {
 
 // The C locale's blanks, as strtol skips them.
-bool IsBlank(BYTE c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+bool IsBlank(BYTE c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
-bool IsDigit(BYTE c) {
-    return c >= '0' && c <= '9';
-}
+bool IsDigit(BYTE c) { return c >= '0' && c <= '9'; }
 
 // Writes the value in decimal at the offset and fills the rest of the field.
 // The value is kept within what the field can hold, so that a field never
@@ -35,9 +31,7 @@ std::optional<int> StoredScoreAt(std::span<const BYTE> file, int place) {
 
 }  // namespace
 
-int ClampScore(int score) {
-    return std::clamp(score, 0, kMaxScore);
-}
+int ClampScore(int score) { return std::clamp(score, 0, kMaxScore); }
 
 int ParseStoredScore(std::span<const BYTE> field) {
     const std::size_t end = std::min(field.size(), kScoreWidth);

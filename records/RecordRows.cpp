@@ -25,9 +25,7 @@ private:
     std::span<const BYTE> m_bytes;
 };
 
-std::string AsText(std::span<const BYTE> field) {
-    return std::string(field.begin(), field.end());
-}
+std::string AsText(std::span<const BYTE> field) { return std::string(field.begin(), field.end()); }
 
 std::string UpToZero(std::span<const BYTE> field) {
     return std::string(field.begin(), std::find(field.begin(), field.end(), BYTE{0}));

@@ -29,9 +29,7 @@ DialogTemplate CRecordsDlg::Template() {
                       {rc::DefPushButton("\xE7\xE0\xEA\xF0\xFB\xF2\xFC", IDOK, 57, 177, 50, 14)});
 }
 
-bool CRecordsDlg::IsRecord(int score) const {
-    return CRecordsTable(m_strRecordsFile).IsRecord(score);
-}
+bool CRecordsDlg::IsRecord(int score) const { return CRecordsTable(m_strRecordsFile).IsRecord(score); }
 
 bool CRecordsDlg::AddRecord(int score, const char* name) const {
     return CRecordsTable(m_strRecordsFile).AddRecord(score, name);

@@ -20,9 +20,7 @@ struct LockedFile {
     struct stat status;
 };
 
-bool SameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
-}
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
 bool LockExclusive(int descriptor) {
     while (::flock(descriptor, LOCK_EX) != 0) {

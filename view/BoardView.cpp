@@ -112,9 +112,7 @@ void CBoardView::DrawTexts(CClientDC& dc) const {
     font.DeleteObject();
 }
 
-void CBoardView::Pause(int milliseconds) {
-    Sleep(static_cast<DWORD>(milliseconds));
-}
+void CBoardView::Pause(int milliseconds) { Sleep(static_cast<DWORD>(milliseconds)); }
 
 std::string CBoardView::AskRecordName() {
     CNameDlg dialog(nullptr);
@@ -128,41 +126,23 @@ void CBoardView::ShowRecords() {
 }
 
 // The engine's handlers, reached through this window's message map.
-void CBoardView::OnLButtonDown(UINT nFlags, CPoint point) {
-    CBoardGame::OnLButtonDown(nFlags, point);
-}
+void CBoardView::OnLButtonDown(UINT nFlags, CPoint point) { CBoardGame::OnLButtonDown(nFlags, point); }
 
-void CBoardView::OnNewGame() {
-    CBoardGame::OnNewGame();
-}
+void CBoardView::OnNewGame() { CBoardGame::OnNewGame(); }
 
-void CBoardView::OnScores() {
-    CBoardGame::OnScores();
-}
+void CBoardView::OnScores() { CBoardGame::OnScores(); }
 
-void CBoardView::OnRemakeMove() {
-    CBoardGame::OnRemakeMove();
-}
+void CBoardView::OnRemakeMove() { CBoardGame::OnRemakeMove(); }
 
 // A selected ball stays selected when another window takes the mouse.
-void CBoardView::OnCancelMode() {
-    CWnd::OnCancelMode();
-}
+void CBoardView::OnCancelMode() { CWnd::OnCancelMode(); }
 
-void CBoardView::OnMouseMove(UINT nFlags, CPoint point) {
-    CWnd::OnMouseMove(nFlags, point);
-}
+void CBoardView::OnMouseMove(UINT nFlags, CPoint point) { CWnd::OnMouseMove(nFlags, point); }
 
-void CBoardView::OnLButtonUp(UINT nFlags, CPoint point) {
-    CWnd::OnLButtonUp(nFlags, point);
-}
+void CBoardView::OnLButtonUp(UINT nFlags, CPoint point) { CWnd::OnLButtonUp(nFlags, point); }
 
 // The second press of a double click: nothing happens, so a ball selected by
 // the first press stays selected.
-void CBoardView::OnLButtonDblClk(UINT nFlags, CPoint point) {
-    CWnd::OnLButtonDblClk(nFlags, point);
-}
+void CBoardView::OnLButtonDblClk(UINT nFlags, CPoint point) { CWnd::OnLButtonDblClk(nFlags, point); }
 
-void CBoardView::OnTimer(UINT_PTR nIDEvent) {
-    CWnd::OnTimer(nIDEvent);
-}
+void CBoardView::OnTimer(UINT_PTR nIDEvent) { CWnd::OnTimer(nIDEvent); }

@@ -55,9 +55,7 @@ QProcessEnvironment EnvironmentWithoutDisplay() {
     return environment;
 }
 
-QImage ViewPartOf(const QImage& window) {
-    return window.copy(2, window.height() - 2 - 410, 360, 410);
-}
+QImage ViewPartOf(const QImage& window) { return window.copy(2, window.height() - 2 - 410, 360, 410); }
 
 std::string GoldenPath() {
     return std::string(VELMOR_GOLDEN_DIR) + "/start-seed-" + std::to_string(kTestSeed) + ".png";

@@ -122,9 +122,7 @@ protected:
     CRecordingGame& Game() { return m_game; }
 };
 
-constexpr int Cell(int column, int row) {
-    return column + row * 9;
-}
+constexpr int Cell(int column, int row) { return column + row * 9; }
 
 constexpr const char* kTwoBalls = "......... ......... ......... ......... ....3.6..";
 

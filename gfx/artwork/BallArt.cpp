@@ -13,9 +13,7 @@ struct Vector3 {
     double x, y, z;
 };
 
-double Dot(Vector3 a, Vector3 b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
+double Dot(Vector3 a, Vector3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 Vector3 Normalised(Vector3 v) {
     const double length = std::sqrt(Dot(v, v));
@@ -38,9 +36,7 @@ const Lighting& TheLighting() {
 
 constexpr LinearColour kWhite = {1.0, 1.0, 1.0};
 
-double Distance(double x, double y, double centreX, double centreY) {
-    return std::hypot(x - centreX, y - centreY);
-}
+double Distance(double x, double y, double centreX, double centreY) { return std::hypot(x - centreX, y - centreY); }
 
 }  // namespace
 

@@ -18,9 +18,7 @@ std::uint8_t ChannelToSrgb(double linear) {
 
 }  // namespace
 
-LinearColour Mix(LinearColour from, LinearColour to, double amount) {
-    return from * (1.0 - amount) + to * amount;
-}
+LinearColour Mix(LinearColour from, LinearColour to, double amount) { return from * (1.0 - amount) + to * amount; }
 
 LinearColour ToLinear(Srgb8 colour) {
     return {ChannelToLinear(colour.red), ChannelToLinear(colour.green), ChannelToLinear(colour.blue)};

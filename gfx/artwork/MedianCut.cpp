@@ -90,9 +90,7 @@ void MoveToMeans(std::vector<Srgb8>& representatives, const std::vector<Srgb8>& 
     }
 }
 
-int LuminanceKey(Srgb8 colour) {
-    return 3 * colour.red + 6 * colour.green + colour.blue;
-}
+int LuminanceKey(Srgb8 colour) { return 3 * colour.red + 6 * colour.green + colour.blue; }
 
 }  // namespace
 

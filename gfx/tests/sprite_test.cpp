@@ -33,9 +33,7 @@ std::unique_ptr<CDIB> Canvas(int width, int height, BYTE fill) {
     return canvas;
 }
 
-BYTE At(const CDIB& dib, int x, int y) {
-    return *dib.GetPixelAddress(x, y);
-}
+BYTE At(const CDIB& dib, int x, int y) { return *dib.GetPixelAddress(x, y); }
 
 // Counts live instances, to see who destroys sprites.
 struct CountedSprite : CSprite {

@@ -12,9 +12,7 @@ std::function<std::int64_t()> g_clock;  // empty: the real clock
 
 }  // namespace
 
-void srand(unsigned int seed) {
-    g_randomState = static_cast<std::uint32_t>(seed);
-}
+void srand(unsigned int seed) { g_randomState = static_cast<std::uint32_t>(seed); }
 
 int rand() {
     // Unsigned arithmetic wraps modulo 2^32 by definition.
@@ -22,13 +20,9 @@ int rand() {
     return static_cast<int>((g_randomState >> 16) & 0x7FFFu);
 }
 
-std::int64_t time() {
-    return g_clock ? g_clock() : static_cast<std::int64_t>(std::time(nullptr));
-}
+std::int64_t time() { return g_clock ? g_clock() : static_cast<std::int64_t>(std::time(nullptr)); }
 
-void SetClock(std::function<std::int64_t()> clock) {
-    g_clock = std::move(clock);
-}
+void SetClock(std::function<std::int64_t()> clock) { g_clock = std::move(clock); }
 
 LocalTime ToLocalTime(std::int64_t seconds) {
     const auto systemSeconds = static_cast<std::time_t>(seconds);

@@ -11,17 +11,13 @@ MessageBoxHook g_messageBox;
 
 }  // namespace
 
-void SetFileDialogHook(FileDialogHook hook) {
-    g_fileDialog = std::move(hook);
-}
+void SetFileDialogHook(FileDialogHook hook) { g_fileDialog = std::move(hook); }
 
 std::optional<std::string> AskFileName(const FileDialogRequest& request) {
     return g_fileDialog ? g_fileDialog(request) : std::nullopt;
 }
 
-void SetMessageBoxHook(MessageBoxHook hook) {
-    g_messageBox = std::move(hook);
-}
+void SetMessageBoxHook(MessageBoxHook hook) { g_messageBox = std::move(hook); }
 
 int AfxMessageBox(const char* text, UINT type) {
     if (g_messageBox) return g_messageBox(text, type);

@@ -6,9 +6,7 @@ constexpr std::uint32_t Opaque(unsigned red, unsigned green, unsigned blue) {
     return 0xFF000000u | (red << 16) | (green << 8) | blue;
 }
 
-constexpr unsigned Widen5(unsigned channel) {
-    return channel * 255 / 31;
-}
+constexpr unsigned Widen5(unsigned channel) { return channel * 255 / 31; }
 
 }  // namespace
 

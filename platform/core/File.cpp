@@ -155,9 +155,7 @@ std::uint64_t CFile::Seek(std::int64_t offset, UINT from) {
     return SeekOrThrow(m_file.Get(), static_cast<off_t>(offset), kWhence[from]);
 }
 
-std::uint64_t CFile::GetPosition() const {
-    return SeekOrThrow(m_file.Get(), 0, SEEK_CUR);
-}
+std::uint64_t CFile::GetPosition() const { return SeekOrThrow(m_file.Get(), 0, SEEK_CUR); }
 
 std::uint64_t CFile::GetLength() const {
     struct stat status {};

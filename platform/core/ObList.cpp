@@ -11,9 +11,7 @@ struct CObListNode {
     CObject* data;
 };
 
-CObList::~CObList() {
-    RemoveAll();
-}
+CObList::~CObList() { RemoveAll(); }
 
 CObject* CObList::GetNext(POSITION& pos) const {
     assert(pos != nullptr);

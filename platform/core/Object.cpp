@@ -16,9 +16,7 @@ std::vector<const CRuntimeClass*>& Registry() {
 
 const CRuntimeClass CObject::classCObject = {"CObject", kSchemaNotSerializable, nullptr, nullptr};
 
-ClassRegistration::ClassRegistration(const CRuntimeClass* runtimeClass) {
-    Registry().push_back(runtimeClass);
-}
+ClassRegistration::ClassRegistration(const CRuntimeClass* runtimeClass) { Registry().push_back(runtimeClass); }
 
 const CRuntimeClass* ClassRegistration::Find(const char* className) {
     for (const CRuntimeClass* runtimeClass : Registry()) {

@@ -60,9 +60,7 @@ public:                                           \
 #define VELMOR_RUNTIME_CLASS(class_name, base_class_name, schema, create)                                              \
     const CRuntimeClass class_name::class##class_name = {#class_name, schema, create, RUNTIME_CLASS(base_class_name)}; \
     static const ClassRegistration registration##class_name(RUNTIME_CLASS(class_name));                                \
-    const CRuntimeClass* class_name::GetRuntimeClass() const {                                                         \
-        return RUNTIME_CLASS(class_name);                                                                              \
-    }
+    const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name) \
     VELMOR_RUNTIME_CLASS(class_name, base_class_name, kSchemaNotSerializable, nullptr)

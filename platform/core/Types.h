@@ -20,24 +20,14 @@ inline constexpr BOOL FALSE = 0;
 constexpr COLORREF RGB(BYTE red, BYTE green, BYTE blue) {
     return static_cast<COLORREF>(red) | (static_cast<COLORREF>(green) << 8) | (static_cast<COLORREF>(blue) << 16);
 }
-constexpr BYTE GetRValue(COLORREF colour) {
-    return static_cast<BYTE>(colour & 0xFF);
-}
-constexpr BYTE GetGValue(COLORREF colour) {
-    return static_cast<BYTE>((colour >> 8) & 0xFF);
-}
-constexpr BYTE GetBValue(COLORREF colour) {
-    return static_cast<BYTE>((colour >> 16) & 0xFF);
-}
+constexpr BYTE GetRValue(COLORREF colour) { return static_cast<BYTE>(colour & 0xFF); }
+constexpr BYTE GetGValue(COLORREF colour) { return static_cast<BYTE>((colour >> 8) & 0xFF); }
+constexpr BYTE GetBValue(COLORREF colour) { return static_cast<BYTE>((colour >> 16) & 0xFF); }
 // A colour reference that names a palette index rather than a colour.
-constexpr COLORREF PALETTEINDEX(WORD index) {
-    return 0x01000000u | index;
-}
+constexpr COLORREF PALETTEINDEX(WORD index) { return 0x01000000u | index; }
 
 // Little-endian numbers at the start of a buffer (which must be long enough).
-constexpr WORD ReadLe16(const BYTE* bytes) {
-    return static_cast<WORD>(bytes[0] | (bytes[1] << 8));
-}
+constexpr WORD ReadLe16(const BYTE* bytes) { return static_cast<WORD>(bytes[0] | (bytes[1] << 8)); }
 constexpr DWORD ReadLe32(const BYTE* bytes) {
     return ReadLe16(bytes) | (static_cast<DWORD>(ReadLe16(bytes + 2)) << 16);
 }

@@ -71,14 +71,12 @@ protected:                                        \
     static const AFX_MSGMAP* GetThisMessageMap(); \
     const AFX_MSGMAP* GetMessageMap() const override;
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)          \
-    const AFX_MSGMAP* theClass::GetMessageMap() const { \
-        return GetThisMessageMap();                     \
-    }                                                   \
-    const AFX_MSGMAP* theClass::GetThisMessageMap() {   \
-        using ThisClass = theClass;                     \
-        using TheBaseClass = baseClass;                 \
-        static_assert(sizeof(ThisClass) > 0);           \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                        \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
+    const AFX_MSGMAP* theClass::GetThisMessageMap() {                                 \
+        using ThisClass = theClass;                                                   \
+        using TheBaseClass = baseClass;                                               \
+        static_assert(sizeof(ThisClass) > 0);                                         \
         static const AFX_MSGMAP_ENTRY entries[] = {
 #define END_MESSAGE_MAP()                                                             \
     { 0, 0, nullptr }                                                                 \

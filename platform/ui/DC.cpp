@@ -77,12 +77,8 @@ BOOL CWndDC::TextOutA(int x, int y, LPCSTR lpszString, int nCount) {
     return TRUE;
 }
 
-COLORREF CWndDC::SetTextColor(COLORREF colour) {
-    return std::exchange(m_textColour, colour & 0x00FFFFFF);
-}
-COLORREF CWndDC::SetBkColor(COLORREF colour) {
-    return std::exchange(m_backColour, colour & 0x00FFFFFF);
-}
+COLORREF CWndDC::SetTextColor(COLORREF colour) { return std::exchange(m_textColour, colour & 0x00FFFFFF); }
+COLORREF CWndDC::SetBkColor(COLORREF colour) { return std::exchange(m_backColour, colour & 0x00FFFFFF); }
 
 CFont* CWndDC::SelectObject(CFont* pFont) {
     if (pFont == nullptr || !pFont->m_pFont) return nullptr;

@@ -19,9 +19,7 @@ namespace {
 constexpr int kNotEnded = -2;
 
 // value * numerator / denominator, rounded half up (positive values).
-int Scale(int value, int numerator, int denominator) {
-    return (value * numerator + denominator / 2) / denominator;
-}
+int Scale(int value, int numerator, int denominator) { return (value * numerator + denominator / 2) / denominator; }
 
 }  // namespace
 
@@ -132,9 +130,7 @@ void CDialog::EndDialog(int nResult) {
     if (auto* dialog = qobject_cast<QDialog*>(m_pOuter.data())) dialog->done(nResult);
 }
 
-BOOL CDialog::OnInitDialog() {
-    return UpdateData(FALSE);
-}
+BOOL CDialog::OnInitDialog() { return UpdateData(FALSE); }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate) {
     CDataExchange exchange{this, bSaveAndValidate};

@@ -17,16 +17,10 @@ namespace ui_detail {
 
 // Windows-1251 bytes to Qt's text and back (a character outside the code
 // page becomes '?'), through the one converter.
-inline QString FromWindows1251(std::string_view bytes) {
-    return QString::fromStdString(Cp1251ToUtf8(bytes));
-}
-inline std::string ToWindows1251(const QString& text) {
-    return Utf8ToCp1251(text.toStdString());
-}
+inline QString FromWindows1251(std::string_view bytes) { return QString::fromStdString(Cp1251ToUtf8(bytes)); }
+inline std::string ToWindows1251(const QString& text) { return Utf8ToCp1251(text.toStdString()); }
 
-inline QColor ColourOf(COLORREF colour) {
-    return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
-}
+inline QColor ColourOf(COLORREF colour) { return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour)); }
 
 // A class registered by AfxRegisterWndClass.
 struct WindowClass {

@@ -68,9 +68,7 @@ void RegisterIconResource(UINT id, IconResource icon);
 
 namespace rc {
 
-inline MenuItemResource MenuItem(std::string text, UINT id) {
-    return {std::move(text), id, {}};
-}
+inline MenuItemResource MenuItem(std::string text, UINT id) { return {std::move(text), id, {}}; }
 inline MenuItemResource Popup(std::string text, std::vector<MenuItemResource> items) {
     return {std::move(text), 0, std::move(items)};
 }

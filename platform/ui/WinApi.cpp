@@ -40,37 +40,19 @@ const Value* Find(UINT id) {
 
 }  // namespace
 
-void RegisterMenuResource(UINT id, MenuResource menu) {
-    Table<MenuResource>()[id] = std::move(menu);
-}
+void RegisterMenuResource(UINT id, MenuResource menu) { Table<MenuResource>()[id] = std::move(menu); }
 void RegisterAcceleratorResource(UINT id, AcceleratorResource keys) {
     Table<AcceleratorResource>()[id] = std::move(keys);
 }
-void RegisterStringResource(UINT id, std::string text) {
-    Table<std::string>()[id] = std::move(text);
-}
-void RegisterDialogResource(UINT id, DialogTemplate dialog) {
-    Table<DialogTemplate>()[id] = std::move(dialog);
-}
-void RegisterIconResource(UINT id, IconResource icon) {
-    Table<IconResource>()[id] = std::move(icon);
-}
+void RegisterStringResource(UINT id, std::string text) { Table<std::string>()[id] = std::move(text); }
+void RegisterDialogResource(UINT id, DialogTemplate dialog) { Table<DialogTemplate>()[id] = std::move(dialog); }
+void RegisterIconResource(UINT id, IconResource icon) { Table<IconResource>()[id] = std::move(icon); }
 
-const MenuResource* FindMenuResource(UINT id) {
-    return Find<MenuResource>(id);
-}
-const AcceleratorResource* FindAcceleratorResource(UINT id) {
-    return Find<AcceleratorResource>(id);
-}
-const std::string* FindStringResource(UINT id) {
-    return Find<std::string>(id);
-}
-const DialogTemplate* FindDialogResource(UINT id) {
-    return Find<DialogTemplate>(id);
-}
-const IconResource* FindIconResource(UINT id) {
-    return Find<IconResource>(id);
-}
+const MenuResource* FindMenuResource(UINT id) { return Find<MenuResource>(id); }
+const AcceleratorResource* FindAcceleratorResource(UINT id) { return Find<AcceleratorResource>(id); }
+const std::string* FindStringResource(UINT id) { return Find<std::string>(id); }
+const DialogTemplate* FindDialogResource(UINT id) { return Find<DialogTemplate>(id); }
+const IconResource* FindIconResource(UINT id) { return Find<IconResource>(id); }
 
 LPCSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR, HBRUSH hbrBackground, HICON hIcon) {
     const auto brush = static_cast<int>(reinterpret_cast<std::intptr_t>(hbrBackground));
@@ -102,9 +84,7 @@ DWORD GetSysColor(int nIndex) {
     return RGB(static_cast<BYTE>(colour.red()), static_cast<BYTE>(colour.green()), static_cast<BYTE>(colour.blue()));
 }
 
-void Sleep(DWORD dwMilliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(dwMilliseconds));
-}
+void Sleep(DWORD dwMilliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(dwMilliseconds)); }
 
 namespace ui_detail {
 

@@ -56,9 +56,7 @@ void DuringStartUp(QtMsgType type, const QMessageLogContext& context, const QStr
 // The program's one module.
 struct HINSTANCE__ {};
 
-CWinApp::CWinApp() {
-    g_pApp = this;
-}
+CWinApp::CWinApp() { g_pApp = this; }
 
 CWinApp::~CWinApp() {
     if (g_pApp == this) g_pApp = nullptr;
@@ -82,13 +80,9 @@ int CWinApp::ExitInstance() {
     return g_nExitCode;
 }
 
-CWinApp* AfxGetApp() {
-    return g_pApp;
-}
+CWinApp* AfxGetApp() { return g_pApp; }
 
-CWnd* AfxGetMainWnd() {
-    return g_pApp == nullptr ? nullptr : g_pApp->m_pMainWnd;
-}
+CWnd* AfxGetMainWnd() { return g_pApp == nullptr ? nullptr : g_pApp->m_pMainWnd; }
 
 HINSTANCE AfxGetInstanceHandle() {
     static HINSTANCE__ instance;

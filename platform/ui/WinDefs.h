@@ -28,17 +28,13 @@ struct HBRUSH__;
 using HBRUSH = HBRUSH__*;
 
 // A resource named by number rather than by text.
-inline LPCSTR MAKEINTRESOURCEA(WORD id) {
-    return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(id));
-}
+inline LPCSTR MAKEINTRESOURCEA(WORD id) { return reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(id)); }
 inline HBRUSH SysColorBrushValue(int colorIndex) {
     return reinterpret_cast<HBRUSH>(static_cast<std::intptr_t>(colorIndex + 1));
 }
 inline const LPCSTR IDC_ARROW = MAKEINTRESOURCEA(32512);
 
-constexpr WORD LOWORD(std::uintptr_t value) {
-    return static_cast<WORD>(value & 0xFFFF);
-}
+constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(value & 0xFFFF); }
 constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
     return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16);
 }
@@ -47,12 +43,8 @@ constexpr LPARAM MAKELPARAM(int x, int y) {
     return static_cast<LPARAM>(static_cast<DWORD>(static_cast<WORD>(x)) |
                                (static_cast<DWORD>(static_cast<WORD>(y)) << 16));
 }
-constexpr int GET_X_LPARAM(LPARAM value) {
-    return static_cast<std::int16_t>(value & 0xFFFF);
-}
-constexpr int GET_Y_LPARAM(LPARAM value) {
-    return static_cast<std::int16_t>((value >> 16) & 0xFFFF);
-}
+constexpr int GET_X_LPARAM(LPARAM value) { return static_cast<std::int16_t>(value & 0xFFFF); }
+constexpr int GET_Y_LPARAM(LPARAM value) { return static_cast<std::int16_t>((value >> 16) & 0xFFFF); }
 
 // --- window, class and dialog styles ---
 inline constexpr DWORD WS_POPUP = 0x80000000;

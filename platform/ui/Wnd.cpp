@@ -89,9 +89,7 @@ BOOL CWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, co
     return CreateWindowFrom(cs);
 }
 
-BOOL CWnd::PreCreateWindow(CREATESTRUCT&) {
-    return TRUE;
-}
+BOOL CWnd::PreCreateWindow(CREATESTRUCT&) { return TRUE; }
 
 BOOL CWnd::CreateWindowFrom(CREATESTRUCT& cs) {
     if (m_pClient != nullptr || QCoreApplication::instance() == nullptr) return FALSE;
@@ -168,9 +166,7 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return entry == nullptr ? Default() : entry->pfnCall(this, wParam, lParam);
 }
 
-BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) {
-    return OnCmdMsg(LOWORD(wParam), 0, nullptr, nullptr);
-}
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM) { return OnCmdMsg(LOWORD(wParam), 0, nullptr, nullptr); }
 
 // --- geometry and showing ----------------------------------------------------------
 

@@ -53,9 +53,7 @@ protected:
     const std::string m_path = m_folder / "stat.txt";
 };
 
-Bytes BytesOf(std::string_view text) {
-    return Bytes(text.begin(), text.end());
-}
+Bytes BytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
 
 // One record at the fixed time.
 Bytes RecordBytes(int score, const char* name) {

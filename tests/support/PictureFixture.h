@@ -7,9 +7,7 @@
 // Ball pictures are 80 x 40 with two 40 x 40 frames; the top-left pixel is
 // the transparent index 0 and each frame holds an opaque disc around its
 // centre, in index BallIndex(colour, frame).
-constexpr int BallIndex(int colour, int frame) {
-    return colour * 10 + frame * 5;
-}
+constexpr int BallIndex(int colour, int frame) { return colour * 10 + frame * 5; }
 inline constexpr int kBoardIndex = 200;
 
 // Writes pole.bmp, 1.bmp .. 6.bmp and 1-d.bmp .. 6-d.bmp into `folder`.

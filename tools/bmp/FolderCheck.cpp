@@ -103,9 +103,7 @@ bool HasEightBits(const CDIB& picture, const std::string& name, const std::strin
     return false;
 }
 
-BYTE PixelAt(const CDIB& picture, int x, int y) {
-    return *picture.GetPixelAddress(x, y);
-}
+BYTE PixelAt(const CDIB& picture, int x, int y) { return *picture.GetPixelAddress(x, y); }
 
 // The top-left pixel names the index that is never drawn; each frame must
 // show something at its centre.

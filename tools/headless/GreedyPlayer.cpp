@@ -15,9 +15,7 @@ struct Axis {
 };
 constexpr Axis kAxes[] = {{1, 0}, {0, 1}, {1, 1}, {1, -1}};
 
-bool Inside(int column, int row) {
-    return column >= 0 && column < kColumns && row >= 0 && row < kRows;
-}
+bool Inside(int column, int row) { return column >= 0 && column < kColumns && row >= 0 && row < kRows; }
 
 }  // namespace
 

@@ -17,9 +17,7 @@ void CHeadlessGame::DrawAll() {
     ++m_nDraws;
 }
 
-void CHeadlessGame::Pause(int /*milliseconds*/) {
-    ++m_nPauses;
-}
+void CHeadlessGame::Pause(int /*milliseconds*/) { ++m_nPauses; }
 
 std::string CHeadlessGame::AskRecordName() {
     // Each dialog starts empty: a prepared name serves one dialog only.

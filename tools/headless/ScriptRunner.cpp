@@ -11,9 +11,7 @@
 
 namespace {
 
-bool IsBlank(char character) {
-    return character == ' ' || character == '\t';
-}
+bool IsBlank(char character) { return character == ' ' || character == '\t'; }
 
 std::string_view TrimLeft(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);

@@ -19,13 +19,9 @@ ScratchRunFolder::ScratchRunFolder(bool pictures) : CScratchFolder(Enter::yes) {
     m_bReady = art::WriteArtwork("res1", failedFile) && WriteWholeFile("res1/stat.txt", "");
 }
 
-QPoint CellCentre(int cell) {
-    return CellArea(cell).center() + QPoint(1, 1);
-}
+QPoint CellCentre(int cell) { return CellArea(cell).center() + QPoint(1, 1); }
 
-QRect CellArea(int cell) {
-    return QRect(cell % 9 * 40, cell / 9 * 40 + CBoardGame::kBoardTop, 40, 40);
-}
+QRect CellArea(int cell) { return QRect(cell % 9 * 40, cell / 9 * 40 + CBoardGame::kBoardTop, 40, 40); }
 
 QImage LoadPicture(const std::string& fileName) {
     CDIB picture;
@@ -80,9 +76,7 @@ void CTestView::DrawAll() {
 }
 
 // Pauses are counted, not slept.
-void CTestView::Pause(int milliseconds) {
-    m_pauses.push_back(milliseconds);
-}
+void CTestView::Pause(int milliseconds) { m_pauses.push_back(milliseconds); }
 
 Board CTestView::Colours() const {
     Board colours{};

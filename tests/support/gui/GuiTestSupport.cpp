@@ -90,9 +90,7 @@ void TypeText(QWidget* widget, const QString& text) {
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(character), Qt::NoModifier);
 }
 
-void FlushDeletes() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
+void FlushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 void ForgetQuitRequest() {
     QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
@@ -137,6 +135,4 @@ ModalWatcher::ModalWatcher() : m_pTimer(new QTimer(qApp)) {
     m_pTimer->start(10);
 }
 
-ModalWatcher::~ModalWatcher() {
-    delete m_pTimer;
-}
+ModalWatcher::~ModalWatcher() { delete m_pTimer; }
