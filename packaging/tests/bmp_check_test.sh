@@ -2,12 +2,7 @@
 # Installs into a temporary prefix: the installed velmor-bmp accepts the
 # installed pictures and says what is wrong with a damaged copy.
 set -eu
-build=$1
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
+. "$(dirname "$0")/installed.sh"
 bmp=$tmp/prefix/games/velmor-bmp
 pictures=$tmp/prefix/share/games/velmor/res1
 "$bmp" --version | grep -qx 'velmor-bmp 1\.0\.0\.1' || fail "velmor-bmp --version"

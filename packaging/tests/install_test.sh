@@ -4,12 +4,7 @@
 # and a reinstall, own pictures stay until removed, and --version/--help work
 # without a display.
 set -eu
-build=$1
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
+. "$(dirname "$0")/installed.sh"
 launcher=$tmp/prefix/games/velmor
 [ -x "$launcher" ] || fail "no launcher installed"
 

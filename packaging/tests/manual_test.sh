@@ -3,15 +3,10 @@
 # are compressed as Debian keeps them (gzip -9n), and they render without a
 # warning from man, groff or mandoc.
 set -eu
-build=$1
 for tool in man groff mandoc; do
     command -v $tool >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-
-cmake --install "$build" --prefix "$tmp/prefix" >/dev/null
+. "$(dirname "$0")/installed.sh"
 for page in velmor.6 velmor-bmp.1; do
     file=$(MANPATH="$tmp/prefix/share/man" man -w "${page%.*}") || fail "man does not find ${page%.*}"
     [ "$file" = "$tmp/prefix/share/man/man${page##*.}/$page.gz" ] || fail "$page found at $file"
