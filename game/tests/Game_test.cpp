@@ -13,7 +13,6 @@
 
 #include "game/BoardGame.h"
 #include "tests/support/Files.h"
-#include "tests/support/PictureFixture.h"
 
 namespace {
 
@@ -113,7 +112,7 @@ public:
 class GameTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(WritePictureFixture("res1"));
+        ASSERT_TRUE(CopyGamePictures("res1"));
         m_game.SetNext(1, 1, 1);
         m_game.SetSeed(7);  // the same batches on every run
     }

@@ -1,15 +1,11 @@
 // BMP files for the picture tests: small ones built in memory, every header
 // field open to tampering (the bytes are laid out here, not by the code under
-// test), and the table of the shared conformance folder.
+// test).
 #pragma once
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
-#include <string>
 #include <vector>
 
 #include "platform/core/Types.h"
@@ -93,30 +89,3 @@ BOOL LoadBytes(Picture& picture, std::vector<BYTE> bytes) {
     CMemFile file(std::move(bytes));
     return picture.Load(&file);
 }
-
-// The shared conformance pictures, where a checkout has them beside it.
-inline const std::filesystem::path kConformanceFolder = VELMOR_BMP_TESTDATA;
-
-// One row of the folder's expected.tsv.
-struct ExpectedRow {
-    std::string file, verdict, width, height, bitCount, colours, reason;
-};
-
-inline std::vector<ExpectedRow> ReadExpectedRows() {
-    std::ifstream in(kConformanceFolder / "expected.tsv");
-    std::vector<ExpectedRow> rows;
-    std::string line;
-    std::getline(in, line);  // column names
-    while (std::getline(in, line)) {
-        std::vector<std::string> f;
-        std::stringstream stream(line);
-        for (std::string field; std::getline(stream, field, '\t');) f.push_back(field);
-        f.resize(7);
-        if (!f[0].empty()) rows.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6]});
-    }
-    return rows;
-}
-
-#define SKIP_WITHOUT_CONFORMANCE_FOLDER()                              \
-    if (!std::filesystem::exists(kConformanceFolder / "expected.tsv")) \
-    GTEST_SKIP() << "no shared BMP test folder at " << kConformanceFolder.string()

@@ -43,3 +43,15 @@ bool WriteWholeFile(const std::filesystem::path& path, std::span<const BYTE> byt
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view text) {
     return WriteWholeFile(path, std::span(reinterpret_cast<const BYTE*>(text.data()), text.size()));
 }
+
+bool CopyGamePictures(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    for (const auto& entry : std::filesystem::directory_iterator(VELMOR_PICTURES_DIR, error)) {
+        if (entry.path().extension() != ".bmp") continue;
+        std::filesystem::copy_file(entry.path(), folder / entry.path().filename(),
+                                   std::filesystem::copy_options::overwrite_existing, error);
+        if (error) return false;
+    }
+    return !error && std::filesystem::exists(folder / "pole.bmp");
+}

@@ -1,5 +1,5 @@
-// Files for tests: a scratch folder of their own and whole-file reads and
-// writes.
+// Files for tests: a scratch folder of their own, whole-file reads and
+// writes, and the game's pictures.
 #pragma once
 
 #include <filesystem>
@@ -38,3 +38,6 @@ std::string ReadText(const std::filesystem::path& path);
 // Replaces the file's contents; false when it cannot be written.
 bool WriteWholeFile(const std::filesystem::path& path, std::span<const BYTE> bytes);
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view text);
+// Fills `folder` (made when missing) with the pictures the build drew for
+// the game's run folder; false when one cannot be copied.
+bool CopyGamePictures(const std::filesystem::path& folder);

@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "gfx/artwork/Artwork.h"
 #include "platform/core/Crt.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/WinApi.h"
@@ -14,9 +13,7 @@
 
 ScratchRunFolder::ScratchRunFolder(bool pictures) : CScratchFolder(Enter::yes) {
     if (!pictures) return;
-    std::filesystem::create_directory("res1");
-    std::string failedFile;
-    m_bReady = art::WriteArtwork("res1", failedFile) && WriteWholeFile("res1/stat.txt", "");
+    m_bReady = CopyGamePictures("res1") && WriteWholeFile("res1/stat.txt", "");
 }
 
 QPoint CellCentre(int cell) { return CellArea(cell).center() + QPoint(1, 1); }

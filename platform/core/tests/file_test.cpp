@@ -1,5 +1,5 @@
-// Files on disk: what CFile and the descriptor helpers do with short files,
-// special files, locks and full devices.
+// Files on disk: what CFile and the descriptor helpers do with special
+// files, locks and files larger than one read.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -53,20 +53,6 @@ TEST(File, AnExclusiveOpenNeitherSucceedsNorTruncatesWhileOthersRead) {
     holder.Close();
     secondReader.Close();
     EXPECT_TRUE(writer.Open((folder / "shared").c_str(), kCreateExclusive));
-}
-
-TEST(File, AFullDeviceFailsTheWrite) {
-    CFile file;
-    if (!file.Open("/dev/full", CFile::modeWrite)) GTEST_SKIP() << "/dev/full is not available";
-    try {
-        file.Write("abc", 3);
-        FAIL() << "write to a full device succeeded";
-    } catch (const CFileException& error) {
-        EXPECT_EQ(error.m_lOsError, ENOSPC);
-    }
-    const CFileDescriptor full(::open("/dev/full", O_WRONLY | O_CLOEXEC));
-    const BYTE byte = 1;
-    EXPECT_FALSE(WriteAll(full.Get(), std::span(&byte, 1)));
 }
 
 TEST(File, CopyRestCopiesFromTheCurrentPositionOn) {

@@ -12,7 +12,6 @@
 
 #include "platform/core/Crt.h"
 #include "tests/support/Files.h"
-#include "tests/support/PictureFixture.h"
 
 namespace fs = std::filesystem;
 
@@ -33,10 +32,10 @@ ProgramRun RunHeadless(const fs::path& folder, const std::string& arguments, con
             ReadText(folder / "errors.txt")};
 }
 
-// A scratch folder whose res1/ holds the build's artwork (or the fixture).
+// A scratch folder whose res1/ holds the game's pictures.
 class RunFolder : public CScratchFolder {
 public:
-    RunFolder() { EXPECT_TRUE(PreparePictures(Res(""), fs::path(VELMOR_RUN_DIR) / "res1")); }
+    RunFolder() { EXPECT_TRUE(CopyGamePictures(Res(""))); }
     fs::path Res(const std::string& name) const { return Path() / "res1" / name; }
 };
 
