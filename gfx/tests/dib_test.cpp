@@ -3,7 +3,20 @@
 
 #include "gfx/DIB.h"
 #include "gfx/tests/BmpBuilder.h"
-#include "tests/support/CoreSupport.h"
+#include "platform/core/Resources.h"
+#include "tests/support/MemFile.h"
+
+// "DIB" resources for as long as the object lives (the table's friend).
+class CDibResources {
+public:
+    CDibResources() = default;
+    ~CDibResources() { CDibResourceTable::Entries().clear(); }
+    CDibResources(const CDibResources&) = delete;
+    CDibResources& operator=(const CDibResources&) = delete;
+    void Add(UINT id, std::vector<BYTE> bytes) {
+        CDibResourceTable::Entries()[static_cast<WORD>(id & 0xFFFFu)] = std::move(bytes);
+    }
+};
 
 TEST(DibRead, PixelAddressesAtEveryDepth) {
     struct Case {

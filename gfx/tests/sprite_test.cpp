@@ -10,7 +10,7 @@
 #include "gfx/SpriteList.h"
 #include "gfx/tests/BmpBuilder.h"
 #include "platform/core/Archive.h"
-#include "tests/support/CoreSupport.h"
+#include "tests/support/MemFile.h"
 
 namespace {
 

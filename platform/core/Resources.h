@@ -1,5 +1,5 @@
 // The program's "DIB" resources: complete BMP file images by identifier.
-// The game has none; tests register their own (CDibResources).
+// The game has none; tests register their own.
 #pragma once
 
 #include <map>
