@@ -11,14 +11,14 @@
 #include <tuple>
 #include <vector>
 
-#include "game/BoardGame.h"
+#include "game/tests/GameAccess.h"
 #include "tests/support/Files.h"
 
 namespace {
 
 using Events = std::vector<std::string>;
 
-class CRecordingGame : public CBoardGame {
+class CRecordingGame : public CGameAccess<CBoardGame> {
 public:
     // What the engine asked of the view side, in order: "draw" and "pause".
     Events events;
@@ -38,24 +38,15 @@ public:
     void ShowRecords() override {}
 
     // Lays out a board from up to 81 characters ('.' empty, '1'..'6' a ball;
-    // blanks are ignored, missing cells are empty), each ball with a real
-    // sprite split into its frames as after a redraw.
+    // blanks are ignored, missing cells are empty), its sprites split into
+    // their frames as after a redraw.
     void SetBoard(std::string_view layout) {
-        m_bSelected = false;
-        m_pSelSprite = nullptr;
-        m_spriteList.RemoveAll();
         std::string cells(layout);
         std::erase(cells, ' ');
-        cells.resize(kCells, '.');
-        for (int cell = 0; cell < kCells; ++cell) {
-            const char character = cells[static_cast<std::size_t>(cell)];
-            m_nBoard[cell] = character == '.' ? 0 : character - '0';
-            if (m_nBoard[cell] == 0) continue;
-            auto sprite = std::make_unique<CPhasedSprite>();
-            ASSERT_TRUE(sprite->Load(BallFileName(m_nBoard[cell]).c_str()));
-            sprite->SetPosition(cell % kColumns * kCellSize, cell / kColumns * kCellSize);
-            m_spriteList.Insert(sprite.release());
-        }
+        Board colours{};
+        for (std::size_t cell = 0; cell < cells.size() && cell < colours.size(); ++cell)
+            colours[cell] = cells[cell] == '.' ? 0 : cells[cell] - '0';
+        CGameAccess::SetBoard(colours);
         RenderSprites();
     }
     // The board as SetBoard takes it, a blank between rows, trailing empty rows left out.
@@ -68,13 +59,7 @@ public:
         while (text.ends_with(".........")) text.erase(text.size() - std::min<std::size_t>(text.size(), 10));
         return text;
     }
-    void SetNext(int first, int second, int third) {
-        m_nNext[0] = first;
-        m_nNext[1] = second;
-        m_nNext[2] = third;
-    }
     void SetSeed(std::int32_t seed) { m_nSeed = seed; }
-    void SetScore(int score) { m_nScore = score; }
     // Keeps these cells for the next batch, as a remake move would.
     void KeepBatchCells(const std::vector<int>& cells) {
         m_bReplayInsert = true;
@@ -85,7 +70,6 @@ public:
         }
     }
 
-    const CPhasedSprite* SelectedSprite() const { return m_pSelSprite; }
     bool ReplayPending() const { return m_bReplayInsert; }
     int NewCell(int index) const { return CellOf(m_nNewCol[index], m_nNewRow[index]); }
     // The cells and colours of the last batch.

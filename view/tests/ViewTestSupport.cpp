@@ -75,32 +75,6 @@ void CTestView::DrawAll() {
 // Pauses are counted, not slept.
 void CTestView::Pause(int milliseconds) { m_pauses.push_back(milliseconds); }
 
-Board CTestView::Colours() const {
-    Board colours{};
-    for (int cell = 0; cell < kCells; ++cell) colours[static_cast<std::size_t>(cell)] = Cell(cell);
-    return colours;
-}
-
-void CTestView::SetNext(int first, int second, int third) {
-    m_nNext[0] = first;
-    m_nNext[1] = second;
-    m_nNext[2] = third;
-}
-
-void CTestView::SetBoard(const Board& colours) {
-    m_bSelected = false;
-    m_pSelSprite = nullptr;
-    m_spriteList.RemoveAll();
-    for (int cell = 0; cell < kCells; ++cell) {
-        m_nBoard[cell] = colours[static_cast<std::size_t>(cell)];
-        if (m_nBoard[cell] == 0) continue;
-        auto sprite = std::make_unique<CPhasedSprite>();
-        ASSERT_TRUE(sprite->Load(BallFileName(m_nBoard[cell]).c_str()));
-        sprite->SetPosition(cell % kColumns * kCellSize, cell / kColumns * kCellSize);
-        ASSERT_TRUE(m_spriteList.Insert(sprite.release()));
-    }
-}
-
 void ViewTest::SetUp() {
     RegisterDialogResource(CNameDlg::IDD, CNameDlg::Template());
     RegisterDialogResource(CRecordsDlg::IDD, CRecordsDlg::Template());

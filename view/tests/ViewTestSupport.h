@@ -13,9 +13,8 @@
 
 #include "platform/ui/FrameWnd.h"
 #include "tests/support/gui/GuiTestSupport.h"
+#include "game/tests/GameAccess.h"
 #include "view/BoardView.h"
-
-using Board = std::array<int, CBoardGame::kCells>;
 
 // A fresh current folder; with pictures, res1/ as the build's run folder.
 class ScratchRunFolder : public CScratchFolder {
@@ -38,7 +37,7 @@ QImage ExpectedBoard(const Board& colours, int selectedCell);
 // The empty cell farthest from `from` through empty cells, and its distance.
 std::pair<int, int> FarthestCell(const Board& colours, int from);
 
-class CTestView : public CBoardView {
+class CTestView : public CGameAccess<CBoardView> {
 public:
     using CBoardView::Invalidate;
     using CBoardView::SendMessage;  // as the menu and the window system would
@@ -49,12 +48,7 @@ public:
     std::vector<int> m_pauses;
     std::function<void()> m_onDraw;  // after every redraw, with the redraw done
 
-    Board Colours() const;
-    void SetScore(int score) { m_nScore = score; }
     void SetGameOver(bool over) { m_bGameOver = over; }
-    void SetNext(int first, int second, int third);
-    void SetBoard(const Board& colours);
-    const CPhasedSprite* SelectedSprite() const { return m_pSelSprite; }
 };
 
 class ViewTest : public ::testing::Test {
