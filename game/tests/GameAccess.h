@@ -31,7 +31,8 @@ public:
     }
     Board Colours() const {
         Board colours{};
-        for (int cell = 0; cell < CBoardGame::kCells; ++cell) colours[static_cast<std::size_t>(cell)] = this->Cell(cell);
+        for (int cell = 0; cell < CBoardGame::kCells; ++cell)
+            colours[static_cast<std::size_t>(cell)] = this->Cell(cell);
         return colours;
     }
     void SetNext(int first, int second, int third) {
