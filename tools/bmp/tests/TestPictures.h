@@ -11,19 +11,6 @@
 
 namespace testpictures {
 
-// A picture with exactly these colours and stored rows; a 12-byte header
-// is the OS/2 form.
-inline std::vector<BYTE> Bmp(DWORD headerSize, LONG width, LONG height, WORD bitCount, std::vector<RGBQUAD> colours,
-                             std::vector<BYTE> pixels) {
-    return BuildBmp({.core = headerSize == 12,
-                     .headerSize = headerSize,
-                     .width = width,
-                     .height = height,
-                     .bitCount = bitCount,
-                     .colours = std::move(colours),
-                     .pixels = std::move(pixels)});
-}
-
 struct ToolResult {
     int status = -1;
     std::string out;

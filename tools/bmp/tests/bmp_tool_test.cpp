@@ -89,9 +89,7 @@ TEST(BmpToolResave, WritesTheWindowsFormWithTheSamePixels) {
     const CScratchFolder folder;
     const std::string input = folder / "os2.bmp";
     const std::string output = folder / "out.bmp";
-    std::vector<RGBQUAD> colours(16);
-    for (std::size_t i = 0; i < 16; ++i) colours[i] = {BYTE(i * 16), BYTE(i), BYTE(255 - i), 0};
-    WriteWholeFile(input, Bmp(12, 5, 2, 4, colours, {0x01, 0x23, 0x40, 0, 0xFE, 0xDC, 0xB0, 0}));
+    WriteWholeFile(input, BuildBmp({.core = true, .width = 5, .bitCount = 4}));
     ASSERT_EQ(RunTool({"resave", input, output}).status, 0);
     const std::string written = ReadText(output);
     ASSERT_GE(written.size(), 1078u);
@@ -105,7 +103,7 @@ TEST(BmpToolErrors, BadInputGivesOneLineAndAFailingStatus) {
     const CScratchFolder folder;
     const std::string missing = folder / "missing.bmp";
     const std::string good = folder / "good.bmp";
-    WriteWholeFile(good, Bmp(40, 1, 1, 24, {}, {1, 2, 3, 0}));
+    WriteWholeFile(good, BuildBmp({.width = 1, .height = 1, .bitCount = 24}));
     const std::string unwritable = folder / "no-such-folder/out.bmp";
     // Every problem of the header is named, as the reader gives them.
     const std::string refused = folder / "refused.bmp";
@@ -146,7 +144,8 @@ TEST(BmpToolErrors, BadInputGivesOneLineAndAFailingStatus) {
 TEST(BmpToolProgram, ExitStatusesAndBinaryOutput) {
     const CScratchFolder folder;
     const std::string picture = folder / "picture.bmp";
-    WriteWholeFile(picture, Bmp(40, 2, 1, 24, {}, {0x0A, 0x0D, 0x00, 0x1A, 0xFF, 0x0D, 0, 0}));
+    WriteWholeFile(picture,
+                   BuildBmp({.width = 2, .height = 1, .bitCount = 24, .pixels = {10, 13, 0, 26, 255, 13, 0, 0}}));
     auto run = [&](const std::string& arguments) {
         const std::string command = std::string("'") + VELMOR_BMP_EXE + "' " + arguments + " >'" + (folder / "out") +
                                     "' 2>'" + (folder / "err") + "'";

@@ -54,18 +54,18 @@ TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
                  ball.GetColorTable()[unused] = {1, 2, 3, 0};
              });
              Resize(f / "6-d.bmp", 40, 45);
-             WriteWholeFile(f / "1-d.bmp", Bmp(40, 30, 30, 24, {}, std::vector<BYTE>(92 * 30, 99)));
+             WriteWholeFile(f / "1-d.bmp", BuildBmp({.width = 30, .height = 30, .bitCount = 24}));
          }},
         {"4-d.bmp: missing", [](const CScratchFolder& f) { std::filesystem::remove(f / "4-d.bmp"); }},
         {"pole.bmp: 200x200, must be 360x360 (9x9 cells of 40 pixels)",
          [](const CScratchFolder& f) { Resize(f / "pole.bmp", 200, 200); }},
         {"3.bmp: 124-byte header (V5) is not read; save as a Windows BMP with a 40-byte header",
          [](const CScratchFolder& f) {
-             WriteWholeFile(f / "3.bmp", Bmp(124, 80, 40, 8, std::vector<RGBQUAD>(256), std::vector<BYTE>(80 * 40)));
+             WriteWholeFile(f / "3.bmp", BuildBmp({.headerSize = 124, .width = 80, .height = 40}));
          }},
         {"5.bmp: 24 bits per pixel, must be 8 (balls are copied into the board byte by byte)",
          [](const CScratchFolder& f) {
-             WriteWholeFile(f / "5.bmp", Bmp(40, 80, 40, 24, {}, std::vector<BYTE>(240 * 40, 1)));
+             WriteWholeFile(f / "5.bmp", BuildBmp({.width = 80, .height = 40, .bitCount = 24}));
          }},
         {"1.bmp: colour table differs from pole.bmp's at 1 index(es) the ball uses (first ",
          [](const CScratchFolder& f) {
