@@ -59,7 +59,14 @@ protected:
     }
     void showEvent(QShowEvent* event) override {
         QWidget::showEvent(event);
+        window()->installEventFilter(this);
         if (m_pWnd != nullptr && !m_pWnd->m_invalid.isEmpty()) m_pWnd->PostPaint();
+    }
+    // A paint of the window itself asks for this area again: Qt repaints a Wayland
+    // window given new decorations, and so an empty buffer, without opaque children.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched != this) update();
+        return false;
     }
 
 private:
@@ -134,8 +141,7 @@ QWidget* CWnd::MakeOuter(const CREATESTRUCT& cs, QWidget* client) {
 
 BOOL CWnd::DestroyWindow() {
     if (m_pClient == nullptr) return FALSE;
-    const std::vector<CWnd*> children = m_children;
-    for (CWnd* child : children) child->DestroyWindow();
+    for (CWnd* child : std::vector(m_children)) child->DestroyWindow();
     if (m_pParent != nullptr) std::erase(m_pParent->m_children, this);
     m_pParent = nullptr;
     // The widgets may be inside one of their own event handlers (a close
@@ -235,8 +241,7 @@ void CWnd::ResizeSurface() {
 }
 
 void CWnd::Invalidate(BOOL) {
-    if (m_pClient == nullptr) return;
-    m_invalid += m_pClient->rect();
+    if (m_pClient != nullptr) m_invalid += m_pClient->rect();
     PostPaint();
 }
 
@@ -267,17 +272,13 @@ void CWnd::DeliverPaint() {
 void CWnd::UpdateWindow() {
     if (m_pClient == nullptr) return;
     if (!m_invalid.isEmpty()) DeliverPaint();
-    const std::vector<CWnd*> children = m_children;
-    for (CWnd* child : children) child->UpdateWindow();
+    for (CWnd* child : std::vector(m_children)) child->UpdateWindow();
 }
 
 void CWnd::Present(const QRect& rect) {
     if (m_pClient == nullptr || rect.isEmpty()) return;
-    if (m_bInPaint) {
-        m_deferredPresent |= rect;
-        return;
-    }
-    if (!m_pClient->isVisible()) return;
+    if (m_bInPaint) m_deferredPresent |= rect;  // shown when the paint is done
+    if (m_bInPaint || !m_pClient->isVisible()) return;
     m_pClient->repaint(rect.intersected(m_pClient->rect()));
     ui_detail::FlushDisplay();
 }
