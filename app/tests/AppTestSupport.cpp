@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QThread>
 #include <cstdio>
 #include <map>
 
@@ -130,7 +129,7 @@ WalkSeen WalkTheLongestWay(const BoardReader& reader, const std::function<QImage
     }
     if (seen.steps == 0) return seen;
     click(CellCentre(seen.from));
-    seen.selected = WaitUntil([&] { return reader.Read(view()).selected == seen.from; });
+    seen.selected = WaitFor([&] { return reader.Read(view()).selected == seen.from; });
     if (!seen.selected) return seen;
     click(CellCentre(seen.to));
     const int colour = start.colours[static_cast<std::size_t>(seen.from)];
@@ -172,13 +171,6 @@ void StartGame(QProcess& game, QProcessEnvironment environment) {
     game.setProcessEnvironment(environment);
     game.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     game.start(QStringLiteral(VELMOR_PROGRAM), {"--seed", QString::number(kTestSeed)});
-}
-
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < timeoutMilliseconds) QThread::msleep(20);
-    return condition();
 }
 
 void StopProcess(QProcess& process) {

@@ -92,9 +92,6 @@ WalkSeen WalkTheLongestWay(const BoardReader& reader, const std::function<QImage
 // is told of the one buffer the X platform's D-Bus library keeps.
 void StartGame(QProcess& game, QProcessEnvironment environment);
 
-// Polls the condition (without running the event loop) until it holds or
-// the time is up.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMilliseconds = 10000);
 // Ends a child process, politely first.
 void StopProcess(QProcess& process);
 // Why the real-window tests cannot run here, or empty when they can.

@@ -22,7 +22,7 @@ protected:
         QProcessEnvironment environment = EnvironmentWithoutDisplay();
         environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
         StartGame(m_game, environment);
-        ASSERT_TRUE(WaitUntil([this] {
+        ASSERT_TRUE(WaitFor([this] {
             const auto found = RunTool("xdotool", {"search", "--onlyvisible", "--name", QString::fromUtf8("шарики")});
             return (m_window = found.value_or("").split('\n').first().trimmed().toULong()) != 0;
         })) << "the game's window did not show";
@@ -60,7 +60,7 @@ TEST_F(RealWindowTest, StartPictureClicksWalkAndDoubleClickOnTheRealWindow) {
     EXPECT_EQ(m_geometry.topLeft(), QPoint(100, 100));
     EXPECT_EQ(m_geometry.width(), 364);
     QImage view;
-    EXPECT_TRUE(WaitUntil([&] { return CompareWithGolden(view = ViewOnScreen()).empty(); }, 2000))
+    EXPECT_TRUE(WaitFor([&] { return CompareWithGolden(view = ViewOnScreen()).empty(); }, 2000))
         << CompareWithGolden(view);
     const BoardReading start = m_reader.Read(view);
     ASSERT_TRUE(start.Readable());
@@ -83,15 +83,15 @@ TEST_F(RealWindowTest, StartPictureClicksWalkAndDoubleClickOnTheRealWindow) {
     QThread::msleep(600);
     EXPECT_EQ(m_reader.Read(ViewOnScreen()).selected, other);
     Click(CellCentre(other));
-    EXPECT_TRUE(WaitUntil([this] { return m_reader.Read(ViewOnScreen()).selected < 0; }, 5000));
+    EXPECT_TRUE(WaitFor([this] { return m_reader.Read(ViewOnScreen()).selected < 0; }, 5000));
 }
 
 TEST_F(RealWindowTest, QuitFromTheMenuByKeyboardEndsTheProgram) {
     // Keys go where the X input focus is: the game's window once it is up.
-    ASSERT_TRUE(WaitUntil(
+    ASSERT_TRUE(WaitFor(
         [this] { return RunTool("xdotool", {"getwindowfocus"}).value_or("").trimmed().toULong() == m_window; }));
     RunTool("xdotool", {"key", "alt+g"});
-    ASSERT_TRUE(WaitUntil([] {
+    ASSERT_TRUE(WaitFor([] {
         return RunTool("xdotool", {"search", "--onlyvisible", "--class", "velmor"})
                    .value_or("")
                    .trimmed()

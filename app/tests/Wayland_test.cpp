@@ -78,7 +78,7 @@ public:
         m_sway.setStandardOutputFile(folder + "/sway.log");
         m_sway.start(command.takeFirst(), command);
         QStringList sockets;
-        WaitUntil([&] {
+        WaitFor([&] {
             sockets = QDir(runtime).entryList({"wayland-?", "sway-ipc.*"}, QDir::System);
             return sockets.size() == 2 || m_sway.state() == QProcess::NotRunning;
         });
@@ -225,14 +225,14 @@ TEST(WaylandTest, EveryStepOfALongWalkReachesTheCompositorAndARemapShowsThePictu
     QProcess game;
     StartGame(game, sway.ForClient(EnvironmentWithoutDisplay(), folder.Path()));
     QRect window;
-    ASSERT_TRUE(WaitUntil([&] { return !(window = sway.WindowRect(kCaption)).isEmpty(); })) << "no window showed";
+    ASSERT_TRUE(WaitFor([&] { return !(window = sway.WindowRect(kCaption)).isEmpty(); })) << "no window showed";
     const auto view = [&] { return ViewPartOf(sway.Grab(window)); };
     VirtualPointer pointer(sway.Socket());
     ASSERT_TRUE(pointer.Ready()) << "the compositor offers no virtual pointer";
 
     BoardReading start;
     // Read again until the compositor has placed the window for good.
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(WaitFor([&] {
         window = sway.WindowRect(kCaption);
         return (start = reader.Read(view())).Readable();
     })) << "the start picture did not show";
@@ -254,7 +254,7 @@ TEST(WaylandTest, EveryStepOfALongWalkReachesTheCompositorAndARemapShowsThePictu
     ASSERT_TRUE(sway.Run("swaymsg", {"move", "scratchpad"}));
     for (const auto& change : {std::pair{"scratchpad show", 0}, std::pair{"border csd", 3}}) {
         ASSERT_TRUE(sway.Run("swaymsg", {change.first}));
-        EXPECT_TRUE(WaitUntil([&] { return showsTheBoard(change.second); }, 3000)) << change.first;
+        EXPECT_TRUE(WaitFor([&] { return showsTheBoard(change.second); }, 3000)) << change.first;
     }
     StopProcess(game);
 }
@@ -301,7 +301,7 @@ TEST(WaylandTest, EachKindOfSessionStartsTheGameOrSaysWhyNot) {
         game.setProcessEnvironment(environment);
         game.start(session.waylandPlatform ? QString(VELMOR_PROGRAM) : copy.filePath("bin/velmor"), {});
         std::string shown;
-        WaitUntil([&] {
+        WaitFor([&] {
             if (!sway.WindowRect(kCaption).isEmpty()) shown = "Wayland";
             const auto onX = RunTool("xdotool", {"search", "--onlyvisible", "--name", kCaption});
             if (onX && !onX->trimmed().isEmpty()) shown = "X";
@@ -315,6 +315,6 @@ TEST(WaylandTest, EachKindOfSessionStartsTheGameOrSaysWhyNot) {
             EXPECT_EQ(errors, std::string("velmor") + kNoDisplayMessage);
         }
         StopProcess(game);
-        WaitUntil([&] { return sway.WindowRect(kCaption).isEmpty(); }, 3000);
+        WaitFor([&] { return sway.WindowRect(kCaption).isEmpty(); }, 3000);
     }
 }

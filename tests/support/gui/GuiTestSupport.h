@@ -14,7 +14,7 @@
 class QTimer;
 
 // Runs the event loop until the condition holds or the time is up.
-bool WaitFor(const std::function<bool()>& condition, int milliseconds = 5000);
+bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000);
 // Waits until the window system shows the window, so that grabs see it.
 bool WaitUntilShown(const CWnd& window);
 // The client area of a window as the screen shows it.
