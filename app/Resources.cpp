@@ -1,6 +1,7 @@
 #include "app/Resources.h"
 
 #include <cstdint>
+#include <future>
 #include <vector>
 
 #include "app/AboutDlg.h"
@@ -54,7 +55,16 @@ IconImage IconOfSize(int size) {
     return image;
 }
 
+IconResource DrawGameIcon() { return IconResource{IconOfSize(32), IconOfSize(16)}; }
+
+std::future<IconResource> g_iconInTheMaking;
+
 }  // namespace
+
+void StartDrawingGameIcon() {
+    // On a thread of its own when one can be had, else when it is registered.
+    g_iconInTheMaking = std::async(std::launch::async | std::launch::deferred, DrawGameIcon);
+}
 
 VersionRecord GameVersionRecord() {
     VersionRecord record;
@@ -85,5 +95,5 @@ void RegisterGameResources() {
     RegisterDialogResource(IDD_ABOUTBOX, CAboutDlg::Template());
     RegisterDialogResource(CRecordsDlg::IDD, CRecordsDlg::Template());
     RegisterDialogResource(CNameDlg::IDD, CNameDlg::Template());
-    RegisterIconResource(IDR_GAMEICON, IconResource{IconOfSize(32), IconOfSize(16)});
+    RegisterIconResource(IDR_GAMEICON, g_iconInTheMaking.valid() ? g_iconInTheMaking.get() : DrawGameIcon());
 }

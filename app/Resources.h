@@ -25,5 +25,10 @@ struct VersionRecord {
 };
 VersionRecord GameVersionRecord();
 
+// Begins drawing the icon on a thread of its own, to be ready when the frame
+// needs it.  Called before the application starts Qt: Qt's AVX routines
+// leave the vector registers' upper halves in use, and a thread begun after
+// them draws the icon's doubles several times slower.
+void StartDrawingGameIcon();
 // Puts every resource into the window layer's registry.
 void RegisterGameResources();

@@ -5,6 +5,7 @@
 
 #include "app/CommandLine.h"
 #include "app/GameApp.h"
+#include "app/Resources.h"
 #include "velmor/Version.h"
 
 CGameApp theApp;
@@ -21,5 +22,6 @@ int main(int argc, char* argv[]) {
     }
     theApp.SetFirstSeed(options.seed);
     theApp.SetScreenshotFile(options.screenshotFile);
+    StartDrawingGameIcon();
     return AfxWinMain(argc, argv);
 }

@@ -183,9 +183,9 @@ void StopProcess(QProcess& process) {
 std::string MissingXTools() {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return "not on X: the real-window tests run under xvfb-run with QT_QPA_PLATFORM=xcb";
-    for (const char* tool : {"xdotool", "xwd"}) {
+    for (const char* tool : {"xdotool", "xwd", "xprop"}) {
         if (QStandardPaths::findExecutable(tool).isEmpty())
-            return std::string(tool) + " is not installed (scripts/test.sh installs xvfb, xdotool and x11-apps)";
+            return std::string(tool) + " is not installed (scripts/test.sh installs it)";
     }
     return {};
 }

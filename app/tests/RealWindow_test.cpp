@@ -1,7 +1,7 @@
 // The game's real window on the X server the tests run under, driven by
-// real X input (xdotool) and read back from the server (xwd): the place and
-// the start picture, a selection, a walk that can be watched step by step,
-// a double click, and quitting from the menu by keyboard.
+// real X input (xdotool) and read back from the server (xwd, xprop): the
+// place, icon and start picture, a selection, a walk that can be watched
+// step by step, a double click, and quitting from the menu by keyboard.
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
@@ -59,6 +59,9 @@ protected:
 TEST_F(RealWindowTest, StartPictureClicksWalkAndDoubleClickOnTheRealWindow) {
     EXPECT_EQ(m_geometry.topLeft(), QPoint(100, 100));
     EXPECT_EQ(m_geometry.width(), 364);
+    // The icon, drawn on a thread of its own while the program starts, is on the window in both sizes.
+    const QByteArray icon = RunTool("xprop", {"-id", QString::number(m_window), "_NET_WM_ICON"}).value_or("");
+    EXPECT_TRUE(icon.contains("Icon (32 x 32)") && icon.contains("Icon (16 x 16)")) << icon.left(80).toStdString();
     QImage view;
     EXPECT_TRUE(WaitFor([&] { return CompareWithGolden(view = ViewOnScreen()).empty(); }, 2000))
         << CompareWithGolden(view);

@@ -1,13 +1,23 @@
 #include "gfx/artwork/LinearColour.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace {
 
+// Worked out once for all 256 values: the artwork asks for the same few
+// colours at every sample it takes.
 double ChannelToLinear(std::uint8_t value) {
-    const double v = value / 255.0;
-    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    static const std::array<double, 256> kTable = [] {
+        std::array<double, 256> table{};
+        for (std::size_t index = 0; index < table.size(); ++index) {
+            const double v = static_cast<double>(index) / 255.0;
+            table[index] = v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        }
+        return table;
+    }();
+    return kTable[value];
 }
 
 std::uint8_t ChannelToSrgb(double linear) {
