@@ -31,11 +31,7 @@ protected:
     std::unique_ptr<CGameApp> m_pApp;
 };
 
-struct ProgramRun {
-    int exitCode = -1;  // -1 when it crashed or took longer than 20 s
-    std::string output;
-    std::string errors;
-};
+// The run ends by force after 20 s.
 ProgramRun RunProcess(const QString& program, const QStringList& arguments,
                       const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
                       const std::string& folder = ".");

@@ -1,5 +1,7 @@
 #include "tests/support/Files.h"
 
+#include <sys/wait.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -54,4 +56,14 @@ bool CopyGamePictures(const std::filesystem::path& folder) {
         if (error) return false;
     }
     return !error && std::filesystem::exists(folder / "pole.bmp");
+}
+
+ProgramRun RunCommand(const std::string& commandLine, const std::filesystem::path& folder, std::string_view input) {
+    const CScratchFolder io;
+    WriteWholeFile(io.Path() / "in", input);
+    const std::string command = "cd '" + folder.string() + "' && " + commandLine + " <'" + (io / "in") + "' >'" +
+                                (io / "out") + "' 2>'" + (io / "err") + "'";
+    const int status = std::system(command.c_str());
+    return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(io.Path() / "out"),
+            ReadText(io.Path() / "err")};
 }

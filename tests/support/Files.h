@@ -1,5 +1,5 @@
 // Files for tests: a scratch folder of their own, whole-file reads and
-// writes, and the game's pictures.
+// writes, the game's pictures, and programs run with their output in files.
 #pragma once
 
 #include <filesystem>
@@ -41,3 +41,13 @@ bool WriteWholeFile(const std::filesystem::path& path, std::string_view text);
 // Fills `folder` (made when missing) with the pictures the build drew for
 // the game's run folder; false when one cannot be copied.
 bool CopyGamePictures(const std::filesystem::path& folder);
+
+// What a program printed, and its exit status (-1 when it did not end by
+// itself).
+struct ProgramRun {
+    int exitCode = -1;
+    std::string output;
+    std::string errors;
+};
+// Runs a shell command line in `folder` with `input` on its standard input.
+ProgramRun RunCommand(const std::string& commandLine, const std::filesystem::path& folder, std::string_view input = {});

@@ -3,10 +3,8 @@
 // table and reference pictures, and small pictures built here.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <sys/wait.h>
 
 #include "gfx/DIB.h"
 #include "tools/bmp/tests/TestPictures.h"
@@ -146,17 +144,14 @@ TEST(BmpToolProgram, ExitStatusesAndBinaryOutput) {
     const std::string picture = folder / "picture.bmp";
     WriteWholeFile(picture,
                    BuildBmp({.width = 2, .height = 1, .bitCount = 24, .pixels = {10, 13, 0, 26, 255, 13, 0, 0}}));
-    auto run = [&](const std::string& arguments) {
-        const std::string command = std::string("'") + VELMOR_BMP_EXE + "' " + arguments + " >'" + (folder / "out") +
-                                    "' 2>'" + (folder / "err") + "'";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    };
-    EXPECT_EQ(run("topnm '" + picture + "'"), 0);
-    EXPECT_EQ(ReadText(folder / "out"), RunTool({"topnm", picture}).out);
-    EXPECT_EQ(run("info '" + (folder / "missing.bmp") + "'"), 1);
-    EXPECT_EQ(Lines(ReadText(folder / "err")).size(), 1u);
-    EXPECT_EQ(run(""), 2);
+    const auto run = [&](const std::string& arguments) { return RunCommand("'" VELMOR_BMP_EXE "' " + arguments, "."); };
+    const ProgramRun converted = run("topnm '" + picture + "'");
+    EXPECT_EQ(converted.exitCode, 0);
+    EXPECT_EQ(converted.output, RunTool({"topnm", picture}).out);
+    const ProgramRun missing = run("info '" + (folder / "missing.bmp") + "'");
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(Lines(missing.errors).size(), 1u);
+    EXPECT_EQ(run("").exitCode, 2);
 }
 
 }  // namespace

@@ -2,11 +2,9 @@
 // against the files beside each script; then the driver's own input handling and the soak test.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <set>
 #include <sstream>
 
@@ -17,19 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct ProgramRun {
-    int exitStatus;
-    std::string output, errors;
-};
-
 // Runs the driver in `folder` with `arguments` and `input` on its standard input.
 ProgramRun RunHeadless(const fs::path& folder, const std::string& arguments, const std::string& input) {
-    WriteWholeFile(folder / "input.txt", input);
-    const std::string command = "cd '" + folder.string() + "' && '" VELMOR_HEADLESS_PROGRAM "' " + arguments +
-                                " < input.txt > output.txt 2> errors.txt";
-    const int status = std::system(command.c_str());
-    return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(folder / "output.txt"),
-            ReadText(folder / "errors.txt")};
+    return RunCommand("'" VELMOR_HEADLESS_PROGRAM "' " + arguments, folder, input);
 }
 
 // A scratch folder whose res1/ holds the game's pictures.
@@ -114,7 +102,7 @@ TEST_P(ScenarioTest, MatchesExpectedOutput) {
     const ProgramRun run = RunHeadless(folder.Path(), Header(commands, "args", ""), commands);
     const std::set<std::string> runTimes = RecordTimes(started, crt::time());
 
-    EXPECT_EQ(run.exitStatus, std::stoi(Header(commands, "exit", "0"))) << run.errors;
+    EXPECT_EQ(run.exitCode, std::stoi(Header(commands, "exit", "0"))) << run.errors;
     EXPECT_EQ(WithTimePlaceholders(run.output, runTimes), ReadText(beside(".out")));
     if (fs::exists(beside(".stat.out"))) {
         const std::string expected = ReadText(beside(".stat.out"));
@@ -144,17 +132,17 @@ TEST(DriverInput, RefusesBadLinesAndArguments) {
         SCOPED_TRACE(line);
         const std::string input = std::string("# first\n\nscores\n") + line + "\ndump\n";
         const ProgramRun run = RunHeadless(folder.Path(), "--seed 5", input);
-        EXPECT_EQ(run.exitStatus, 2);
+        EXPECT_EQ(run.exitCode, 2);
         EXPECT_EQ(run.output, "");
         EXPECT_EQ(run.errors.rfind("velmor-headless: line 4: ", 0), 0u) << run.errors;
         EXPECT_NE(run.errors.find(reason), std::string::npos) << run.errors;
     }
     for (const char* arguments : {"--seed", "--seed x", "--bogus", "--autoplay", "--no-compose"}) {
-        EXPECT_EQ(RunHeadless(folder.Path(), arguments, "").exitStatus, 2) << arguments;
+        EXPECT_EQ(RunHeadless(folder.Path(), arguments, "").exitCode, 2) << arguments;
     }
     // Signs, carriage returns, empty names and indented comments are fine.
     const ProgramRun run = RunHeadless(folder.Path(), "--seed +7", "click -5 +60\r\nname\r\n  # indented\ndump\r\n");
-    EXPECT_EQ(run.exitStatus, 0) << run.errors;
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
     EXPECT_NE(run.output.find("draws 1\n"), std::string::npos);
 }
 
@@ -173,7 +161,7 @@ TEST(DriverInput, SpecialFilesReadLikeMissingOnes) {
         put(folder.Res(file));
         const ProgramRun result = RunHeadless(folder.Path(), "--seed 1742090880",
                                               "click 180 190\nclick 20 70\nsnapshot shot.bmp\ndump\nscores\n");
-        return std::to_string(result.exitStatus) + result.output + ReadText(folder.Path() / "shot.bmp");
+        return std::to_string(result.exitCode) + result.output + ReadText(folder.Path() / "shot.bmp");
     };
     for (const char* file : {"pole.bmp", "2.bmp", "stat.txt"}) {
         SCOPED_TRACE(file);
@@ -188,7 +176,7 @@ TEST(Autoplay, PlaysWholeGamesWithBoardAndSpritesInStep) {
     RunFolder folder;
     WriteWholeFile(folder.Res("stat.txt"), "");
     const ProgramRun run = RunHeadless(folder.Path(), "--autoplay 30 --seed 20240601", "");
-    EXPECT_EQ(run.exitStatus, 0) << run.output << run.errors;
+    EXPECT_EQ(run.exitCode, 0) << run.output << run.errors;
     EXPECT_NE(run.output.find("games 30\n"), std::string::npos) << run.output;
     EXPECT_EQ(run.output.find("failure"), std::string::npos) << run.output;
     EXPECT_EQ(fs::file_size(folder.Res("stat.txt")), 0u);  // bot games leave the records alone
