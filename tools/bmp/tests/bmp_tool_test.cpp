@@ -1,17 +1,34 @@
-// The picture tool on files: the shared conformance folder, where the
-// reader's verdicts and the decoded pixels are checked against the folder's
-// table and reference pictures, and small pictures built here.
+// The picture tool on files: the shared conformance folder, where the reader's verdicts and the decoded pixels are
+// checked against the folder's table and reference pictures; small pictures built here; and `check` on the game's own
+// pictures, changed in ways the game can live with or broken one way each.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
+#include <set>
+#include <sstream>
 
 #include "gfx/DIB.h"
-#include "tools/bmp/tests/TestPictures.h"
-
-using namespace testpictures;
+#include "gfx/tests/BmpBuilder.h"
+#include "tests/support/Files.h"
+#include "tools/bmp/BmpTool.h"
 
 namespace {
+
+// The command run in place, its output and errors as a program's.
+ProgramRun RunTool(const std::vector<std::string>& arguments) {
+    std::ostringstream out, err;
+    const int status = RunBmpTool(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::vector<std::string> Lines(const std::string& text, char separator = '\n') {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line, separator);) lines.push_back(line);
+    return lines;
+}
 
 const std::filesystem::path kConformanceFolder = VELMOR_BMP_TESTDATA;
 
@@ -23,9 +40,7 @@ std::vector<ExpectedRow> ReadExpectedRows() {
     std::vector<ExpectedRow> rows;
     const std::vector<std::string> lines = Lines(ReadText(kConformanceFolder / "expected.tsv"));
     for (std::size_t line = 1; line < lines.size(); ++line) {  // the first names the columns
-        std::vector<std::string> f;
-        std::istringstream stream(lines[line]);
-        for (std::string field; std::getline(stream, field, '\t');) f.push_back(field);
+        std::vector<std::string> f = Lines(lines[line], '\t');
         f.resize(7);
         if (!f[0].empty()) rows.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6]});
     }
@@ -50,10 +65,10 @@ TEST(BmpToolConformance, EveryPictureAsTheTableSays) {
     for (const ExpectedRow& row : rows) {
         SCOPED_TRACE(row.file);
         const std::string path = (kConformanceFolder / row.file).string();
-        const ToolResult info = RunTool({"info", path});
-        auto fields = Fields(info.out);
+        const ProgramRun info = RunTool({"info", path});
+        auto fields = Fields(info.output);
         EXPECT_EQ(fields["verdict"], row.verdict);
-        EXPECT_EQ(info.status, row.verdict == "accept" ? 0 : 1);
+        EXPECT_EQ(info.exitCode, row.verdict == "accept" ? 0 : 1);
         EXPECT_EQ(fields["width"], row.width == "-" ? "" : row.width);
         if (row.width != "-") {
             EXPECT_EQ((std::vector<std::string>{fields["height"], fields["bit count"], fields["colour count"]}),
@@ -61,25 +76,25 @@ TEST(BmpToolConformance, EveryPictureAsTheTableSays) {
         }
         EXPECT_EQ(fields[row.verdict == "accept" ? "note" : "reason"], row.reason);
 
-        const ToolResult convert = RunTool({"topnm", path});
+        const ProgramRun convert = RunTool({"topnm", path});
         if (row.verdict == "reject") {
             CDIB kept;  // a refused file leaves the picture as it was
             kept.Create(3, 2);
             EXPECT_FALSE(kept.Load(path.c_str()));
             EXPECT_EQ(kept.ImageWidth(), 3);
-            EXPECT_EQ(convert.status, 1);
-            EXPECT_TRUE(convert.out.empty());
-            EXPECT_EQ(Lines(convert.err).size(), 1u) << convert.err;
+            EXPECT_EQ(convert.exitCode, 1);
+            EXPECT_TRUE(convert.output.empty());
+            EXPECT_EQ(Lines(convert.errors).size(), 1u) << convert.errors;
             continue;
         }
-        EXPECT_EQ(convert.status, 0) << convert.err;
+        EXPECT_EQ(convert.exitCode, 0) << convert.errors;
         const std::string reference = ReadText(kConformanceFolder / "ref" /
                                                (row.file.substr(0, row.file.size() - 4) + ".ppm"));
         ASSERT_FALSE(reference.empty());
-        ASSERT_EQ(convert.out.size(), reference.size());
-        const auto difference = std::mismatch(convert.out.begin(), convert.out.end(), reference.begin());
-        EXPECT_TRUE(difference.first == convert.out.end())
-            << "first differing byte at offset " << (difference.first - convert.out.begin());
+        ASSERT_EQ(convert.output.size(), reference.size());
+        const auto difference = std::mismatch(convert.output.begin(), convert.output.end(), reference.begin());
+        EXPECT_TRUE(difference.first == convert.output.end())
+            << "first differing byte at offset " << (difference.first - convert.output.begin());
     }
 }
 
@@ -88,13 +103,9 @@ TEST(BmpToolResave, WritesTheWindowsFormWithTheSamePixels) {
     const std::string input = folder / "os2.bmp";
     const std::string output = folder / "out.bmp";
     WriteWholeFile(input, BuildBmp({.core = true, .width = 5, .bitCount = 4}));
-    ASSERT_EQ(RunTool({"resave", input, output}).status, 0);
-    const std::string written = ReadText(output);
-    ASSERT_GE(written.size(), 1078u);
-    EXPECT_EQ(written[10], '\x36');  // bfOffBits 1078 = 0x436
-    EXPECT_EQ(written[11], '\x04');
-    EXPECT_EQ(written[14], 40);  // biSize
-    EXPECT_EQ(RunTool({"topnm", output}).out, RunTool({"topnm", input}).out);
+    ASSERT_EQ(RunTool({"resave", input, output}).exitCode, 0);
+    EXPECT_EQ(ReadText(output).substr(10, 5), std::string("\x36\x04\0\0\x28", 5));  // bfOffBits 1078, biSize 40
+    EXPECT_EQ(RunTool({"topnm", output}).output, RunTool({"topnm", input}).output);
 }
 
 TEST(BmpToolErrors, BadInputGivesOneLineAndAFailingStatus) {
@@ -111,31 +122,29 @@ TEST(BmpToolErrors, BadInputGivesOneLineAndAFailingStatus) {
         std::vector<std::string> command;
         std::string subject;  // the file the one line is about
     };
-    std::vector<Case> cases = {
-        {{"info", missing}, missing},
-        {{"topnm", missing}, missing},
-        {{"topnm", folder.Path().string()}, folder.Path().string()},
-        {{"resave", missing, folder / "out.bmp"}, missing},
-        {{"resave", good, unwritable}, unwritable},
-        {{"info", refused}, ""},
-        {{"topnm", refused}, refused},
-    };
+    std::vector<Case> cases = {{{"info", missing}, missing},
+                               {{"topnm", missing}, missing},
+                               {{"topnm", folder.Path().string()}, folder.Path().string()},
+                               {{"resave", missing, folder / "out.bmp"}, missing},
+                               {{"resave", good, unwritable}, unwritable},
+                               {{"info", refused}, ""},
+                               {{"topnm", refused}, refused}};
     // A full disk: the device refuses every write.
     if (std::filesystem::exists("/dev/full")) cases.push_back({{"resave", good, "/dev/full"}, "/dev/full"});
     for (const Case& testCase : cases) {
         SCOPED_TRACE(testCase.command[0] + " " + testCase.command[1]);
-        const ToolResult result = RunTool(testCase.command);
-        EXPECT_EQ(result.status, 1);
+        const ProgramRun result = RunTool(testCase.command);
+        EXPECT_EQ(result.exitCode, 1);
         if (testCase.subject.empty()) continue;  // info describes what it could read
-        EXPECT_TRUE(result.out.empty());
-        const auto lines = Lines(result.err);
-        ASSERT_EQ(lines.size(), 1u) << result.err;
+        EXPECT_TRUE(result.output.empty());
+        const auto lines = Lines(result.errors);
+        ASSERT_EQ(lines.size(), 1u) << result.errors;
         EXPECT_EQ(lines[0].rfind(testCase.subject + ": ", 0), 0u) << lines[0];
     }
     EXPECT_FALSE(std::filesystem::exists(folder / "out.bmp"));
-    EXPECT_EQ(RunTool({"info", missing}).err, missing + ": cannot be read (No such file or directory)\n");
-    EXPECT_EQ(Fields(RunTool({"info", refused}).out)["reason"], "width -1; bit count 7");
-    EXPECT_EQ(RunTool({"topnm", refused}).err, refused + ": refused (width -1; bit count 7)\n");
+    EXPECT_EQ(RunTool({"info", missing}).errors, missing + ": cannot be read (No such file or directory)\n");
+    EXPECT_EQ(Fields(RunTool({"info", refused}).output)["reason"], "width -1; bit count 7");
+    EXPECT_EQ(RunTool({"topnm", refused}).errors, refused + ": refused (width -1; bit count 7)\n");
 }
 
 // The program itself: its exit statuses and an unaltered binary stdout.
@@ -147,11 +156,91 @@ TEST(BmpToolProgram, ExitStatusesAndBinaryOutput) {
     const auto run = [&](const std::string& arguments) { return RunCommand("'" VELMOR_BMP_EXE "' " + arguments, "."); };
     const ProgramRun converted = run("topnm '" + picture + "'");
     EXPECT_EQ(converted.exitCode, 0);
-    EXPECT_EQ(converted.output, RunTool({"topnm", picture}).out);
+    EXPECT_EQ(converted.output, RunTool({"topnm", picture}).output);
     const ProgramRun missing = run("info '" + (folder / "missing.bmp") + "'");
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(Lines(missing.errors).size(), 1u);
     EXPECT_EQ(run("").exitCode, 2);
+}
+
+// Loads a picture, lets `change` alter it and saves it again.
+void Change(const std::string& path, const std::function<void(CDIB&)>& change) {
+    CDIB picture;
+    ASSERT_TRUE(picture.Load(path.c_str()));
+    change(picture);
+    ASSERT_TRUE(picture.Save(path.c_str()));
+}
+
+// Makes the picture anew at another size, with its colour table.
+void Resize(const std::string& path, int width, int height) {
+    CDIB old;
+    ASSERT_TRUE(old.Load(path.c_str()));
+    CDIB picture;
+    ASSERT_TRUE(picture.Create(width, height));
+    std::copy_n(old.GetColorTable(), 256, picture.GetColorTable());
+    ASSERT_TRUE(picture.Save(path.c_str()));
+}
+
+void Fill(CDIB& picture, int x0, int x1, BYTE index) {
+    for (int y = 0; y < picture.ImageHeight(); ++y)
+        for (int x = x0; x < x1; ++x) *picture.GetPixelAddress(x, y) = index;
+}
+
+// Each problem gets its own line (compared up to the picture's own values).
+TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
+    const struct {
+        const char* problem;
+        std::function<void(const CScratchFolder&)> breakFolder;
+    } cases[] = {
+        // Colours the balls do not use may differ from the board's; previews may have any depth and only have to fit.
+        {nullptr,
+         [](auto& f) {
+             Change(f / "2.bmp", [](CDIB& ball) {
+                 std::set<BYTE> used;
+                 for (int y = 0; y < 40; ++y)
+                     for (int x = 0; x < 80; ++x) used.insert(*ball.GetPixelAddress(x, y));
+                 BYTE unused = 0;
+                 while (used.count(unused) != 0) ++unused;
+                 ball.GetColorTable()[unused] = {1, 2, 3, 0};
+             });
+             Resize(f / "6-d.bmp", 40, 45);
+             WriteWholeFile(f / "1-d.bmp", BuildBmp({.width = 30, .height = 30, .bitCount = 24}));
+         }},
+        {"4-d.bmp: missing", [](auto& f) { std::filesystem::remove(f / "4-d.bmp"); }},
+        {"pole.bmp: 200x200, must be 360x360 (9x9 cells of 40 pixels)",
+         [](auto& f) { Resize(f / "pole.bmp", 200, 200); }},
+        {"3.bmp: 124-byte header (V5) is not read; save as a Windows BMP with a 40-byte header",
+         [](auto& f) { WriteWholeFile(f / "3.bmp", BuildBmp({.headerSize = 124, .width = 80, .height = 40})); }},
+        {"5.bmp: 24 bits per pixel, must be 8 (balls are copied into the board byte by byte)",
+         [](auto& f) { WriteWholeFile(f / "5.bmp", BuildBmp({.width = 80, .height = 40, .bitCount = 24})); }},
+        {"1.bmp: colour table differs from pole.bmp's at 1 index(es) the ball uses (first ",
+         [](auto& f) {
+             Change(f / "1.bmp", [](CDIB& b) { b.GetColorTable()[*b.GetPixelAddress(20, 20)].rgbBlue ^= 0x80; });
+         }},
+        {"2.bmp: the centre (60,20) of the selected frame has index ",
+         [](auto& f) { Change(f / "2.bmp", [](CDIB& ball) { Fill(ball, 40, 80, *ball.GetPixelAddress(0, 0)); }); }},
+        {"6.bmp: every pixel has index 6, the transparent index set by the top-left pixel, so no ball is drawn",
+         [](auto& f) { Change(f / "6.bmp", [](CDIB& ball) { Fill(ball, 0, 80, 6); }); }},
+        {"2-d.bmp: 41x40, must be at most 40x45 to fit its place above the board",
+         [](auto& f) { Resize(f / "2-d.bmp", 41, 40); }},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.problem != nullptr ? testCase.problem : "usable");
+        const CScratchFolder folder;
+        ASSERT_TRUE(CopyGamePictures(folder.Path()));
+        testCase.breakFolder(folder);
+        const ProgramRun result = RunTool({"check", folder.Path().string()});
+        const std::string name = folder.Path().string();
+        const std::vector<std::string> lines = Lines(result.output);
+        EXPECT_EQ(result.exitCode, testCase.problem != nullptr ? 1 : 0);
+        if (testCase.problem == nullptr) {
+            EXPECT_EQ(lines, std::vector<std::string>{name + ": usable picture folder"});
+            continue;
+        }
+        ASSERT_EQ(lines.size(), 2u) << result.output;
+        EXPECT_TRUE(lines[0].starts_with(testCase.problem)) << lines[0];
+        EXPECT_EQ(lines[1], name + ": not usable (1 problem)");
+    }
 }
 
 }  // namespace
