@@ -1,6 +1,5 @@
-// BMP files for the picture tests: small ones built in memory, every header
-// field open to tampering (the bytes are laid out here, not by the code under
-// test).
+// BMP files for the picture tests: small ones built in memory, every header field open to tampering (the bytes are laid
+// out here, not by the code under test).
 #pragma once
 
 #include <algorithm>
@@ -55,26 +54,11 @@ inline std::vector<BYTE> BuildBmp(const BmpSpec& s) {
     const bool placePixels = offBits < (1u << 24);
     std::vector<BYTE> bytes(std::max(tableEnd, placePixels ? offBits + pixels.size() : 0));
     PutLe(bytes, 0, {{2, s.type}, {4, s.fileSize.value_or(DWORD(offBits + pixels.size()))}, {4, 0}, {4, offBits}});
-    if (s.core) {
-        PutLe(bytes, 14,
-              {{4, s.headerSize ? s.headerSize : 12},
-               {2, DWORD(s.width)},
-               {2, DWORD(s.height)},
-               {2, 1},
-               {2, s.bitCount}});
-    } else {
-        PutLe(bytes, 14,
-              {{4, s.headerSize ? s.headerSize : 40},
-               {4, DWORD(s.width)},
-               {4, DWORD(s.height)},
-               {2, 1},
-               {2, s.bitCount},
-               {4, s.compression},
-               {4, 0},
-               {4, 0},
-               {4, 0},
-               {4, s.clrUsed}});
-    }
+    // The core header has 16-bit sizes and ends at the bit count; later fields are zero unless set.
+    const DWORD size = s.headerSize ? s.headerSize : DWORD(headerBytes);
+    const int n = s.core ? 2 : 4;
+    PutLe(bytes, 14, {{4, size}, {n, DWORD(s.width)}, {n, DWORD(s.height)}, {2, 1}, {2, s.bitCount}});
+    if (!s.core) PutLe(bytes, 30, {{4, s.compression}, {4, 0}, {4, 0}, {4, 0}, {4, s.clrUsed}});
     BYTE* entry = bytes.data() + 14 + headerBytes;
     for (const RGBQUAD& c : colours) {
         const BYTE quad[4] = {c.rgbBlue, c.rgbGreen, c.rgbRed, c.rgbReserved};

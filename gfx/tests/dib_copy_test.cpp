@@ -10,8 +10,7 @@
 
 namespace {
 
-// Pixel values 0..9 and 255 in a pattern, so that a random transparent
-// index often occurs.
+// Pixel values 0..9 and 255 in a pattern, so that a random transparent index often occurs.
 void FillPattern(CDIB& dib, int seed) {
     for (int y = 0; y < dib.ImageHeight(); ++y)
         for (int x = 0; x < dib.ImageWidth(); ++x) {
@@ -29,9 +28,8 @@ Picture Read(const CDIB& dib) {
     return picture;
 }
 
-// What a nearest-neighbour copy gives, one pixel at a time: destination
-// pixel (xd + i, yd + j) takes source pixel (xs + i * ws / wd, ys + j * hs / hd)
-// where both exist.
+// What a nearest-neighbour copy gives, one pixel at a time: destination pixel (xd + i, yd + j) takes
+// source pixel (xs + i * ws / wd, ys + j * hs / hd) where both exist.
 Picture Expected(const Picture& source, Picture target, int xd, int yd, int wd, int hd, int xs, int ys, int ws, int hs,
                  COLORREF transparent) {
     const auto inside = [](const Picture& p, long x, long y) {
@@ -50,8 +48,7 @@ Picture Expected(const Picture& source, Picture target, int xd, int yd, int wd, 
 }
 
 struct CopyFixture : testing::Test {
-    CDIB source;
-    CDIB target;
+    CDIB source, target;
     void SetUp() override {
         source.Create(13, 9);
         FillPattern(source, 0);

@@ -1,21 +1,18 @@
 // CDIB: pixel addresses, where reading stops, resources and refused writes.
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "gfx/DIB.h"
 #include "gfx/tests/BmpBuilder.h"
 #include "platform/core/Resources.h"
 #include "tests/support/MemFile.h"
 
-// "DIB" resources for as long as the object lives (the table's friend).
+// These "DIB" resources for as long as the object lives (the table's friend).
 class CDibResources {
 public:
-    CDibResources() = default;
+    explicit CDibResources(std::map<WORD, std::vector<BYTE>> entries) { CDibResourceTable::Entries() = entries; }
     ~CDibResources() { CDibResourceTable::Entries().clear(); }
-    CDibResources(const CDibResources&) = delete;
-    CDibResources& operator=(const CDibResources&) = delete;
-    void Add(UINT id, std::vector<BYTE> bytes) {
-        CDibResourceTable::Entries()[static_cast<WORD>(id & 0xFFFFu)] = std::move(bytes);
-    }
 };
 
 TEST(DibRead, PixelAddressesAtEveryDepth) {
@@ -38,8 +35,7 @@ TEST(DibRead, PixelAddressesAtEveryDepth) {
 }
 
 TEST(DibRead, FileStandsAfterTheImage) {
-    // At offset 100 of a larger file, with a gap after the header and a size
-    // field that covers trailing bytes.
+    // At offset 100 of a larger file, with a gap after the header and a size field that covers trailing bytes.
     BmpSpec spec{.width = 3, .bitCount = 24, .offBits = 54 + 10, .fileSize = 54 + 10 + 24 + 6};
     std::vector<BYTE> bytes(100, 0xAB);
     const auto image = BuildBmp(spec);
@@ -59,12 +55,9 @@ TEST(DibRead, FileStandsAfterTheImage) {
 }
 
 TEST(DibRead, ResourcesAreCheckedAgainstTheirSize) {
-    CDibResources resources;
-    resources.Add(0x10007, BuildBmp({.width = 5}));  // only the low 16 bits count
-    resources.Add(8, BuildBmp({.bitCount = 24}));
     auto truncated = BuildBmp({});
     truncated.pop_back();
-    resources.Add(9, truncated);
+    const CDibResources resources({{7, BuildBmp({.width = 5})}, {8, BuildBmp({.bitCount = 24})}, {9, truncated}});
     CDIB dib;
     ASSERT_TRUE(dib.Load(WORD{7}));
     EXPECT_EQ(dib.ImageWidth(), 5);
@@ -76,8 +69,7 @@ TEST(DibRead, ResourcesAreCheckedAgainstTheirSize) {
     }
 }
 
-// Writes fail in the file header, the header and the pixels; sizes that
-// cannot be made keep the image.
+// Writes fail in the file header, the header and the pixels; sizes that cannot be made keep the image.
 TEST(Dib, RefusedWritesAndSizes) {
     for (const std::size_t limit : {std::size_t{5}, std::size_t{100}, std::size_t{1200}}) {
         CMemFile file;

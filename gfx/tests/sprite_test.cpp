@@ -14,8 +14,7 @@
 
 namespace {
 
-// A sprite whose pixel (x, y) is value(x, y), transparent index taken as a
-// load would take it.
+// A sprite whose pixel (x, y) is value(x, y), transparent index taken as a load would take it.
 template <typename Sprite, typename Value>
 std::unique_ptr<Sprite> MakeSprite(int width, int height, Value value) {
     auto sprite = std::make_unique<Sprite>();
@@ -170,17 +169,15 @@ TEST(SpriteList, ArchiveBringsBackEverySpriteWhole) {
     EXPECT_EQ(At(*canvas, 8, 8), 9);
 }
 
-// A list that cannot be read whole is no list: the sprites this load made
-// are destroyed again (the sanitizer build sees any leak), and the list
-// read into keeps what it held.
+// A list that cannot be read whole is no list: the sprites this load made are destroyed again (the sanitizer build sees
+// any leak), and the list read into keeps what it held.
 TEST(SpriteList, DamagedArchivesLeaveTheListAsItWas) {
     CSpriteList list;
     for (int index = 0; index < 3; ++index) list.Insert(new CPhasedSprite);
     const std::vector<BYTE> whole = Stored(list);
     std::vector<std::vector<BYTE>> cases;
-    for (std::size_t length = 2; length + 4 < whole.size(); length += 5) {
+    for (std::size_t length = 2; length + 4 < whole.size(); length += 5)
         cases.emplace_back(whole.begin(), whole.begin() + std::ptrdiff_t(length));
-    }
     cases.push_back(whole);
     const BYTE picture[] = {'B', 'M', 0x36, 0x05, 0, 0};  // a 16 x 16 picture's file header
     auto middle = std::search(cases.back().begin() + 10, cases.back().end(), std::begin(picture), std::end(picture));

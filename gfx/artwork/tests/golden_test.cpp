@@ -1,8 +1,6 @@
-// The written picture folder: a board composed the way the game composes
-// it, compared pixel by pixel with a checked-in picture.  (That the folder
-// passes the picture tool's check is the tool's test.)  After a deliberate change to the artwork, run the
-// test once with VELMOR_UPDATE_GOLDEN=1 to write the new picture, look at it,
-// and commit it.
+// The written picture folder: a board composed the way the game composes it, compared pixel by pixel with a checked-in
+// picture.  (That the folder passes the picture tool's check is the tool's test.)  After a deliberate change to the
+// artwork, run the test once with VELMOR_UPDATE_GOLDEN=1 to write the new picture, look at it, and commit it.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -17,14 +15,8 @@
 namespace art {
 namespace {
 
-struct PlacedBall {
-    int colour, column, row;
-    bool selected;
-};
-
-// Every colour once, corners and middle, one of them selected.
-constexpr PlacedBall kBalls[] = {{1, 0, 0, false}, {2, 8, 0, false}, {3, 4, 4, true},
-                                 {4, 0, 8, false}, {5, 8, 8, false}, {6, 3, 5, false}};
+// Every colour once (colour, column, row, selected), corners and middle, one of them selected.
+constexpr int kBalls[][4] = {{1, 0, 0, 0}, {2, 8, 0, 0}, {3, 4, 4, 1}, {4, 0, 8, 0}, {5, 8, 8, 0}, {6, 3, 5, 0}};
 
 TEST(Artwork, ComposedBoardMatchesTheCheckedInPicture) {
     const CScratchFolder folder;
@@ -34,17 +26,16 @@ TEST(Artwork, ComposedBoardMatchesTheCheckedInPicture) {
     ASSERT_TRUE(board.Load((folder / "pole.bmp").c_str()));
     CRect clip;
     board.GetRect(&clip);
-    for (const PlacedBall& placed : kBalls) {
+    for (const auto& [colour, column, row, selected] : kBalls) {
         CPhasedSprite sprite;
-        ASSERT_TRUE(sprite.Load((folder / (std::to_string(placed.colour) + ".bmp")).c_str()));
-        sprite.SetPosition(placed.column * kCellSize, placed.row * kCellSize);
+        ASSERT_TRUE(sprite.Load((folder / (std::to_string(colour) + ".bmp")).c_str()));
+        sprite.SetPosition(column * kCellSize, row * kCellSize);
         sprite.SetNumCellColumns(2);
-        sprite.SetCellColumn(placed.selected ? 1 : 0);
+        sprite.SetCellColumn(selected);
         sprite.Render(&board, &clip);
     }
     const std::string goldenPath = VELMOR_ARTWORK_GOLDEN;
-    const char* update = std::getenv("VELMOR_UPDATE_GOLDEN");
-    if (update != nullptr && std::strcmp(update, "1") == 0) {
+    if (const char* update = std::getenv("VELMOR_UPDATE_GOLDEN"); update != nullptr && std::strcmp(update, "1") == 0) {
         ASSERT_TRUE(board.Save(goldenPath.c_str()));
         GTEST_SKIP() << "wrote " << goldenPath;
     }

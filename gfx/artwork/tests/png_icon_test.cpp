@@ -1,5 +1,4 @@
-// The icon and the PNG files it is written to, read back by the packaged
-// decoder.
+// The icon and the PNG files it is written to, read back by the packaged decoder.
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
 
