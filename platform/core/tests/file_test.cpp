@@ -1,5 +1,4 @@
-// Files on disk: what CFile and the descriptor helpers do with special
-// files, locks and files larger than one read.
+// Files on disk: what CFile and the descriptor helpers do with special files, locks and files larger than one read.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -14,19 +13,16 @@ namespace {
 constexpr UINT kCreateExclusive = CFile::modeCreate | CFile::modeReadWrite | CFile::shareExclusive;
 constexpr UINT kReadShared = CFile::modeRead | CFile::shareDenyWrite;
 
-// A FIFO, a directory or a missing file in a picture's place must neither
-// block nor open.
+// A FIFO, a directory or a missing file in a picture's place must neither block nor open.
 TEST(File, OnlyRegularFilesOpenForReading) {
     const CScratchFolder folder;
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
     ASSERT_TRUE(WriteWholeFile(folder / "plain", "x"));
-    const std::pair<std::string, int> cases[] = {
-        {folder / "missing", ENOENT},
-        {folder / "plain/below", ENOTDIR},
-        {folder.Path().string(), EISDIR},
-        {folder / "fifo", ENODEV},
-        {"", ENOENT},
-    };
+    const std::pair<std::string, int> cases[] = {{folder / "missing", ENOENT},
+                                                 {folder / "plain/below", ENOTDIR},
+                                                 {folder.Path().string(), EISDIR},
+                                                 {folder / "fifo", ENODEV},
+                                                 {"", ENOENT}};
     for (const auto& [path, osError] : cases) {
         SCOPED_TRACE(path);
         CFile file;
@@ -41,8 +37,7 @@ TEST(File, OnlyRegularFilesOpenForReading) {
 TEST(File, AnExclusiveOpenNeitherSucceedsNorTruncatesWhileOthersRead) {
     const CScratchFolder folder;
     ASSERT_TRUE(WriteWholeFile(folder / "shared", "keep me"));
-    CFile holder;
-    CFile secondReader;
+    CFile holder, secondReader;
     ASSERT_TRUE(holder.Open((folder / "shared").c_str(), kReadShared));
     EXPECT_TRUE(secondReader.Open((folder / "shared").c_str(), kReadShared));
     CFile writer;

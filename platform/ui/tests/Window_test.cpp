@@ -1,6 +1,5 @@
-// What the window layer adds to what the game's own windows are tested for:
-// texts in the one code page.  (Pictures reach the surface through the row
-// decoder that the picture tool's conformance tests check at every depth.)
+// What the window layer adds to what the game's own windows are tested for: texts in the one code page.  (Pictures
+// reach the surface through the row decoder that the picture tool's conformance tests check at every depth.)
 #include <gtest/gtest.h>
 
 #include "platform/core/Cp1251.h"
