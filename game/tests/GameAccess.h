@@ -1,9 +1,9 @@
-// A game of either kind, the engine alone or the view, whose state a test
-// sets and reads directly.
+// A game of either kind, the engine alone or the view, whose state a test sets and reads directly.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -29,17 +29,8 @@ public:
             ASSERT_TRUE(this->m_spriteList.Insert(sprite.release()));
         }
     }
-    Board Colours() const {
-        Board colours{};
-        for (int cell = 0; cell < CBoardGame::kCells; ++cell)
-            colours[static_cast<std::size_t>(cell)] = this->Cell(cell);
-        return colours;
-    }
-    void SetNext(int first, int second, int third) {
-        this->m_nNext[0] = first;
-        this->m_nNext[1] = second;
-        this->m_nNext[2] = third;
-    }
+    Board Colours() const { return std::to_array(this->m_nBoard); }
+    void SetNext(int a, int b, int c) { std::ranges::copy(std::array{a, b, c}, this->m_nNext); }
     void SetScore(int score) { this->m_nScore = score; }
     const CPhasedSprite* SelectedSprite() const { return this->m_pSelSprite; }
 };

@@ -29,17 +29,15 @@ public:
         RenderSprites();  // splits new ball pictures into frames, as a real redraw does
         events.emplace_back("draw");
         // During a walk the moved ball is no longer selected but still tracked.
-        if (m_pSelSprite != nullptr && !m_bSelected) {
+        if (m_pSelSprite != nullptr && !m_bSelected)
             walk.push_back(CellOf(m_pSelSprite->GetX() / kCellSize, m_pSelSprite->GetY() / kCellSize));
-        }
     }
     void Pause(int milliseconds) override { events.emplace_back(milliseconds == kPauseMilliseconds ? "pause" : "?"); }
     std::string AskRecordName() override { return {}; }
     void ShowRecords() override {}
 
-    // Lays out a board from up to 81 characters ('.' empty, '1'..'6' a ball;
-    // blanks are ignored, missing cells are empty), its sprites split into
-    // their frames as after a redraw.
+    // Lays out a board from up to 81 characters ('.' empty, '1'..'6' a ball; blanks are ignored, missing cells are
+    // empty), its sprites split into their frames as after a redraw.
     void SetBoard(std::string_view layout) {
         std::string cells(layout);
         std::erase(cells, ' ');
@@ -72,12 +70,7 @@ public:
 
     bool ReplayPending() const { return m_bReplayInsert; }
     int NewCell(int index) const { return CellOf(m_nNewCol[index], m_nNewRow[index]); }
-    // The cells and colours of the last batch.
-    std::vector<std::pair<int, int>> Batch() const {
-        std::vector<std::pair<int, int>> batch;
-        for (int index = 0; index < m_nNewCount; ++index) batch.emplace_back(NewCell(index), Cell(NewCell(index)));
-        return batch;
-    }
+    int NewCount() const { return m_nNewCount; }
 
     // A left click at the centre of a cell, or at a point in view coordinates.
     void Click(int cell) { ClickAt(cell % 9 * 40 + 20, cell / 9 * 40 + 20 + kBoardTop); }
@@ -102,57 +95,54 @@ protected:
     }
     CScratchFolder m_folder{CScratchFolder::Enter::yes};
     CRecordingGame m_game;
-    CRecordingGame& Game() { return m_game; }
 };
 
 constexpr int Cell(int column, int row) { return column + row * 9; }
 
 constexpr const char* kTwoBalls = "......... ......... ......... ......... ....3.6..";
 
-// Clicks off the board, anywhere in int range, select nothing and cancel a
-// selection, the ball back on its cell.
+// Clicks off the board, anywhere in int range, select nothing and cancel a selection, the ball back on its cell.
 TEST_F(GameTest, ClicksOffTheBoardSelectNothingAndCancel) {
-    Game().SetBoard(kTwoBalls);
+    m_game.SetBoard(kTwoBalls);
     for (const int x : {INT_MIN, -1, 180, 360, INT_MAX}) {
         for (const int y : {INT_MIN, INT_MIN + 49, 49, 200, 410, INT_MAX}) {
             if (x == 180 && y == 200) continue;  // on the board
             SCOPED_TRACE(std::to_string(x) + " " + std::to_string(y));
-            Game().ClearEvents();
-            Game().ClickAt(x, y);
-            Game().Click(Cell(4, 4));
-            Game().ClickAt(x, y);
-            EXPECT_FALSE(Game().IsSelected());
-            EXPECT_EQ(Game().events, (Events{"draw", "draw", "draw"}));
-            EXPECT_EQ(Game().BoardText(), kTwoBalls);
-            EXPECT_TRUE(Game().SpritesMatchBoard());
+            m_game.ClearEvents();
+            m_game.ClickAt(x, y);
+            m_game.Click(Cell(4, 4));
+            m_game.ClickAt(x, y);
+            EXPECT_FALSE(m_game.IsSelected());
+            EXPECT_EQ(m_game.events, (Events{"draw", "draw", "draw"}));
+            EXPECT_EQ(m_game.BoardText(), kTwoBalls);
+            EXPECT_TRUE(m_game.SpritesMatchBoard());
         }
     }
 }
 
-// One redraw a step; of several shortest paths the walk takes right before
-// down and left before up.
+// One redraw a step; of several shortest paths the walk takes right before down and left before up.
 TEST_F(GameTest, BallWalksTheChosenShortestPath) {
     const std::vector<int> walks[] = {
         {Cell(4, 1), Cell(5, 1)}, {Cell(3, 3), Cell(4, 3), Cell(4, 4)}, {Cell(4, 4), Cell(3, 4), Cell(3, 3)}};
     for (const std::vector<int>& walk : walks) {
-        Game().SetBoard(std::string(static_cast<std::size_t>(walk.front()), '.') + "1");
-        Game().ClearEvents();
-        Game().Move(walk.front(), walk.back());
-        EXPECT_EQ(Game().walk, std::vector<int>(walk.begin() + 1, walk.end()));
+        m_game.SetBoard(std::string(static_cast<std::size_t>(walk.front()), '.') + "1");
+        m_game.ClearEvents();
+        m_game.Move(walk.front(), walk.back());
+        EXPECT_EQ(m_game.walk, std::vector<int>(walk.begin() + 1, walk.end()));
     }
 }
 
 // Rows 1, 3, 5 and 7 are walls with one gap at alternating ends: cell (c, 8)
 // lies 40 + c steps from the corner, and 41 steps is as far as a ball goes.
 TEST_F(GameTest, TargetsTooFarOrTakenAreRefused) {
-    Game().SetBoard("1........ 23232323. ......... .23232323 ......... 23232323. ......... .23232323");
-    Game().Move(Cell(0, 0), Cell(2, 8));
-    Game().Move(Cell(0, 0), Cell(1, 1));  // a ball stands there
-    EXPECT_TRUE(Game().walk.empty());
-    Game().Move(Cell(0, 0), Cell(1, 8));
-    ASSERT_EQ(Game().walk.size(), 41u);
-    EXPECT_EQ(Game().Cell(Cell(1, 8)), 1);
-    EXPECT_TRUE(Game().SpritesMatchBoard());
+    m_game.SetBoard("1........ 23232323. ......... .23232323 ......... 23232323. ......... .23232323");
+    m_game.Move(Cell(0, 0), Cell(2, 8));
+    m_game.Move(Cell(0, 0), Cell(1, 1));  // a ball stands there
+    EXPECT_TRUE(m_game.walk.empty());
+    m_game.Move(Cell(0, 0), Cell(1, 8));
+    ASSERT_EQ(m_game.walk.size(), 41u);
+    EXPECT_EQ(m_game.Cell(Cell(1, 8)), 1);
+    EXPECT_TRUE(m_game.SpritesMatchBoard());
 }
 
 TEST_F(GameTest, LinesAreFoundRemovedAndScored) {
@@ -167,13 +157,13 @@ TEST_F(GameTest, LinesAreFoundRemovedAndScored) {
     for (const auto& [name, layout, points] : lines) {
         SCOPED_TRACE(name);
         for (const bool score : {true, false}) {
-            Game().SetBoard(layout);
-            const std::string before = Game().BoardText();
-            Game().SetScore(7);
-            EXPECT_EQ(Game().RemoveLine(score), points > 0);
-            EXPECT_EQ(Game().BoardText(), points > 0 ? "" : before);
-            EXPECT_EQ(Game().Score(), 7 + (score ? points : 0));
-            EXPECT_TRUE(Game().SpritesMatchBoard());
+            m_game.SetBoard(layout);
+            const std::string before = m_game.BoardText();
+            m_game.SetScore(7);
+            EXPECT_EQ(m_game.RemoveLine(score), points > 0);
+            EXPECT_EQ(m_game.BoardText(), points > 0 ? "" : before);
+            EXPECT_EQ(m_game.Score(), 7 + (score ? points : 0));
+            EXPECT_TRUE(m_game.SpritesMatchBoard());
         }
     }
 }
@@ -181,32 +171,32 @@ TEST_F(GameTest, LinesAreFoundRemovedAndScored) {
 TEST_F(GameTest, SecondLineWaitsForTheNextMove) {
     // The ball moved to (4, 1) completes the row and tops a column of six;
     // the row goes first and takes the shared cell, five of the column stay.
-    Game().SetBoard("......... 1111..... ....1.... ....1.... ....1.... ....1.... ....1.... ......... 2.......1");
-    Game().SetNext(3, 3, 3);
-    Game().Move(Cell(8, 8), Cell(4, 1));
-    EXPECT_EQ(Game().Score(), 10);
-    EXPECT_EQ(Game().BoardText(),
+    m_game.SetBoard("......... 1111..... ....1.... ....1.... ....1.... ....1.... ....1.... ......... 2.......1");
+    m_game.SetNext(3, 3, 3);
+    m_game.Move(Cell(8, 8), Cell(4, 1));
+    EXPECT_EQ(m_game.Score(), 10);
+    EXPECT_EQ(m_game.BoardText(),
               "......... ......... ....1.... ....1.... ....1.... ....1.... ....1.... ......... 2........");
     // The next move makes no line of its own but is paid with the column.
-    Game().Move(Cell(0, 8), Cell(1, 8));
-    EXPECT_EQ(Game().Score(), 20);
-    EXPECT_EQ(Game().BoardText(),
+    m_game.Move(Cell(0, 8), Cell(1, 8));
+    EXPECT_EQ(m_game.Score(), 20);
+    EXPECT_EQ(m_game.BoardText(),
               "......... ......... ......... ......... ......... ......... ......... ......... .2.......");
 }
 
 TEST_F(GameTest, BatchTakesThreeEmptyCellsInTheAnnouncedColours) {
     for (const std::int32_t seed : {0, 1, 99, INT_MAX, INT_MIN, -1}) {
         SCOPED_TRACE(seed);
-        Game().SetBoard("12....... ......... ......... ...3..... ......... ......... ......... ......... ........4");
-        Game().SetSeed(seed);
-        Game().ChooseNextColours();
-        Game().InsertBalls();
+        m_game.SetBoard("12....... ......... ......... ...3..... ......... ......... ......... ......... ........4");
+        m_game.SetSeed(seed);
+        m_game.ChooseNextColours();
+        m_game.InsertBalls();
         for (int index = 0; index < 3; ++index) {
-            EXPECT_EQ(Game().Cell(Game().NewCell(index)), Game().Next(index));
-            EXPECT_TRUE(Game().Next(index) >= 1 && Game().Next(index) <= 6);
+            EXPECT_EQ(m_game.Cell(m_game.NewCell(index)), m_game.Next(index));
+            EXPECT_TRUE(m_game.Next(index) >= 1 && m_game.Next(index) <= 6);
         }
-        EXPECT_EQ(Game().CountFreeCells(), 81 - 4 - 3);  // none on a ball or on another new one
-        EXPECT_TRUE(Game().SpritesMatchBoard());
+        EXPECT_EQ(m_game.CountFreeCells(), 81 - 4 - 3);  // none on a ball or on another new one
+        EXPECT_TRUE(m_game.SpritesMatchBoard());
     }
 }
 
@@ -214,70 +204,71 @@ TEST_F(GameTest, FailedReplayKeepsTheBoardAndSpritesInStep) {
     // The replayed batch stops at the missing picture and stays pending; the
     // next batch must not stack a ball on a cell the first one filled.
     std::filesystem::rename("res1/4.bmp", "res1/4.away");
-    Game().SetBoard("");
-    Game().KeepBatchCells({Cell(0, 0), Cell(1, 0), Cell(2, 0)});
-    Game().SetNext(3, 4, 5);
-    Game().InsertBalls();
-    EXPECT_TRUE(Game().ReplayPending());
-    EXPECT_EQ(Game().CountFreeCells(), 80);
+    m_game.SetBoard("");
+    m_game.KeepBatchCells({Cell(0, 0), Cell(1, 0), Cell(2, 0)});
+    m_game.SetNext(3, 4, 5);
+    m_game.InsertBalls();
+    EXPECT_TRUE(m_game.ReplayPending());
+    EXPECT_EQ(m_game.CountFreeCells(), 80);
     std::filesystem::rename("res1/4.away", "res1/4.bmp");
-    Game().InsertBalls();
-    EXPECT_FALSE(Game().ReplayPending());
-    EXPECT_EQ(Game().CountFreeCells(), 77);
-    EXPECT_TRUE(Game().SpritesMatchBoard());
+    m_game.InsertBalls();
+    EXPECT_FALSE(m_game.ReplayPending());
+    EXPECT_EQ(m_game.CountFreeCells(), 77);
+    EXPECT_TRUE(m_game.SpritesMatchBoard());
 }
 
 // A missing picture cuts a batch short: the batch is what was placed, and a
 // remake move takes it back with the move and announces all its colours again.
 TEST_F(GameTest, RemakeMoveAfterABatchCutShort) {
     constexpr const char* opening = "......... ......... ......... ......... ....3.... ......... .....1...";
-    Game().SetBoard(opening);
-    Game().SetNext(2, 4, 6);
-    Game().OnRemakeMove();  // refused before any batch
-    EXPECT_TRUE(Game().events.empty());
+    m_game.SetBoard(opening);
+    m_game.SetNext(2, 4, 6);
+    m_game.OnRemakeMove();  // refused before any batch
+    EXPECT_TRUE(m_game.events.empty());
     std::filesystem::remove("res1/4.bmp");
-    Game().Move(Cell(4, 4), Cell(0, 0));
-    ASSERT_EQ(Game().Batch(), (std::vector<std::pair<int, int>>{{Game().NewCell(0), 2}}));
-    Game().ClearEvents();
-    Game().OnRemakeMove();
-    EXPECT_EQ(Game().events, Events{"draw"});
-    EXPECT_EQ(Game().BoardText(), opening);
-    EXPECT_EQ((std::vector<int>{Game().Next(0), Game().Next(1), Game().Next(2)}), (std::vector<int>{2, 4, 6}));
-    EXPECT_TRUE(Game().SpritesMatchBoard());
+    m_game.Move(Cell(4, 4), Cell(0, 0));
+    ASSERT_EQ(m_game.NewCount(), 1);
+    EXPECT_EQ(m_game.Cell(m_game.NewCell(0)), 2);
+    m_game.ClearEvents();
+    m_game.OnRemakeMove();
+    EXPECT_EQ(m_game.events, Events{"draw"});
+    EXPECT_EQ(m_game.BoardText(), opening);
+    EXPECT_EQ((std::vector<int>{m_game.Next(0), m_game.Next(1), m_game.Next(2)}), (std::vector<int>{2, 4, 6}));
+    EXPECT_TRUE(m_game.SpritesMatchBoard());
 }
 
 // A line that takes the last balls brings the announced balls at once, on the
 // cells a remake move kept; the line cannot be taken back.
 TEST_F(GameTest, LineThatEmptiesTheBoardBringsTheKeptBatch) {
-    Game().SetBoard("2222..... ......... ......... ......... ......... ......... ......... ......... ........2");
-    Game().SetNext(1, 5, 6);
-    Game().KeepBatchCells({Cell(8, 8), Cell(0, 0), Cell(4, 4)});
-    Game().Move(Cell(8, 8), Cell(4, 0));
-    EXPECT_EQ(Game().Score(), 10);
-    const std::string after = Game().BoardText();
+    m_game.SetBoard("2222..... ......... ......... ......... ......... ......... ......... ......... ........2");
+    m_game.SetNext(1, 5, 6);
+    m_game.KeepBatchCells({Cell(8, 8), Cell(0, 0), Cell(4, 4)});
+    m_game.Move(Cell(8, 8), Cell(4, 0));
+    EXPECT_EQ(m_game.Score(), 10);
+    const std::string after = m_game.BoardText();
     EXPECT_EQ(after, "5........ ......... ......... ......... ....6.... ......... ......... ......... ........1");
-    Game().OnRemakeMove();
-    EXPECT_TRUE(Game().IsRemakeRefused());
-    EXPECT_EQ(Game().BoardText(), after);
-    EXPECT_TRUE(Game().SpritesMatchBoard());
+    m_game.OnRemakeMove();
+    EXPECT_TRUE(m_game.IsRemakeRefused());
+    EXPECT_EQ(m_game.BoardText(), after);
+    EXPECT_TRUE(m_game.SpritesMatchBoard());
 }
 
 // Select, then start again: the selection must not outlive its sprite.
 TEST_F(GameTest, NewGameDropsSelectionAndStartsPlayable) {
-    Game().SetBoard("1.1");
-    Game().SetScore(10);
-    Game().Move(Cell(0, 0), Cell(1, 0));
-    Game().Click(Cell(1, 0));
-    ASSERT_TRUE(Game().IsSelected());
-    Game().OnNewGame();
-    EXPECT_EQ(Game().Score(), 0);
-    EXPECT_EQ(Game().CountFreeCells(), 78);
-    EXPECT_TRUE(Game().IsRemakeRefused());
-    EXPECT_FALSE(Game().IsSelected());
-    EXPECT_EQ(Game().SelectedSprite(), nullptr);
-    Game().Click(Game().NewCell(1));
-    EXPECT_TRUE(Game().IsSelected());
-    EXPECT_TRUE(Game().SpritesMatchBoard());
+    m_game.SetBoard("1.1");
+    m_game.SetScore(10);
+    m_game.Move(Cell(0, 0), Cell(1, 0));
+    m_game.Click(Cell(1, 0));
+    ASSERT_TRUE(m_game.IsSelected());
+    m_game.OnNewGame();
+    EXPECT_EQ(m_game.Score(), 0);
+    EXPECT_EQ(m_game.CountFreeCells(), 78);
+    EXPECT_TRUE(m_game.IsRemakeRefused());
+    EXPECT_FALSE(m_game.IsSelected());
+    EXPECT_EQ(m_game.SelectedSprite(), nullptr);
+    m_game.Click(m_game.NewCell(1));
+    EXPECT_TRUE(m_game.IsSelected());
+    EXPECT_TRUE(m_game.SpritesMatchBoard());
 }
 
 }  // namespace
