@@ -1,6 +1,5 @@
-// The records file: the bytes of one record, the rows read back, where a new
-// record goes and what the file looks like after, and crash safety with real
-// child processes.
+// The records file: the bytes of one record, the rows read back, where a new record goes and what the file looks like
+// after, and crash safety with real child processes.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -42,9 +41,8 @@ protected:
     // The names in the folder, sorted.
     std::vector<std::string> FolderEntries() const {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_folder.Path())) {
+        for (const auto& entry : std::filesystem::directory_iterator(m_folder.Path()))
             names.push_back(entry.path().filename().string());
-        }
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -70,9 +68,8 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
 // Records with the given scores, named "r0", "r1", ... in order.
 Bytes TableOf(const std::vector<int>& scores) {
     Bytes table;
-    for (std::size_t index = 0; index < scores.size(); ++index) {
+    for (std::size_t index = 0; index < scores.size(); ++index)
         table = Concat({table, RecordBytes(scores[index], ("r" + std::to_string(index)).c_str())});
-    }
     return table;
 }
 
@@ -83,8 +80,7 @@ Bytes Slice(const Bytes& bytes, std::size_t offset, std::size_t count) {
 TEST_F(RecordsTest, RecordsGoToTheirPlaceAndTheFileNeverShortens) {
     const Bytes three = TableOf({50, 30, 30});
     const Bytes ten = TableOf({100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
-    const Bytes twenty = TableOf(
-        {200, 190, 180, 170, 160, 150, 140, 130, 120, 110, 100, 90, 80, 70, 60, 50, 40, 30, 20, 10});
+    const Bytes twenty = Concat({TableOf({200, 190, 180, 170, 160, 150, 140, 130, 120, 110}), ten});
     const Bytes torn = Concat({TableOf({50}), BytesOf("20\0"sv)});
 
     struct Case {
@@ -116,20 +112,16 @@ TEST_F(RecordsTest, RecordsGoToTheirPlaceAndTheFileNeverShortens) {
     }
 }
 
+// A missing file, a folder in its place and a missing folder: no record, and nothing made.
 TEST_F(RecordsTest, MissingOrStrangeFileIsNeverWritten) {
-    const CRecordsTable table(m_path);
-    EXPECT_FALSE(table.IsRecord(100));
-    EXPECT_FALSE(table.AddRecord(100, "Ghost"));
-    EXPECT_TRUE(FolderEntries().empty());
-
-    ASSERT_EQ(::mkdir(m_path.c_str(), 0755), 0);
-    EXPECT_FALSE(table.IsRecord(100));
-    EXPECT_FALSE(table.AddRecord(100, "Ghost"));
-    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"stat.txt"});
-
-    const CRecordsTable nowhere(m_folder / "no-such-folder/stat.txt");
-    EXPECT_FALSE(nowhere.IsRecord(100));
-    EXPECT_FALSE(nowhere.AddRecord(100, "Ghost"));
+    ASSERT_EQ(::mkdir((m_folder / "folder").c_str(), 0755), 0);
+    for (const std::string& path : {m_path, m_folder / "folder", m_folder / "no-such-folder/stat.txt"}) {
+        SCOPED_TRACE(path);
+        const CRecordsTable table(path);
+        EXPECT_FALSE(table.IsRecord(100));
+        EXPECT_FALSE(table.AddRecord(100, "Ghost"));
+    }
+    EXPECT_EQ(FolderEntries(), std::vector<std::string>{"folder"});
 }
 
 TEST_F(RecordsTest, NewFileKeepsPermissionsAndLeavesNoTemporaries) {
@@ -168,17 +160,15 @@ TEST(RecordLayout, StoredScoreReadsLikeStrtolWithinFiveBytes) {
         {"125\0\0"sv, 125}, {"     "sv, 0},         {"\t\n\v9 "sv, 9}, {"-3\0\0\0"sv, -3}, {"abc12"sv, 0},
         {"1 2  "sv, 1},     {"123456789"sv, 12345}, {"     8"sv, 0},   {"7"sv, 7},         {""sv, 0},
     };
-    for (const auto& [field, value] : cases) {
+    for (const auto& [field, value] : cases)
         EXPECT_EQ(records::ParseStoredScore(BytesOf(field)), value) << '"' << std::string(field) << '"';
-    }
 }
 
 std::vector<std::string> RowsOf(const Bytes& file) {
     std::vector<std::string> rows;
-    for (const RecordRow& row : ParseRecordRows(file)) {
+    for (const RecordRow& row : ParseRecordRows(file))
         rows.push_back(row.score + "|" + row.name + "|" + row.hour + "|" + row.minute + "|" + row.day + "|" +
                        row.month + "|" + row.year);
-    }
     return rows;
 }
 
@@ -201,16 +191,14 @@ pid_t Spawn(Body body) {
 
 int WaitStatus(pid_t pid) {
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) continue;
     return status;
 }
 
 TEST_F(RecordsTest, KilledWriterLeavesOldOrNewTable) {
     // Every score beats all before it, so each one changes the file; the
     // states it may pass through are known in advance.
-    constexpr int kScores = 3000;
-    constexpr int kFirstScore = 100;
+    constexpr int kScores = 3000, kFirstScore = 100;
     std::vector<Bytes> states{Bytes{}};
     for (int k = 0; k < kScores; ++k) {
         Bytes next = states.back();
@@ -224,9 +212,8 @@ TEST_F(RecordsTest, KilledWriterLeavesOldOrNewTable) {
     std::mt19937 random(20070303);
     std::uniform_int_distribution<unsigned> delayMicroseconds(0, 4000);
     std::size_t reached = 0;
-    // A slow machine (or a sanitizer build) may not finish one write within
-    // the random delay; each kill that found no progress waits twice as long
-    // the next time, so the writer always gets somewhere.
+    // A slow machine (or a sanitizer build) may not finish one write within the random delay; each kill that found no
+    // progress waits twice as long the next time, so the writer always gets somewhere.
     unsigned patienceMicroseconds = 0;
     for (int kill = 0; kill < 120 && reached < kScores; ++kill) {
         const std::size_t from = reached;
