@@ -41,15 +41,13 @@ std::set<std::string> RecordTimes(std::int64_t start, std::int64_t end) {
     return times;
 }
 
-// The output with every record time of the run written as the expected
-// files write it: "{HH}|{MM}|{DD}|{MO}|{YYYY}".
+// The output with every record time of the run written as the expected files write it: "{HH}|{MM}|{DD}|{MO}|{YYYY}".
 std::string WithTimePlaceholders(std::string output, const std::set<std::string>& runTimes) {
     for (const std::string& time : runTimes) {
         std::string shown = time;
         for (const std::size_t at : {12u, 9u, 6u, 3u}) shown.insert(at, "|");
-        for (std::size_t at = output.find(shown); at != std::string::npos; at = output.find(shown, at)) {
+        for (std::size_t at = output.find(shown); at != std::string::npos; at = output.find(shown, at))
             output.replace(at, shown.size(), "{HH}|{MM}|{DD}|{MO}|{YYYY}");
-        }
     }
     return output;
 }
@@ -69,9 +67,8 @@ std::string WithMaskedTimes(std::string actual, const std::string& expected, con
 // The value of a "# key:" header line of a script, or the fallback.
 std::string Header(const std::string& script, const std::string& key, const std::string& fallback) {
     std::istringstream lines(script);
-    for (std::string line; std::getline(lines, line);) {
+    for (std::string line; std::getline(lines, line);)
         if (line.rfind("# " + key + ":", 0) == 0) return line.substr(key.size() + 3);
-    }
     return fallback;
 }
 
@@ -79,9 +76,8 @@ std::vector<fs::path> Scripts() {
     std::vector<fs::path> scripts;
     for (const fs::path& folder : {fs::path(VELMOR_TESTDATA_DIR) / "headless", fs::path(VELMOR_SCENARIO_DIR)}) {
         std::error_code error;
-        for (const auto& entry : fs::directory_iterator(folder, error)) {
+        for (const auto& entry : fs::directory_iterator(folder, error))
             if (entry.path().extension() == ".txt") scripts.push_back(entry.path());
-        }
     }
     std::sort(scripts.begin(), scripts.end());
     return scripts;
@@ -117,16 +113,14 @@ INSTANTIATE_TEST_SUITE_P(Scripts, ScenarioTest, ::testing::ValuesIn(Scripts()),
 
 // Bad input stops the driver at once with status 2 and names the line.
 TEST(DriverInput, RefusesBadLinesAndArguments) {
-    const std::pair<const char*, const char*> badLines[] = {
-        {"click 1", "two integers"},
-        {"click 1.5 2", "two integers"},
-        {"click 99999999999 2", "out of range"},
-        {"new soon", "integer"},
-        {"new 1 2", "at most one"},
-        {"dump now", "no arguments"},
-        {"snapshot", "file name"},
-        {"snapshot no/such/folder/x.bmp", "cannot write"},
-    };
+    const std::pair<const char*, const char*> badLines[] = {{"click 1", "two integers"},
+                                                            {"click 1.5 2", "two integers"},
+                                                            {"click 99999999999 2", "out of range"},
+                                                            {"new soon", "integer"},
+                                                            {"new 1 2", "at most one"},
+                                                            {"dump now", "no arguments"},
+                                                            {"snapshot", "file name"},
+                                                            {"snapshot no/such/folder/x.bmp", "cannot write"}};
     RunFolder folder;
     for (const auto& [line, reason] : badLines) {
         SCOPED_TRACE(line);
@@ -137,9 +131,8 @@ TEST(DriverInput, RefusesBadLinesAndArguments) {
         EXPECT_EQ(run.errors.rfind("velmor-headless: line 4: ", 0), 0u) << run.errors;
         EXPECT_NE(run.errors.find(reason), std::string::npos) << run.errors;
     }
-    for (const char* arguments : {"--seed", "--seed x", "--bogus", "--autoplay", "--no-compose"}) {
+    for (const char* arguments : {"--seed", "--seed x", "--bogus", "--autoplay", "--no-compose"})
         EXPECT_EQ(RunHeadless(folder.Path(), arguments, "").exitCode, 2) << arguments;
-    }
     // Signs, carriage returns, empty names and indented comments are fine.
     const ProgramRun run = RunHeadless(folder.Path(), "--seed +7", "click -5 +60\r\nname\r\n  # indented\ndump\r\n");
     EXPECT_EQ(run.exitCode, 0) << run.errors;
