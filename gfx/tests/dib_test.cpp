@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #include "gfx/DIB.h"
 #include "gfx/tests/BmpBuilder.h"
@@ -16,21 +17,16 @@ public:
 };
 
 TEST(DibRead, PixelAddressesAtEveryDepth) {
-    struct Case {
-        WORD bitCount;
-        LONG width, height;
-        int x, y;
-        std::ptrdiff_t offset;  // -1: no address
-    };
-    const Case cases[] = {{8, 16, 16, 0, 0, 240}, {8, 16, 16, 15, 15, 15}, {24, 10, 10, 1, 0, 291},
-                          {4, 9, 2, 5, 0, 8 + 2}, {1, 13, 2, 9, 1, 1},     {16, 3, 2, 2, 0, 8 + 4},
-                          {8, 16, 16, 16, 0, -1}, {8, 16, 16, 0, 16, -1},  {8, 16, 16, -1, 0, -1},
-                          {32, 2, 2, 0, 0, -1}};
-    for (const Case& c : cases) {
+    // Bit count, width, height, x, y, and the offset from the bits (-1: no address).
+    const std::tuple<WORD, LONG, LONG, int, int, std::ptrdiff_t> cases[] = {
+        {8, 16, 16, 0, 0, 240}, {8, 16, 16, 15, 15, 15}, {24, 10, 10, 1, 0, 291}, {4, 9, 2, 5, 0, 8 + 2},
+        {1, 13, 2, 9, 1, 1},    {16, 3, 2, 2, 0, 8 + 4}, {8, 16, 16, 16, 0, -1},  {8, 16, 16, 0, 16, -1},
+        {8, 16, 16, -1, 0, -1}, {32, 2, 2, 0, 0, -1}};
+    for (const auto& [bitCount, width, height, x, y, offset] : cases) {
         CDIB dib;
-        ASSERT_TRUE(LoadBytes(dib, BuildBmp({.width = c.width, .height = c.height, .bitCount = c.bitCount})));
-        const BYTE* address = dib.GetPixelAddress(c.x, c.y);
-        EXPECT_EQ(address ? address - dib.GetBits() : -1, c.offset) << c.bitCount << " bits " << c.x << "," << c.y;
+        ASSERT_TRUE(LoadBytes(dib, BuildBmp({.width = width, .height = height, .bitCount = bitCount})));
+        const BYTE* address = dib.GetPixelAddress(x, y);
+        EXPECT_EQ(address ? address - dib.GetBits() : -1, offset) << bitCount << " bits " << x << "," << y;
     }
 }
 

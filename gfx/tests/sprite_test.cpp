@@ -186,9 +186,8 @@ TEST(SpriteList, DamagedArchivesLeaveTheListAsItWas) {
     CMemFile other;
     CArchive storing(&other, CArchive::store);
     CDIB notASprite;
-    POSITION first = list.GetHeadPosition();
     storing.WriteCount(2);
-    storing.WriteObject(list.GetNext(first));
+    storing.WriteObject(Order(list)[0]);
     storing.WriteObject(&notASprite);
     cases.push_back(other.Bytes());
     for (const std::vector<BYTE>& bytes : cases) {

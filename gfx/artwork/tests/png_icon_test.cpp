@@ -11,8 +11,8 @@
 namespace art {
 namespace {
 
-// Every installed size: a rounded opaque tile on a transparent ground, and
-// the PNG written from it decodes to the same pixels.
+// Every installed size: a rounded opaque tile on a transparent ground, and the PNG written from it decodes to the same
+// pixels; no icon or PNG of a size that cannot be.
 TEST(Icon, RoundedTilesThatRoundTripThroughPng) {
     for (const int size : {16, 32, 48, 256}) {
         SCOPED_TRACE(size);
@@ -39,9 +39,7 @@ TEST(Icon, RoundedTilesThatRoundTripThroughPng) {
     }
     EXPECT_TRUE(DrawIcon(0).empty());
     EXPECT_TRUE(DrawIcon(5000).empty());
-}
-
-TEST(PngEncoder, RefusesSizesThatDoNotMatchThePixels) {
+    // Sizes that do not match the pixels are refused.
     const std::vector<std::uint32_t> four(4, 0xFF000000u);
     EXPECT_TRUE(EncodePng(2, 3, four).empty());
     EXPECT_TRUE(EncodePng(0, 0, {}).empty());
