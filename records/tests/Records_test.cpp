@@ -128,9 +128,8 @@ TEST_F(RecordsTest, NewFileKeepsPermissionsAndLeavesNoTemporaries) {
     ASSERT_TRUE(WriteWholeFile(m_path, TableOf({50})));
     ASSERT_EQ(::chmod(m_path.c_str(), 0640), 0);
     // Leftovers of a writer that was killed; files merely alike stay.
-    WriteWholeFile(m_folder / ".stat.txt.Ab3xYz", "torn");
-    WriteWholeFile(m_folder / ".stat.txt.Ab3xYz7", "keep");
-    WriteWholeFile(m_folder / "stat.txt.Ab3xYz", "keep");
+    for (const char* name : {".stat.txt.Ab3xYz", ".stat.txt.Ab3xYz7", "stat.txt.Ab3xYz"})
+        WriteWholeFile(m_folder / name, "x");
 
     EXPECT_TRUE(CRecordsTable(m_path).AddRecord(60, "Six"));
     struct stat status {};

@@ -32,10 +32,9 @@ public:
 std::set<std::string> RecordTimes(std::int64_t start, std::int64_t end) {
     std::set<std::string> times;
     for (std::int64_t seconds = start; seconds <= end + 60; seconds += 30) {
-        const crt::LocalTime time = crt::ToLocalTime(std::min(seconds, end));
+        const crt::LocalTime t = crt::ToLocalTime(std::min(seconds, end));
         char text[64];
-        std::snprintf(text, sizeof text, "%-3d%-3d%-3d%-3d%-4d", time.hour, time.minute, time.day, time.month,
-                      time.year);
+        std::snprintf(text, sizeof text, "%-3d%-3d%-3d%-3d%-4d", t.hour, t.minute, t.day, t.month, t.year);
         times.insert(text);
     }
     return times;
