@@ -11,9 +11,8 @@
 
 #include "platform/core/Types.h"
 
-// A fresh, empty folder under the system's temporary folder, removed with the
-// object; names differ by process and by object, as tests run in parallel.
-// With Enter::yes it is the current folder for the object's lifetime.
+// A fresh, empty folder under the system's temporary folder, removed with the object; names differ by process and by
+// object, as tests run in parallel. With Enter::yes it is the current folder for the object's lifetime.
 class CScratchFolder {
 public:
     enum class Enter { no, yes };
@@ -42,8 +41,7 @@ bool WriteWholeFile(const std::filesystem::path& path, std::string_view text);
 // the game's run folder; false when one cannot be copied.
 bool CopyGamePictures(const std::filesystem::path& folder);
 
-// What a program printed, and its exit status (-1 when it did not end by
-// itself).
+// What a program printed, and its exit status (-1 when it did not end by itself).
 struct ProgramRun {
     int exitCode = -1;
     std::string output;

@@ -1,6 +1,5 @@
-// A file held in memory, always open, for tests, fuzzing and benchmarks.
-// Seeking past the end is allowed; a write there fills the gap with zeros.
-// A write limit makes writes fail like a full disk.
+// A file held in memory, always open, for tests, fuzzing and benchmarks. Seeking past the end is allowed; a write there
+// fills the gap with zeros. A write limit makes writes fail like a full disk.
 #pragma once
 
 #include <cstddef>
@@ -17,8 +16,7 @@ public:
     explicit CMemFile(std::vector<BYTE> initialBytes) : m_bytes(std::move(initialBytes)) {}
 
     const std::vector<BYTE>& Bytes() const { return m_bytes; }
-    // Bytes beyond maxBytes are not stored: a write crossing it stores what
-    // fits, then throws CFileException{ENOSPC}.
+    // Bytes beyond maxBytes are not stored: a write crossing it stores what fits, then throws CFileException{ENOSPC}.
     void SetWriteLimit(std::size_t maxBytes) { m_writeLimit = maxBytes; }
 
     UINT Read(void* buffer, UINT count) override;
