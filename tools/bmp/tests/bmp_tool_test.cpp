@@ -173,9 +173,8 @@ void Change(const std::string& path, const std::function<void(CDIB&)>& change) {
 
 // Makes the picture anew at another size, with its colour table.
 void Resize(const std::string& path, int width, int height) {
-    CDIB old;
+    CDIB old, picture;
     ASSERT_TRUE(old.Load(path.c_str()));
-    CDIB picture;
     ASSERT_TRUE(picture.Create(width, height));
     std::copy_n(old.GetColorTable(), 256, picture.GetColorTable());
     ASSERT_TRUE(picture.Save(path.c_str()));
