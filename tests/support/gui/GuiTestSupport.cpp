@@ -72,6 +72,16 @@ bool IsFilledWith(const QImage& image, const QRect& area, QRgb colour) {
     return FirstDifference(image, filled, area, area.topLeft()).empty();
 }
 
+bool HasInk(const QImage& image, const QRect& area) {
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 110) return true;
+        }
+    }
+    return false;
+}
+
 QRgb SystemColour(int index) {
     const COLORREF colour = GetSysColor(index);
     return qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour));

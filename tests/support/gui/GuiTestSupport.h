@@ -24,6 +24,7 @@ QImage GrabClient(const CWnd& window);
 std::string FirstDifference(const QImage& actual, const QImage& expected, const QRect& area,
                             const QPoint& expectedOrigin = QPoint());
 bool IsFilledWith(const QImage& image, const QRect& area, QRgb colour);
+bool HasInk(const QImage& image, const QRect& area);  // a dark pixel inside
 QRgb SystemColour(int index);  // GetSysColor as Qt's colour
 
 void ClickClient(const CWnd& window, QPoint point, bool doubleClick = false);
