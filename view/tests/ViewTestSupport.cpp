@@ -20,34 +20,31 @@ QPoint CellCentre(int cell) { return CellArea(cell).center() + QPoint(1, 1); }
 
 QRect CellArea(int cell) { return QRect(cell % 9 * 40, cell / 9 * 40 + CBoardGame::kBoardTop, 40, 40); }
 
-QImage LoadPicture(const std::string& fileName) {
-    CDIB picture;
-    if (!picture.Load(fileName.c_str())) return {};
-    QImage image(picture.ImageWidth(), picture.ImageHeight(), QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const RGBQUAD& colour = picture.GetColorTable()[*picture.GetPixelAddress(x, y)];
-            image.setPixel(x, y, qRgb(colour.rgbRed, colour.rgbGreen, colour.rgbBlue));
+// The pixels of `area` in the colours of `palette`'s table; index `key` clear.
+static QImage Pixels(const CDIB& picture, const CDIB& palette, const QRect& area, int key = -1) {
+    QImage image(area.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < area.height(); ++y) {
+        for (int x = 0; x < area.width(); ++x) {
+            const BYTE index = *picture.GetPixelAddress(area.x() + x, area.y() + y);
+            const RGBQUAD& rgb = palette.GetColorTable()[index];
+            image.setPixel(x, y, index == key ? 0u : qRgb(rgb.rgbRed, rgb.rgbGreen, rgb.rgbBlue));
         }
     }
     return image;
 }
 
+QImage LoadPicture(const std::string& fileName) {
+    CDIB picture;
+    if (!picture.Load(fileName.c_str())) return {};
+    return Pixels(picture, picture, QRect(0, 0, picture.ImageWidth(), picture.ImageHeight()));
+}
+
+// Ball pixels are copied as indices, so they show in the board's colours.
 QImage BallLook(int colour, int frame) {
     CDIB board;
     CDIB ball;
     if (!board.Load("res1/pole.bmp") || !ball.Load(CBoardGame::BallFileName(colour).c_str())) return {};
-    // Ball pixels are copied as indices, so they show in the board's colours.
-    const BYTE key = *ball.GetPixelAddress(0, 0);
-    QImage look(40, 40, QImage::Format_ARGB32);
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 40; ++x) {
-            const BYTE index = *ball.GetPixelAddress(frame * 40 + x, y);
-            const RGBQUAD& rgb = board.GetColorTable()[index];
-            look.setPixel(x, y, index == key ? 0u : qRgb(rgb.rgbRed, rgb.rgbGreen, rgb.rgbBlue));
-        }
-    }
-    return look;
+    return Pixels(ball, board, QRect(frame * 40, 0, 40, 40), *ball.GetPixelAddress(0, 0));
 }
 
 QImage ExpectedBoard(const Board& colours, int selectedCell) {
