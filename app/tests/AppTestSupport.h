@@ -1,5 +1,5 @@
-// The application in a test with a fixed first seed; the program run as a
-// process; the board read back from pictures of the real window.
+// The program run as a process with a fixed first seed, and the board read
+// back from pictures of its window.
 #pragma once
 
 #include <QImage>
@@ -11,31 +11,12 @@
 #include <optional>
 #include <set>
 
-#include "app/GameApp.h"
-#include "app/MainFrame.h"
+#include "platform/ui/WinApp.h"
 #include "view/tests/ViewTestSupport.h"
 
 inline constexpr std::uint32_t kTestSeed = 20240601;
 
-class AppTest : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    CMainFrame& Frame() const { return *m_pApp->GetMainFrame(); }
-    CBoardView& View() const { return Frame().GetView(); }
-    QWidget* Window() const { return Frame().Widget()->window(); }
-    bool FrameAlive() const { return m_pApp->m_pMainWnd != nullptr; }
-
-    std::unique_ptr<ScratchRunFolder> m_pFolder;
-    std::unique_ptr<CGameApp> m_pApp;
-};
-
-// The run ends by force after 20 s.
-ProgramRun RunProcess(const QString& program, const QStringList& arguments,
-                      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
-                      const std::string& folder = ".");
-// A tool's standard output, or nothing when it failed.
+// A tool's standard output, or nothing when it failed or took over 20 s.
 std::optional<QByteArray> RunTool(const QString& program, const QStringList& arguments,
                                   const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 QProcessEnvironment EnvironmentWithoutDisplay();
@@ -64,9 +45,7 @@ public:
     BoardReading Read(const QImage& view) const;
 
 private:
-    bool Shows(const QImage& view, int cell, const QImage* look) const;
-    QImage m_board;
-    QImage m_looks[7][2];
+    QImage m_boards[7][2];  // every cell showing one colour (0 none) in one frame
 };
 
 // The ball with the longest way is clicked, then the cell at its end

@@ -7,9 +7,38 @@
 #include <QTest>
 #include <QWindow>
 
+#include "app/GameApp.h"
+#include "app/MainFrame.h"
 #include "app/tests/AppTestSupport.h"
 
 namespace {
+
+// The application with a fixed first seed, its window shown.
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_folder.Ready());
+        m_pApp->SetFirstSeed(kTestSeed);
+        ASSERT_TRUE(m_pApp->InitApplication() && m_pApp->InitInstance());
+        ASSERT_NE(m_pApp->GetMainFrame(), nullptr);
+        ASSERT_TRUE(WaitUntilShown(Frame()));
+    }
+    void TearDown() override {
+        if (m_pApp->m_pMainWnd != nullptr) m_pApp->m_pMainWnd->DestroyWindow();
+        m_pApp->ExitInstance();
+        FlushDeletes();
+        ForgetQuitRequest();
+        m_pApp.reset();
+    }
+
+    CMainFrame& Frame() const { return *m_pApp->GetMainFrame(); }
+    CBoardView& View() const { return Frame().GetView(); }
+    QWidget* Window() const { return Frame().Widget()->window(); }
+    bool FrameAlive() const { return m_pApp->m_pMainWnd != nullptr; }
+
+    ScratchRunFolder m_folder;
+    std::unique_ptr<CGameApp> m_pApp = std::make_unique<CGameApp>();
+};
 
 QAction* MenuItem(QWidget* window, const char* menuText, const char* itemText) {
     for (QAction* menu : window->findChild<QMenuBar*>()->actions()) {
