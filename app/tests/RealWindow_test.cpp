@@ -28,10 +28,8 @@ protected:
         })) << "the game's window did not show";
         const auto shell = RunTool("xdotool", {"getwindowgeometry", "--shell", QString::number(m_window)});
         std::map<QByteArray, int> values;
-        for (const QByteArray& line : shell.value_or("").split('\n')) {
-            const QList<QByteArray> parts = line.split('=');
-            if (parts.size() == 2) values[parts[0]] = parts[1].trimmed().toInt();
-        }
+        for (const QByteArray& line : shell.value_or("").split('\n'))
+            if (const auto parts = line.split('='); parts.size() == 2) values[parts[0]] = parts[1].toInt();
         m_geometry = QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
     }
     void TearDown() override { StopProcess(m_game); }
@@ -94,13 +92,10 @@ TEST_F(RealWindowTest, QuitFromTheMenuByKeyboardEndsTheProgram) {
     ASSERT_TRUE(WaitFor(
         [this] { return RunTool("xdotool", {"getwindowfocus"}).value_or("").trimmed().toULong() == m_window; }));
     RunTool("xdotool", {"key", "alt+g"});
-    ASSERT_TRUE(WaitFor([] {
-        return RunTool("xdotool", {"search", "--onlyvisible", "--class", "velmor"})
-                   .value_or("")
-                   .trimmed()
-                   .split('\n')
-                   .size() > 1;
-    })) << "the menu did not open";
+    const auto windows = [] {
+        return RunTool("xdotool", {"search", "--onlyvisible", "--class", "velmor"}).value_or("");
+    };
+    ASSERT_TRUE(WaitFor([&] { return windows().trimmed().split('\n').size() > 1; })) << "the menu did not open";
     RunTool("xdotool", {"key", "q"});
     ASSERT_TRUE(m_game.waitForFinished(10000)) << "still running after quit";
     EXPECT_EQ(m_game.exitStatus(), QProcess::NormalExit);

@@ -42,6 +42,13 @@ std::string MissingWaylandTools() {
 #endif
 }
 
+// A folder that only its owner may enter, made when missing.
+QString PrivateFolder(const std::filesystem::path& path) {
+    std::filesystem::create_directory(path);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    return QString::fromStdString(path.string());
+}
+
 // sway on its headless backend, without input devices and without X, in a
 // scratch folder of its own; as the user nobody when the tests run as root,
 // since sway refuses root.
@@ -49,10 +56,8 @@ class Sway {
 public:
     Sway() {
         const QString folder = QString::fromStdString(m_folder.Path().string());
-        const QString runtime = folder + "/run";
+        const QString runtime = PrivateFolder(m_folder.Path() / "run");
         const QString config = folder + "/config";
-        std::filesystem::create_directory(m_folder.Path() / "run");
-        std::filesystem::permissions(m_folder.Path() / "run", std::filesystem::perms::owner_all);
         if (!WriteWholeFile(m_folder.Path() / "config", "xwayland disable\noutput * resolution 800x600 position 0 0\n"))
             return;
         QStringList command{"sway", "-c", config};
@@ -61,10 +66,9 @@ public:
             for (const QString& path : {folder, runtime, config}) {
                 if (chown(QFile::encodeName(path).constData(), nobody->pw_uid, nobody->pw_gid) != 0) return;
             }
-            command = QStringList{"--reuid=" + QString::number(nobody->pw_uid),
+            command = QStringList{"setpriv", "--reuid=" + QString::number(nobody->pw_uid),
                                   "--regid=" + QString::number(nobody->pw_gid), "--clear-groups", "--"} +
                       command;
-            command.prepend("setpriv");
         }
         QProcessEnvironment environment;
         environment.insert("PATH", qEnvironmentVariable("PATH"));
@@ -94,10 +98,7 @@ public:
     // `environment` for a client of this compositor, with a runtime folder of
     // its own in `folder`.
     QProcessEnvironment ForClient(QProcessEnvironment environment, const std::filesystem::path& folder) const {
-        const std::filesystem::path runtime = folder / "runtime";
-        std::filesystem::create_directory(runtime);
-        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
+        environment.insert("XDG_RUNTIME_DIR", PrivateFolder(folder / "runtime"));
         environment.insert("WAYLAND_DISPLAY", m_socket);
         return environment;
     }
