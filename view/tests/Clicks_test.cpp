@@ -92,7 +92,7 @@ TEST_F(ViewTest, BatchFillingTheBoardEndsTheGameWithCaptionAndDialogsOnce) {
         QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : nameDialog,
                         Qt::Key_Return);
         // The caption says so behind the dialog.
-        const auto [caption, boxes] = DrawBandReference({{10, 15, kNextCaption, 0}, {10, 15, kGameOverCaption, 0}});
+        const auto [caption, boxes] = DrawBandReference({kNextCaption, kGameOverCaption}, {});
         EXPECT_EQ(FirstDifference(Screen(), caption, boxes.back(), boxes.back().topLeft()), "");
         WhenModalShown([&](QWidget* table) {
             ++recordsDialogs;

@@ -107,7 +107,21 @@ int ViewTest::FirstBallCell() const {
     return ball == colours.end() ? -1 : static_cast<int>(ball - colours.begin());
 }
 
-std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<BandText>& texts) {
+std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<std::string>& captions,
+                                                        const std::vector<std::string>& scores, bool label) {
+    struct BandText {
+        int x;
+        int y;
+        std::string bytes;  // Windows-1251
+        COLORREF colour;
+    };
+    std::vector<BandText> texts;
+    if (label) texts.push_back({280, 10, "\xF1\xF7\xE5\xF2:", RGB(0, 0, 0)});
+    for (const std::string& caption : captions) texts.push_back({10, 15, caption, RGB(0, 0, 0)});
+    for (const std::string& score : scores) {
+        texts.push_back({280, 30, "        ", RGB(255, 0, 0)});
+        texts.push_back({280, 30, score, RGB(255, 0, 0)});
+    }
     auto* host = new CFrameWnd;
     CWnd band;
     std::vector<QRect> boxes;

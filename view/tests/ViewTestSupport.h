@@ -68,16 +68,11 @@ protected:
     CFrameWnd* m_pHost = nullptr;  // deletes itself with its window
 };
 
-// Texts drawn as the band draws them, and the box each covered.
-struct BandText {
-    int x;
-    int y;
-    std::string bytes;  // Windows-1251
-    COLORREF colour;
-};
-std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<BandText>& texts);
+// The band after drawing, as it does, the score label (when `label`), the
+// captions in black and each score in red after eight blanks; and the box of
+// each text.
+std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<std::string>& captions,
+                                                        const std::vector<std::string>& scores, bool label = false);
 
 inline const std::string kNextCaption = "\xF1\xEB\xE5\xE4\xF3\xFE\xF9\xE8\xE5:     ";
 inline const std::string kGameOverCaption = "\xE8\xE3\xF0\xE0 \xEE\xEA\xEE\xED\xF7\xE5\xED\xE0";
-inline const std::string kScoreLabel = "\xF1\xF7\xE5\xF2:";
-inline const std::string kEightBlanks = "        ";
