@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -135,14 +134,12 @@ std::string FocusedButtonText() {
     return button == nullptr ? std::string() : button->text().toStdString();
 }
 
-ModalWatcher::ModalWatcher() : m_pTimer(new QTimer(qApp)) {
-    QObject::connect(m_pTimer, &QTimer::timeout, m_pTimer, [count = m_pCount] {
+ModalWatcher::ModalWatcher() {
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (dialog == nullptr || !dialog->isVisible()) return;
-        ++*count;
+        ++m_count;
         dialog->reject();
     });
-    m_pTimer->start(10);
+    m_timer.start(10);
 }
-
-ModalWatcher::~ModalWatcher() { delete m_pTimer; }

@@ -4,14 +4,12 @@
 
 #include <QImage>
 #include <QString>
+#include <QTimer>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "platform/ui/Wnd.h"
 #include "tests/support/Files.h"
-
-class QTimer;
 
 // Runs the event loop until the condition holds or the time is up.
 bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000);
@@ -48,12 +46,9 @@ std::string FocusedButtonText();
 class ModalWatcher {
 public:
     ModalWatcher();
-    ~ModalWatcher();
-    ModalWatcher(const ModalWatcher&) = delete;
-    ModalWatcher& operator=(const ModalWatcher&) = delete;
-    int Count() const { return *m_pCount; }
+    int Count() const { return m_count; }
 
 private:
-    std::shared_ptr<int> m_pCount = std::make_shared<int>(0);
-    QTimer* m_pTimer;
+    int m_count = 0;
+    QTimer m_timer;
 };
