@@ -63,15 +63,6 @@ std::pair<int, int> FarthestCell(const Board& colours, int from) {
     return {static_cast<int>(farthest - distance.begin()), *farthest};
 }
 
-void CTestView::DrawAll() {
-    CBoardView::DrawAll();
-    ++m_nDraws;
-    if (m_onDraw) m_onDraw();
-}
-
-// Pauses are counted, not slept.
-void CTestView::Pause(int milliseconds) { m_pauses.push_back(milliseconds); }
-
 void ViewTest::SetUp() {
     RegisterDialogResource(CNameDlg::IDD, CNameDlg::Template());
     RegisterDialogResource(CRecordsDlg::IDD, CRecordsDlg::Template());

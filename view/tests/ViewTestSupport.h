@@ -41,8 +41,12 @@ class CTestView : public CGameAccess<CBoardView> {
 public:
     using CBoardView::Invalidate;
     using CBoardView::SendMessage;  // as the menu and the window system would
-    void DrawAll() override;
-    void Pause(int milliseconds) override;
+    void DrawAll() override {
+        CBoardView::DrawAll();
+        ++m_nDraws;
+        if (m_onDraw) m_onDraw();
+    }
+    void Pause(int milliseconds) override { m_pauses.push_back(milliseconds); }  // counted, not slept
 
     int m_nDraws = 0;
     std::vector<int> m_pauses;
