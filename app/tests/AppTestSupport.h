@@ -23,14 +23,12 @@ QProcessEnvironment EnvironmentWithoutDisplay();
 
 // The view's 360 x 410 in a picture of the whole main window.
 QImage ViewPartOf(const QImage& window);
-// Compares a start picture of the view with the stored one for kTestSeed:
-// exact outside the band's text boxes (fonts differ between machines), some
-// ink inside each.  Empty when they agree.
+// Compares a start picture of the view with the stored one for kTestSeed: exact outside the band's text boxes
+// (fonts differ between machines), some ink inside each.  Empty when they agree.
 std::string CompareWithGolden(const QImage& view);
 std::string GoldenPath();
 
-// The board read from pictures of the view, by the pictures of the current
-// folder (LoadLooks first).
+// The board read from pictures of the view, by the current folder's pictures (LoadLooks first).
 struct BoardReading {
     Board colours{};  // 0 empty, -1 a cell that shows nothing known
     int selected = -1;  // the cell showing a ball in its selected look
@@ -48,10 +46,9 @@ private:
     QImage m_boards[7][2];  // every cell showing one colour (0 none) in one frame
 };
 
-// The ball with the longest way is clicked, then the cell at its end
-// (`click` takes view points), and pictures of the view are read until the
-// ball arrives: `between` holds the cells on the way where it was seen,
-// `longestGap` the longest time between two of its positions first showing.
+// Clicks (in view points) the ball with the longest way and the end of the way, and reads the view until the ball
+// arrives: `between` holds the cells on the way where it was seen, `longestGap` the longest time between two of
+// its positions first showing.
 struct WalkSeen {
     int from = -1;
     int to = -1;
@@ -63,8 +60,7 @@ struct WalkSeen {
 };
 WalkSeen WalkTheLongestWay(const BoardReader& reader, const std::function<QImage()>& view,
                            const std::function<void(QPoint)>& click, const BoardReading& start, const char* where);
-// Starts the game program with kTestSeed, errors forwarded; the leak checker
-// is told of the one buffer the X platform's D-Bus library keeps.
+// Starts the game with kTestSeed, errors forwarded; the leak checker is told of the X platform's D-Bus buffer.
 void StartGame(QProcess& game, QProcessEnvironment environment);
 
 // Ends a child process, politely first.

@@ -1,5 +1,4 @@
-// The program from the outside: what it says without a display or with bad
-// options, and the picture it starts with for a fixed seed.
+// The program from outside: its options, no display, its start picture.
 #include "app/Resources.h"
 #include "app/tests/AppTestSupport.h"
 
@@ -25,7 +24,6 @@ TEST(ProgramTest, OptionsThatNeedNoDisplay) {
     }
 }
 
-// The about box's version is checked where it shows (Window_test).
 TEST(ProgramTest, VersionRecordNamesTheVersion) {
     const VersionRecord record = GameVersionRecord();
     for (const WORD* parts : {record.fileVersion, record.productVersion})
@@ -37,9 +35,8 @@ TEST(ProgramTest, VersionRecordNamesTheVersion) {
     }
 }
 
-// Started without pictures, one line on standard error says where it looked
-// and what to do; with them, nothing is said, and the start picture for a
-// fixed seed is the stored one.
+// Without pictures one line says where it looked and what to do; with them,
+// the start picture for a fixed seed is the stored one.
 TEST(ProgramTest, StartPictureForAFixedSeedOrWhyThereIsNone) {
     for (const bool pictures : {false, true}) {
         const ScratchRunFolder folder(pictures);

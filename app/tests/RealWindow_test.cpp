@@ -1,7 +1,5 @@
-// The game's real window on the X server the tests run under, driven by
-// real X input (xdotool) and read back from the server (xwd, xprop): the
-// place, icon and start picture, a selection, a walk that can be watched
-// step by step, a double click, and quitting from the menu by keyboard.
+// The game's real window under X, driven by real input (xdotool) and read
+// back from the server: place, icon, start picture, clicks, walk, quitting.
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
@@ -66,8 +64,7 @@ TEST_F(RealWindowTest, StartPictureClicksWalkAndDoubleClickOnTheRealWindow) {
     const BoardReading start = m_reader.Read(view);
     ASSERT_TRUE(start.Readable());
     ASSERT_EQ(start.Balls(), 3);
-    // The steps of the walk reach the screen while the game is busy; each
-    // stays 80 ms, long enough for most to be caught.
+    // Each step shows for 80 ms while the game is busy: most are caught.
     const WalkSeen walk = WalkTheLongestWay(
         m_reader, [this] { return ViewOnScreen(); }, [this](QPoint point) { Click(point); }, start, "X");
     ASSERT_TRUE(walk.selected) << "the click did not select";
@@ -76,8 +73,7 @@ TEST_F(RealWindowTest, StartPictureClicksWalkAndDoubleClickOnTheRealWindow) {
     EXPECT_EQ(walk.end.colours[static_cast<std::size_t>(walk.to)], start.colours[static_cast<std::size_t>(walk.from)]);
     EXPECT_EQ(walk.end.Balls(), 6);
 
-    // A quick double press selects and keeps the ball selected; a later,
-    // separate press puts it back.
+    // A double press selects and keeps the ball selected; a later press puts it back.
     int other = 0;
     while (walk.end.colours[static_cast<std::size_t>(other)] <= 0 || other == walk.to) ++other;
     Click(CellCentre(other), 2);

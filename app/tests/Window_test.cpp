@@ -1,6 +1,4 @@
-// The main window as the player gets it: place, fixed size, caption, the
-// first picture, focus; the menu and the accelerators, and where each
-// command goes.
+// The main window: place, size, caption, focus, the menu and the accelerators, and where each command goes.
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -70,8 +68,7 @@ TEST_F(AppTest, FrameHandsTheFocusToTheView) {
     EXPECT_EQ(QApplication::focusWidget(), View().Widget());
 }
 
-// Accelerators left from the edit menu the game never had: a selection
-// survives them, and nothing shows or ends.
+// Accelerators of an edit menu the game never had: nothing changes, shows or ends.
 TEST_F(AppTest, StrayAcceleratorKeysChangeNothing) {
     int ball = 0;
     while (View().Cell(ball) == 0) ++ball;

@@ -1,7 +1,5 @@
-// The two records dialogs as the player meets them: the name entry (focus
-// on "OK", the name taken only through "OK", cut to nine bytes, stored as
-// Windows-1251 with '?' for what the code page lacks) and the table drawn
-// by hand from the file, read afresh on every paint.
+// The name entry (the name taken only through "OK", cut to nine bytes, in Windows-1251 with '?' for what it lacks)
+// and the records table drawn from the file, read afresh on every paint.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -65,8 +63,7 @@ TEST(NameDlgTest, TheNameReachesTheCallerOnlyThroughOk) {
     }
 }
 
-// Records of one-character fields, so that each field's ink stands alone:
-// score "7", name "AB", 9:05 on 3.3.2007.
+// Records whose fields' ink stands apart: score "7", name "AB", 9:05 on 3.3.2007.
 std::string Records(int count) {
     std::string table;
     for (int record = 0; record < count; ++record)
@@ -79,9 +76,8 @@ struct CTestRecordsDlg : CRecordsDlg {
     using CRecordsDlg::Invalidate;
 };
 
-// No file, an empty one, and more records than the ten rows; every paint
-// reads the file afresh.  Row n's texts start at each field's x and lie
-// within its 18-pixel line.
+// No file, an empty one, more records than the ten rows; then the file changed.  Row n's texts start at each
+// field's x and lie within its 18-pixel line.
 TEST(RecordsDlgTest, AtMostTenRowsAtTheirPlacesAsTheFileNowHolds) {
     RegisterDialogResource(CRecordsDlg::IDD, CRecordsDlg::Template());
     const auto expectRows = [](const QImage& table, int rows) {

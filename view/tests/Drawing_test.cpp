@@ -1,6 +1,4 @@
-// What the view puts on the screen: the board with its balls, the previews,
-// the band's texts and captions, and what a pass does when pictures are
-// missing.
+// What the view puts on the screen: board, previews, the band's texts, and a pass with pictures missing.
 #include <filesystem>
 
 #include "view/tests/ViewTestSupport.h"
@@ -46,8 +44,7 @@ TEST_F(ViewTest, GameOverCaptionAndNewGameDrawOverEachOther) {
     ExpectTexts(Screen(), {kNextCaption, kGameOverCaption}, {"123"});
     ExpectPreview(Screen(), 0, View().Next(0));  // the previews stay at game over
 
-    // A new game writes its caption and its zero over the old ones; the
-    // caption's trailing blanks and the eight blanks wipe what they cover.
+    // A new game writes its caption and zero over the old ones, whose rest the trailing blanks wipe.
     View().SendMessage(WM_COMMAND, CBoardView::kCommandNewGame);
     EXPECT_FALSE(View().IsGameOver());
     ExpectTexts(Screen(), {kNextCaption, kGameOverCaption, kNextCaption}, {"123", "0"});

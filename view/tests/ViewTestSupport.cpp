@@ -78,8 +78,7 @@ void ViewTest::SetUp() {
     m_pHost->SetWindowPos(nullptr, 0, 0, 364, 414, SWP_NOZORDER);
     m_pHost->ShowWindow(SW_SHOW);
     ASSERT_TRUE(WaitUntilShown(*m_pHost));
-    // Whatever the showing left to paint is painted now; the tests count
-    // redraws from here on.
+    // What the showing left to paint is painted now; the tests count redraws from here on.
     m_pHost->UpdateWindow();
     m_pView->m_nDraws = 0;
     m_pView->m_pauses.clear();

@@ -1,5 +1,4 @@
-// The board view in a test, hosted as in the main window, and what the board
-// and the band should look like, drawn independently.
+// The board view hosted as in the main window, and how board and band should look, drawn independently.
 #pragma once
 
 #include <QImage>
@@ -72,9 +71,8 @@ protected:
     CFrameWnd* m_pHost = nullptr;  // deletes itself with its window
 };
 
-// The band after drawing, as it does, the score label (when `label`), the
-// captions in black and each score in red after eight blanks; and the box of
-// each text.
+// The band after drawing the score label (when `label`), the captions, and each score after eight blanks, as the
+// view does; and the box of each text.
 std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<std::string>& captions,
                                                         const std::vector<std::string>& scores, bool label = false);
 
