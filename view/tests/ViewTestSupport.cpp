@@ -99,19 +99,6 @@ int ViewTest::FirstBallCell() const {
 
 std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<std::string>& captions,
                                                         const std::vector<std::string>& scores, bool label) {
-    struct BandText {
-        int x;
-        int y;
-        std::string bytes;  // Windows-1251
-        COLORREF colour;
-    };
-    std::vector<BandText> texts;
-    if (label) texts.push_back({280, 10, "\xF1\xF7\xE5\xF2:", RGB(0, 0, 0)});
-    for (const std::string& caption : captions) texts.push_back({10, 15, caption, RGB(0, 0, 0)});
-    for (const std::string& score : scores) {
-        texts.push_back({280, 30, "        ", RGB(255, 0, 0)});
-        texts.push_back({280, 30, score, RGB(255, 0, 0)});
-    }
     auto* host = new CFrameWnd;
     CWnd band;
     std::vector<QRect> boxes;
@@ -134,11 +121,16 @@ std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<std::s
                 face.setPixelSize(pixels);
                 if (QFontMetrics(face).ascent() + QFontMetrics(face).descent() <= 18) break;
             }
-            for (const BandText& text : texts) {
-                dc.SetTextColor(text.colour);
-                dc.TextOutA(text.x, text.y, text.bytes.data(), static_cast<int>(text.bytes.size()));
-                const int width = QFontMetrics(face).horizontalAdvance(ui_detail::FromWindows1251(text.bytes));
-                boxes.emplace_back(text.x, text.y, width, 18);
+            const auto draw = [&](int x, int y, const std::string& bytes, COLORREF colour) {  // bytes in Windows-1251
+                dc.SetTextColor(colour);
+                dc.TextOutA(x, y, bytes.data(), static_cast<int>(bytes.size()));
+                boxes.emplace_back(x, y, QFontMetrics(face).horizontalAdvance(ui_detail::FromWindows1251(bytes)), 18);
+            };
+            if (label) draw(280, 10, "\xF1\xF7\xE5\xF2:", RGB(0, 0, 0));
+            for (const std::string& caption : captions) draw(10, 15, caption, RGB(0, 0, 0));
+            for (const std::string& score : scores) {
+                draw(280, 30, "        ", RGB(255, 0, 0));
+                draw(280, 30, score, RGB(255, 0, 0));
             }
         }
         image = GrabClient(band);
