@@ -32,10 +32,7 @@ protected:
     }
     void TearDown() override { StopProcess(m_game); }
 
-    QImage ViewOnScreen() const {
-        return ViewPartOf(
-            QGuiApplication::primaryScreen()->grabWindow(m_window).toImage().convertToFormat(QImage::Format_RGB32));
-    }
+    QImage ViewOnScreen() const { return ViewPartOf(QGuiApplication::primaryScreen()->grabWindow(m_window).toImage()); }
     // Real button presses at a view point, through the X server.
     void Click(QPoint point, int presses = 1) const {
         RunTool("xdotool", {"mousemove", "--window", QString::number(m_window), QString::number(2 + point.x()),

@@ -17,8 +17,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(m_folder.Ready());
         m_pApp->SetFirstSeed(kTestSeed);
-        ASSERT_TRUE(m_pApp->InitApplication() && m_pApp->InitInstance());
-        ASSERT_NE(m_pApp->GetMainFrame(), nullptr);
+        ASSERT_TRUE(m_pApp->InitApplication() && m_pApp->InitInstance() && m_pApp->GetMainFrame() != nullptr);
         ASSERT_TRUE(WaitUntilShown(Frame()));
     }
     void TearDown() override {
