@@ -32,9 +32,9 @@ std::string GoldenPath();
 struct BoardReading {
     Board colours{};  // 0 empty, -1 a cell that shows nothing known
     int selected = -1;  // the cell showing a ball in its selected look
-    bool Readable() const { return std::find(colours.begin(), colours.end(), -1) == colours.end(); }
+    bool Readable() const { return std::ranges::find(colours, -1) == colours.end(); }
     int Balls() const {
-        return static_cast<int>(std::count_if(colours.begin(), colours.end(), [](int c) { return c > 0; }));
+        return static_cast<int>(std::ranges::count_if(colours, [](int c) { return c > 0; }));
     }
 };
 class BoardReader {

@@ -162,9 +162,8 @@ public:
         wl_display_roundtrip(m_display);
     }
     ~VirtualPointer() {
-        for (wl_proxy* proxy : {m_pointer, m_manager, reinterpret_cast<wl_proxy*>(m_registry)}) {
+        for (wl_proxy* proxy : {m_pointer, m_manager, reinterpret_cast<wl_proxy*>(m_registry)})
             if (proxy != nullptr) wl_proxy_destroy(proxy);
-        }
         if (m_display != nullptr) wl_display_disconnect(m_display);
     }
 

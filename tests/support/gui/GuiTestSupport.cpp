@@ -121,11 +121,8 @@ void WhenModalShown(std::function<void(QWidget*)> action, int attemptsLeft) {
 }
 
 void PressButton(QWidget* dialog, const QString& text) {
-    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-        if (button->text() != text) continue;
-        QTest::mouseClick(button, Qt::LeftButton);
-        return;
-    }
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->text() == text) return QTest::mouseClick(button, Qt::LeftButton);
     ADD_FAILURE() << "no button " << text.toStdString();
 }
 
