@@ -4,8 +4,6 @@
 
 #include <QImage>
 #include <QProcess>
-#include <QProcessEnvironment>
-#include <QStringList>
 #include <algorithm>
 #include <functional>
 #include <optional>

@@ -49,7 +49,7 @@ QAction* MenuItem(QWidget* window, const char* menuText, const char* itemText) {
 
 }  // namespace
 
-TEST_F(AppTest, WindowHasItsPlaceSizesAndCaption) {
+TEST_F(AppTest, WindowHasItsPlaceSizesAndCaptionAndTheViewTakesTheFocus) {
     CRect view;
     View().GetClientRect(&view);
     EXPECT_EQ(view, CRect(0, 0, 360, 410));
@@ -60,9 +60,6 @@ TEST_F(AppTest, WindowHasItsPlaceSizesAndCaption) {
     EXPECT_FALSE(Window()->windowIcon().isNull());
     EXPECT_EQ(Window()->minimumSize(), Window()->maximumSize()) << "the size can be changed";
     EXPECT_FALSE(Window()->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
-}
-
-TEST_F(AppTest, FrameHandsTheFocusToTheView) {
     Frame().SetFocus();
     EXPECT_EQ(QApplication::focusWidget(), View().Widget());
 }

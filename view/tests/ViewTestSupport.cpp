@@ -93,8 +93,7 @@ void ViewTest::TearDown() {
 
 int ViewTest::FirstBallCell() const {
     const Board colours = m_pView->Colours();
-    const auto ball = std::find_if(colours.begin(), colours.end(), [](int colour) { return colour > 0; });
-    return ball == colours.end() ? -1 : static_cast<int>(ball - colours.begin());
+    return static_cast<int>(std::ranges::find_if(colours, [](int colour) { return colour > 0; }) - colours.begin());
 }
 
 std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<std::string>& captions,
