@@ -96,8 +96,7 @@ TEST_F(ViewTest, BatchFillingTheBoardEndsTheGameWithCaptionAndDialogsOnce) {
             PressButton(table, QString::fromUtf8("закрыть"));
         });
     });
-    ClickClient(View(), CellCentre(40));
-    ClickClient(View(), CellCentre(41));
+    for (const int cell : {40, 41}) ClickClient(View(), CellCentre(cell));
     EXPECT_TRUE(View().IsBoardFull());
     EXPECT_EQ(nameDialogs, 1);
     EXPECT_EQ(recordsDialogs, 1);
@@ -106,8 +105,7 @@ TEST_F(ViewTest, BatchFillingTheBoardEndsTheGameWithCaptionAndDialogsOnce) {
 
     // Later clicks on the full board select nothing and show nothing.
     const ModalWatcher watcher;
-    ClickClient(View(), CellCentre(10));
-    ClickClient(View(), CellCentre(20));
+    for (const int cell : {10, 20}) ClickClient(View(), CellCentre(cell));
     EXPECT_FALSE(View().IsSelected());
     EXPECT_EQ(watcher.Count(), 0);
 }
