@@ -3,50 +3,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QProcess>
+#include <QPainter>
 #include <QStandardPaths>
 #include <cstdio>
 #include <map>
-
-void AppTest::SetUp() {
-    m_pFolder = std::make_unique<ScratchRunFolder>();
-    ASSERT_TRUE(m_pFolder->Ready());
-    m_pApp = std::make_unique<CGameApp>();
-    m_pApp->SetFirstSeed(kTestSeed);
-    ASSERT_TRUE(m_pApp->InitApplication());
-    ASSERT_TRUE(m_pApp->InitInstance());
-    ASSERT_NE(m_pApp->GetMainFrame(), nullptr);
-    ASSERT_TRUE(WaitUntilShown(Frame()));
-}
-
-void AppTest::TearDown() {
-    if (m_pApp != nullptr) {
-        if (m_pApp->m_pMainWnd != nullptr) m_pApp->m_pMainWnd->DestroyWindow();
-        m_pApp->ExitInstance();
-    }
-    FlushDeletes();
-    ForgetQuitRequest();
-    m_pApp.reset();
-    m_pFolder.reset();
-}
-
-ProgramRun RunProcess(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
-                      const std::string& folder) {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(QString::fromStdString(folder));
-    process.start(program, arguments);
-    ProgramRun run;
-    if (!process.waitForFinished(20000)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.output = process.readAllStandardOutput().toStdString();
-    run.errors = process.readAllStandardError().toStdString();
-    return run;
-}
 
 QProcessEnvironment EnvironmentWithoutDisplay() {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -67,56 +27,40 @@ std::string CompareWithGolden(const QImage& view) {
     // "счет:" and the score below it; the caption left of the previews.
     const QRect textBoxes[] = {QRect(280, 10, 80, 38), QRect(10, 15, 110, 18)};
     for (const QRect& box : textBoxes) {
-        bool ink = false;
-        for (int y = box.top(); y <= box.bottom(); ++y) {
-            for (int x = box.left(); x <= box.right(); ++x) {
-                ink = ink || qGray(view.pixel(x, y)) < 160;
-                golden.setPixel(x, y, view.pixel(x, y));
-            }
-        }
-        if (!ink) return "no text in the box at (" + std::to_string(box.x()) + ", " + std::to_string(box.y()) + ")";
+        if (!HasInk(view, box)) return "no text in the box at x " + std::to_string(box.x());
+        QPainter(&golden).drawImage(box.topLeft(), view, box);
     }
     return FirstDifference(view, golden, golden.rect());
 }
 
 bool BoardReader::LoadLooks() {
-    m_board = LoadPicture("res1/pole.bmp");
-    for (int colour = 1; colour <= 6; ++colour) {
+    for (int colour = 0; colour <= 6; ++colour) {
         for (int frame = 0; frame < 2; ++frame) {
-            m_looks[colour][frame] = BallLook(colour, frame);
-            if (m_looks[colour][frame].isNull()) return false;
+            QImage& board = m_boards[colour][frame] = LoadPicture("res1/pole.bmp");
+            const QImage look = colour > 0 ? BallLook(colour, frame) : QImage();
+            if (board.isNull() || (colour > 0 && look.isNull())) return false;
+            QPainter painter(&board);
+            for (int cell = 0; cell < CBoardGame::kCells && colour > 0; ++cell)
+                painter.drawImage(cell % 9 * 40, cell / 9 * 40, look);
         }
     }
-    return !m_board.isNull();
+    return true;
 }
 
 BoardReading BoardReader::Read(const QImage& view) const {
     BoardReading reading;
     for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
-        int& colour = reading.colours[static_cast<std::size_t>(cell)];
-        colour = view.size() == QSize(360, 410) && Shows(view, cell, nullptr) ? 0 : -1;
-        for (int ball = 1; ball <= 6 && colour < 0; ++ball) {
+        int& colour = reading.colours[static_cast<std::size_t>(cell)] = -1;
+        const QPoint onBoard = CellArea(cell).topLeft() - QPoint(0, CBoardGame::kBoardTop);
+        for (int ball = 0; ball <= 6 && colour < 0; ++ball) {
             for (int frame = 0; frame < 2 && colour < 0; ++frame) {
-                if (!Shows(view, cell, &m_looks[ball][frame])) continue;
+                if (!FirstDifference(view, m_boards[ball][frame], CellArea(cell), onBoard).empty()) continue;
                 colour = ball;
                 if (frame == 1) reading.selected = cell;
             }
         }
     }
     return reading;
-}
-
-bool BoardReader::Shows(const QImage& view, int cell, const QImage* look) const {
-    const int left = cell % 9 * 40;
-    const int top = cell / 9 * 40;
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 40; ++x) {
-            const QRgb ball = look == nullptr ? 0 : look->pixel(x, y);
-            const QRgb expected = qAlpha(ball) != 0 ? ball : m_board.pixel(left + x, top + y);
-            if ((view.pixel(left + x, top + 50 + y) & 0xFFFFFF) != (expected & 0xFFFFFF)) return false;
-        }
-    }
-    return true;
 }
 
 WalkSeen WalkTheLongestWay(const BoardReader& reader, const std::function<QImage()>& view,
@@ -183,7 +127,7 @@ void StopProcess(QProcess& process) {
 std::string MissingXTools() {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return "not on X: the real-window tests run under xvfb-run with QT_QPA_PLATFORM=xcb";
-    for (const char* tool : {"xdotool", "xwd", "xprop"}) {
+    for (const char* tool : {"xdotool", "xprop"}) {
         if (QStandardPaths::findExecutable(tool).isEmpty())
             return std::string(tool) + " is not installed (scripts/test.sh installs it)";
     }
@@ -192,7 +136,10 @@ std::string MissingXTools() {
 
 std::optional<QByteArray> RunTool(const QString& program, const QStringList& arguments,
                                   const QProcessEnvironment& environment) {
-    const ProgramRun run = RunProcess(program, arguments, environment);
-    if (run.exitCode != 0) return std::nullopt;
-    return QByteArray::fromStdString(run.output);
+    QProcess process;  // killed with the object when it does not end
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+    if (!process.waitForFinished(20000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return std::nullopt;
+    return process.readAllStandardOutput();
 }

@@ -1,61 +1,38 @@
-// The application in a test with a fixed first seed; the program run as a
-// process; the board read back from pictures of the real window.
+// The program run as a process with a fixed first seed, and the board read
+// back from pictures of its window.
 #pragma once
 
 #include <QImage>
 #include <QProcess>
-#include <QProcessEnvironment>
-#include <QStringList>
 #include <algorithm>
 #include <functional>
 #include <optional>
 #include <set>
 
-#include "app/GameApp.h"
-#include "app/MainFrame.h"
+#include "platform/ui/WinApp.h"
 #include "view/tests/ViewTestSupport.h"
 
 inline constexpr std::uint32_t kTestSeed = 20240601;
 
-class AppTest : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    CMainFrame& Frame() const { return *m_pApp->GetMainFrame(); }
-    CBoardView& View() const { return Frame().GetView(); }
-    QWidget* Window() const { return Frame().Widget()->window(); }
-    bool FrameAlive() const { return m_pApp->m_pMainWnd != nullptr; }
-
-    std::unique_ptr<ScratchRunFolder> m_pFolder;
-    std::unique_ptr<CGameApp> m_pApp;
-};
-
-// The run ends by force after 20 s.
-ProgramRun RunProcess(const QString& program, const QStringList& arguments,
-                      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
-                      const std::string& folder = ".");
-// A tool's standard output, or nothing when it failed.
+// A tool's standard output, or nothing when it failed or took over 20 s.
 std::optional<QByteArray> RunTool(const QString& program, const QStringList& arguments,
                                   const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment());
 QProcessEnvironment EnvironmentWithoutDisplay();
 
 // The view's 360 x 410 in a picture of the whole main window.
 QImage ViewPartOf(const QImage& window);
-// Compares a start picture of the view with the stored one for kTestSeed:
-// exact outside the band's text boxes (fonts differ between machines), some
-// ink inside each.  Empty when they agree.
+// Compares a start picture of the view with the stored one for kTestSeed: exact outside the band's text boxes
+// (fonts differ between machines), some ink inside each.  Empty when they agree.
 std::string CompareWithGolden(const QImage& view);
 std::string GoldenPath();
 
-// The board read from pictures of the view, by the pictures of the current
-// folder (LoadLooks first).
+// The board read from pictures of the view, by the current folder's pictures (LoadLooks first).
 struct BoardReading {
     Board colours{};  // 0 empty, -1 a cell that shows nothing known
     int selected = -1;  // the cell showing a ball in its selected look
-    bool Readable() const { return std::find(colours.begin(), colours.end(), -1) == colours.end(); }
+    bool Readable() const { return std::ranges::find(colours, -1) == colours.end(); }
     int Balls() const {
-        return static_cast<int>(std::count_if(colours.begin(), colours.end(), [](int c) { return c > 0; }));
+        return static_cast<int>(std::ranges::count_if(colours, [](int c) { return c > 0; }));
     }
 };
 class BoardReader {
@@ -64,15 +41,12 @@ public:
     BoardReading Read(const QImage& view) const;
 
 private:
-    bool Shows(const QImage& view, int cell, const QImage* look) const;
-    QImage m_board;
-    QImage m_looks[7][2];
+    QImage m_boards[7][2];  // every cell showing one colour (0 none) in one frame
 };
 
-// The ball with the longest way is clicked, then the cell at its end
-// (`click` takes view points), and pictures of the view are read until the
-// ball arrives: `between` holds the cells on the way where it was seen,
-// `longestGap` the longest time between two of its positions first showing.
+// Clicks (in view points) the ball with the longest way and the end of the way, and reads the view until the ball
+// arrives: `between` holds the cells on the way where it was seen, `longestGap` the longest time between two of
+// its positions first showing.
 struct WalkSeen {
     int from = -1;
     int to = -1;
@@ -84,8 +58,7 @@ struct WalkSeen {
 };
 WalkSeen WalkTheLongestWay(const BoardReader& reader, const std::function<QImage()>& view,
                            const std::function<void(QPoint)>& click, const BoardReading& start, const char* where);
-// Starts the game program with kTestSeed, errors forwarded; the leak checker
-// is told of the one buffer the X platform's D-Bus library keeps.
+// Starts the game with kTestSeed, errors forwarded; the leak checker is told of the X platform's D-Bus buffer.
 void StartGame(QProcess& game, QProcessEnvironment environment);
 
 // Ends a child process, politely first.

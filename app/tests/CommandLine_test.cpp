@@ -28,15 +28,14 @@ TEST(CommandLineTest, OptionsAreReadOrRefused) {
         {{"-display", ":1"}, Action::play, std::nullopt, ""},
     };
     for (const Case& test : cases) {
-        std::string line;
-        for (const std::string& argument : test.arguments) line += argument + " ";
+        SCOPED_TRACE(testing::PrintToString(test.arguments));
         const CommandLine parsed = ParseCommandLine(test.arguments);
-        EXPECT_EQ(parsed.action, test.action) << line;
+        EXPECT_EQ(parsed.action, test.action);
         if (test.action == Action::error) {
-            EXPECT_FALSE(parsed.error.empty()) << line;
+            EXPECT_FALSE(parsed.error.empty());
             continue;
         }
-        EXPECT_EQ(parsed.seed, test.seed) << line;
-        EXPECT_EQ(parsed.screenshotFile, test.screenshot) << line;
+        EXPECT_EQ(parsed.seed, test.seed);
+        EXPECT_EQ(parsed.screenshotFile, test.screenshot);
     }
 }

@@ -1,7 +1,5 @@
-// The game's real window on the X server the tests run under, driven by
-// real X input (xdotool) and read back from the server (xwd, xprop): the
-// place, icon and start picture, a selection, a walk that can be watched
-// step by step, a double click, and quitting from the menu by keyboard.
+// The game's real window under X, driven by real input (xdotool) and read
+// back from the server: place, icon, start picture, clicks, walk, quitting.
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
@@ -28,18 +26,13 @@ protected:
         })) << "the game's window did not show";
         const auto shell = RunTool("xdotool", {"getwindowgeometry", "--shell", QString::number(m_window)});
         std::map<QByteArray, int> values;
-        for (const QByteArray& line : shell.value_or("").split('\n')) {
-            const QList<QByteArray> parts = line.split('=');
-            if (parts.size() == 2) values[parts[0]] = parts[1].trimmed().toInt();
-        }
+        for (const QByteArray& line : shell.value_or("").split('\n'))
+            if (const auto parts = line.split('='); parts.size() == 2) values[parts[0]] = parts[1].toInt();
         m_geometry = QRect(values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]);
     }
     void TearDown() override { StopProcess(m_game); }
 
-    QImage ViewOnScreen() const {
-        return ViewPartOf(
-            QGuiApplication::primaryScreen()->grabWindow(m_window).toImage().convertToFormat(QImage::Format_RGB32));
-    }
+    QImage ViewOnScreen() const { return ViewPartOf(QGuiApplication::primaryScreen()->grabWindow(m_window).toImage()); }
     // Real button presses at a view point, through the X server.
     void Click(QPoint point, int presses = 1) const {
         RunTool("xdotool", {"mousemove", "--window", QString::number(m_window), QString::number(2 + point.x()),
@@ -68,8 +61,7 @@ TEST_F(RealWindowTest, StartPictureClicksWalkAndDoubleClickOnTheRealWindow) {
     const BoardReading start = m_reader.Read(view);
     ASSERT_TRUE(start.Readable());
     ASSERT_EQ(start.Balls(), 3);
-    // The steps of the walk reach the screen while the game is busy; each
-    // stays 80 ms, long enough for most to be caught.
+    // Each step shows for 80 ms while the game is busy: most are caught.
     const WalkSeen walk = WalkTheLongestWay(
         m_reader, [this] { return ViewOnScreen(); }, [this](QPoint point) { Click(point); }, start, "X");
     ASSERT_TRUE(walk.selected) << "the click did not select";
@@ -78,8 +70,7 @@ TEST_F(RealWindowTest, StartPictureClicksWalkAndDoubleClickOnTheRealWindow) {
     EXPECT_EQ(walk.end.colours[static_cast<std::size_t>(walk.to)], start.colours[static_cast<std::size_t>(walk.from)]);
     EXPECT_EQ(walk.end.Balls(), 6);
 
-    // A quick double press selects and keeps the ball selected; a later,
-    // separate press puts it back.
+    // A double press selects and keeps the ball selected; a later press puts it back.
     int other = 0;
     while (walk.end.colours[static_cast<std::size_t>(other)] <= 0 || other == walk.to) ++other;
     Click(CellCentre(other), 2);
@@ -94,13 +85,10 @@ TEST_F(RealWindowTest, QuitFromTheMenuByKeyboardEndsTheProgram) {
     ASSERT_TRUE(WaitFor(
         [this] { return RunTool("xdotool", {"getwindowfocus"}).value_or("").trimmed().toULong() == m_window; }));
     RunTool("xdotool", {"key", "alt+g"});
-    ASSERT_TRUE(WaitFor([] {
-        return RunTool("xdotool", {"search", "--onlyvisible", "--class", "velmor"})
-                   .value_or("")
-                   .trimmed()
-                   .split('\n')
-                   .size() > 1;
-    })) << "the menu did not open";
+    const auto windows = [] {
+        return RunTool("xdotool", {"search", "--onlyvisible", "--class", "velmor"}).value_or("");
+    };
+    ASSERT_TRUE(WaitFor([&] { return windows().trimmed().split('\n').size() > 1; })) << "the menu did not open";
     RunTool("xdotool", {"key", "q"});
     ASSERT_TRUE(m_game.waitForFinished(10000)) << "still running after quit";
     EXPECT_EQ(m_game.exitStatus(), QProcess::NormalExit);

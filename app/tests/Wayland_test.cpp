@@ -1,7 +1,5 @@
-// The game on a Wayland compositor (sway on its headless backend), driven by
-// real pointer input and read back with screenshots (grim): a long walk
-// shows every step, and a window shown again or redecorated shows its picture at once.
-// And how the program starts on each kind of session.
+// The game on a headless Wayland compositor, driven by a virtual pointer and read back with screenshots; and
+// how the program starts on each kind of session.
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -42,17 +40,21 @@ std::string MissingWaylandTools() {
 #endif
 }
 
-// sway on its headless backend, without input devices and without X, in a
-// scratch folder of its own; as the user nobody when the tests run as root,
-// since sway refuses root.
+// A folder that only its owner may enter, made when missing.
+QString PrivateFolder(const std::filesystem::path& path) {
+    std::filesystem::create_directory(path);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_all);
+    return QString::fromStdString(path.string());
+}
+
+// sway headless, without input devices or X, in a scratch folder; as the user
+// nobody when the tests run as root, since sway refuses root.
 class Sway {
 public:
     Sway() {
         const QString folder = QString::fromStdString(m_folder.Path().string());
-        const QString runtime = folder + "/run";
+        const QString runtime = PrivateFolder(m_folder.Path() / "run");
         const QString config = folder + "/config";
-        std::filesystem::create_directory(m_folder.Path() / "run");
-        std::filesystem::permissions(m_folder.Path() / "run", std::filesystem::perms::owner_all);
         if (!WriteWholeFile(m_folder.Path() / "config", "xwayland disable\noutput * resolution 800x600 position 0 0\n"))
             return;
         QStringList command{"sway", "-c", config};
@@ -61,10 +63,9 @@ public:
             for (const QString& path : {folder, runtime, config}) {
                 if (chown(QFile::encodeName(path).constData(), nobody->pw_uid, nobody->pw_gid) != 0) return;
             }
-            command = QStringList{"--reuid=" + QString::number(nobody->pw_uid),
+            command = QStringList{"setpriv", "--reuid=" + QString::number(nobody->pw_uid),
                                   "--regid=" + QString::number(nobody->pw_gid), "--clear-groups", "--"} +
                       command;
-            command.prepend("setpriv");
         }
         QProcessEnvironment environment;
         environment.insert("PATH", qEnvironmentVariable("PATH"));
@@ -91,13 +92,9 @@ public:
     bool Running() const { return !m_ipc.isEmpty(); }
     const QString& Socket() const { return m_socket; }
 
-    // `environment` for a client of this compositor, with a runtime folder of
-    // its own in `folder`.
+    // `environment` for a client, with its own runtime folder in `folder`.
     QProcessEnvironment ForClient(QProcessEnvironment environment, const std::filesystem::path& folder) const {
-        const std::filesystem::path runtime = folder / "runtime";
-        std::filesystem::create_directory(runtime);
-        std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-        environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
+        environment.insert("XDG_RUNTIME_DIR", PrivateFolder(folder / "runtime"));
         environment.insert("WAYLAND_DISPLAY", m_socket);
         return environment;
     }
@@ -109,8 +106,7 @@ public:
         return RunTool(program, arguments, environment);
     }
 
-    // Where the client area of the window with this caption is on the
-    // screen; empty while no such window shows.
+    // The screen rectangle of the client area of the window with this caption, or empty.
     QRect WindowRect(const QString& caption) const {
         const auto tree = Run("swaymsg", {"-t", "get_tree"});
         return tree ? Find(QJsonDocument::fromJson(*tree).object(), caption) : QRect();
@@ -146,8 +142,7 @@ private:
 };
 
 #ifdef VELMOR_WAYLAND_CLIENT
-// A mouse of the compositor's seat, made through the wlroots virtual-pointer
-// protocol: its clicks reach the clients as a real mouse's do.
+// A mouse of the compositor's seat, through the wlroots virtual-pointer protocol: clients get its clicks as real ones.
 class VirtualPointer {
 public:
     explicit VirtualPointer(const QString& socket) : m_display(wl_display_connect(socket.toLocal8Bit().constData())) {
@@ -167,17 +162,15 @@ public:
         wl_display_roundtrip(m_display);
     }
     ~VirtualPointer() {
-        for (wl_proxy* proxy : {m_pointer, m_manager, reinterpret_cast<wl_proxy*>(m_registry)}) {
+        for (wl_proxy* proxy : {m_pointer, m_manager, reinterpret_cast<wl_proxy*>(m_registry)})
             if (proxy != nullptr) wl_proxy_destroy(proxy);
-        }
         if (m_display != nullptr) wl_display_disconnect(m_display);
     }
 
     bool Ready() const { return m_pointer != nullptr; }
 
-    // A left click at a point of the 800 x 600 screen; then the pointer
-    // goes to the corner, where the screenshots do not show it.  Each
-    // request is followed by the frame request (4) that ends one event.
+    // A left click on the 800 x 600 screen, then the pointer off to the corner; each request is followed by the
+    // frame request (4) that ends one event.
     void Click(QPoint at) {
         const auto request = [this](uint32_t opcode, auto... arguments) {
             wl_proxy_marshal_flags(m_pointer, opcode, nullptr, 1, 0, static_cast<uint32_t>(m_clock.elapsed()),
@@ -260,8 +253,7 @@ TEST(WaylandTest, EveryStepOfALongWalkReachesTheCompositorAndARemapShowsThePictu
 }
 #endif
 
-// X alone, Wayland beside X, Wayland alone; with and without Qt's Wayland
-// platform (hidden from a copy of the program by a qt.conf of its own).
+// With and without Qt's Wayland platform (hidden from a copy of the program by its own qt.conf).
 TEST(WaylandTest, EachKindOfSessionStartsTheGameOrSaysWhyNot) {
     std::string missing = MissingWaylandTools();
     if (missing.empty()) missing = MissingXTools();

@@ -1,15 +1,41 @@
-// The main window as the player gets it: place, fixed size, caption, the
-// first picture, focus; the menu and the accelerators, and where each
-// command goes.
+// The main window: place, size, caption, focus, the menu and the accelerators, and where each command goes.
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QWindow>
 
+#include "app/GameApp.h"
+#include "app/MainFrame.h"
 #include "app/tests/AppTestSupport.h"
 
 namespace {
+
+// The application with a fixed first seed, its window shown.
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_folder.Ready());
+        m_pApp->SetFirstSeed(kTestSeed);
+        ASSERT_TRUE(m_pApp->InitApplication() && m_pApp->InitInstance() && m_pApp->GetMainFrame() != nullptr);
+        ASSERT_TRUE(WaitUntilShown(Frame()));
+    }
+    void TearDown() override {
+        if (m_pApp->m_pMainWnd != nullptr) m_pApp->m_pMainWnd->DestroyWindow();
+        m_pApp->ExitInstance();
+        FlushDeletes();
+        ForgetQuitRequest();
+        m_pApp.reset();
+    }
+
+    CMainFrame& Frame() const { return *m_pApp->GetMainFrame(); }
+    CBoardView& View() const { return Frame().GetView(); }
+    QWidget* Window() const { return Frame().Widget()->window(); }
+    bool FrameAlive() const { return m_pApp->m_pMainWnd != nullptr; }
+
+    ScratchRunFolder m_folder;
+    std::unique_ptr<CGameApp> m_pApp = std::make_unique<CGameApp>();
+};
 
 QAction* MenuItem(QWidget* window, const char* menuText, const char* itemText) {
     for (QAction* menu : window->findChild<QMenuBar*>()->actions()) {
@@ -23,7 +49,7 @@ QAction* MenuItem(QWidget* window, const char* menuText, const char* itemText) {
 
 }  // namespace
 
-TEST_F(AppTest, WindowHasItsPlaceSizesAndCaption) {
+TEST_F(AppTest, WindowHasItsPlaceSizesAndCaptionAndTheViewTakesTheFocus) {
     CRect view;
     View().GetClientRect(&view);
     EXPECT_EQ(view, CRect(0, 0, 360, 410));
@@ -34,15 +60,11 @@ TEST_F(AppTest, WindowHasItsPlaceSizesAndCaption) {
     EXPECT_FALSE(Window()->windowIcon().isNull());
     EXPECT_EQ(Window()->minimumSize(), Window()->maximumSize()) << "the size can be changed";
     EXPECT_FALSE(Window()->windowFlags() & (Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint));
-}
-
-TEST_F(AppTest, FrameHandsTheFocusToTheView) {
     Frame().SetFocus();
     EXPECT_EQ(QApplication::focusWidget(), View().Widget());
 }
 
-// Accelerators left from the edit menu the game never had: a selection
-// survives them, and nothing shows or ends.
+// Accelerators of an edit menu the game never had: nothing changes, shows or ends.
 TEST_F(AppTest, StrayAcceleratorKeysChangeNothing) {
     int ball = 0;
     while (View().Cell(ball) == 0) ++ball;

@@ -1,7 +1,5 @@
-// The two records dialogs as the player meets them: the name entry (focus
-// on "OK", the name taken only through "OK", cut to nine bytes, stored as
-// Windows-1251 with '?' for what the code page lacks) and the table drawn
-// by hand from the file, read afresh on every paint.
+// The name entry (the name taken only through "OK", cut to nine bytes, in Windows-1251 with '?' for what it lacks)
+// and the records table drawn from the file, read afresh on every paint.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -19,6 +17,7 @@ namespace {
 
 enum class Close { enter, ok, escape, closeBox };
 
+// Every case also checks the layout and that Tab goes round from "OK".
 TEST(NameDlgTest, TheNameReachesTheCallerOnlyThroughOk) {
     RegisterDialogResource(CNameDlg::IDD, CNameDlg::Template());
     const struct {
@@ -41,8 +40,16 @@ TEST(NameDlgTest, TheNameReachesTheCallerOnlyThroughOk) {
         CNameDlg dialog;
         WhenModalShown([&](QWidget* window) {
             EXPECT_EQ(FocusedButtonText(), "OK");
+            const auto labels = window->findChildren<QLabel*>();
             auto* edit = window->findChild<QLineEdit*>();
-            ASSERT_NE(edit, nullptr);
+            ASSERT_TRUE(labels.size() == 2 && edit != nullptr);
+            EXPECT_LT(labels[1]->y(), labels[0]->y());
+            EXPECT_LT(labels[0]->y(), edit->y());
+            for (const QLabel* label : labels) EXPECT_LE(label->sizeHint().width(), label->width()) << "a text is cut";
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(QApplication::focusWidget(), edit);
+            QTest::keyClick(edit, Qt::Key_Tab);
+            EXPECT_EQ(FocusedButtonText(), "OK");
             TypeText(edit, QString::fromUtf8(test.typed));
             switch (test.close) {
             case Close::enter: QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); break;
@@ -56,27 +63,7 @@ TEST(NameDlgTest, TheNameReachesTheCallerOnlyThroughOk) {
     }
 }
 
-TEST(NameDlgTest, TextsShowWholeAboveTheEditAndTabGoesRound) {
-    RegisterDialogResource(CNameDlg::IDD, CNameDlg::Template());
-    CNameDlg dialog;
-    WhenModalShown([&](QWidget* window) {
-        const auto labels = window->findChildren<QLabel*>();
-        ASSERT_EQ(labels.size(), 2);
-        auto* edit = window->findChild<QLineEdit*>();
-        EXPECT_LT(labels[1]->y(), labels[0]->y());
-        EXPECT_LT(labels[0]->y(), edit->y());
-        for (const QLabel* label : labels) EXPECT_LE(label->sizeHint().width(), label->width()) << "a text is cut";
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        EXPECT_EQ(QApplication::focusWidget(), edit);
-        QTest::keyClick(edit, Qt::Key_Tab);
-        EXPECT_EQ(FocusedButtonText(), "OK");
-        PressButton(window, "OK");
-    });
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-}
-
-// Records of one-character fields, so that each field's ink stands alone:
-// score "7", name "AB", 9:05 on 3.3.2007.
+// Records whose fields' ink stands apart: score "7", name "AB", 9:05 on 3.3.2007.
 std::string Records(int count) {
     std::string table;
     for (int record = 0; record < count; ++record)
@@ -84,66 +71,42 @@ std::string Records(int count) {
     return table;
 }
 
-bool HasInk(const QImage& image, const QRect& area) {
-    const QRect inside = area.intersected(image.rect());
-    for (int y = inside.top(); y <= inside.bottom(); ++y) {
-        for (int x = inside.left(); x <= inside.right(); ++x) {
-            if (qGray(image.pixel(x, y)) < 110) return true;
-        }
-    }
-    return false;
-}
-
-// Row n's texts start at each field's x and lie within its 18-pixel line.
-void ExpectRow(const QImage& table, int row) {
-    const int top = 25 * row;
-    for (const int x : {10, 50, 130, 150, 180, 200, 220}) {
-        EXPECT_TRUE(HasInk(table, QRect(x, top, 4, 18))) << "row " << row << " field at " << x;
-        EXPECT_FALSE(HasInk(table, QRect(x - 3, top, 3, 18))) << "row " << row << " before field at " << x;
-    }
-    EXPECT_FALSE(HasInk(table, QRect(0, top - 6, 300, 6))) << "above row " << row;
-}
-
 struct CTestRecordsDlg : CRecordsDlg {
     using CRecordsDlg::CRecordsDlg;
     using CRecordsDlg::Invalidate;
 };
 
-// Shows the table of `records` records (none: no file), hands it to
-// `inspect` and closes it with its button.
-void ShowTable(int records, const std::function<void(CTestRecordsDlg&, const std::string& file)>& inspect) {
-    RegisterDialogResource(CRecordsDlg::IDD, CRecordsDlg::Template());
-    const CScratchFolder folder;
-    if (records >= 0) {
-        ASSERT_TRUE(WriteWholeFile(folder.Path() / "stat.txt", Records(records)));
-    }
-    CTestRecordsDlg dialog(nullptr, folder / "stat.txt");
-    WhenModalShown([&](QWidget* window) {
-        EXPECT_EQ(window->windowTitle(), QString::fromUtf8("  РЕКОРДЫ"));
-        dialog.UpdateWindow();
-        inspect(dialog, folder / "stat.txt");
-        PressButton(window, QString::fromUtf8("закрыть"));
-    });
-    EXPECT_EQ(dialog.DoModal(), IDOK);
-}
-
-// No file, an empty one, and more records than the ten rows; every paint
-// reads the file afresh.
+// No file, an empty one, more records than the ten rows; then the file changed.  Row n's texts start at each
+// field's x and lie within its 18-pixel line.
 TEST(RecordsDlgTest, AtMostTenRowsAtTheirPlacesAsTheFileNowHolds) {
+    RegisterDialogResource(CRecordsDlg::IDD, CRecordsDlg::Template());
     const auto expectRows = [](const QImage& table, int rows) {
         ASSERT_GT(table.height(), 300);
-        for (int row = 1; row <= rows; ++row) ExpectRow(table, row);
+        for (int row = 1; row <= rows; ++row) {
+            for (const int x : {10, 50, 130, 150, 180, 200, 220}) {
+                EXPECT_TRUE(HasInk(table, QRect(x, 25 * row, 4, 18))) << "row " << row << " field at " << x;
+                EXPECT_FALSE(HasInk(table, QRect(x - 3, 25 * row, 3, 18))) << "row " << row << " before " << x;
+            }
+            EXPECT_FALSE(HasInk(table, QRect(0, 25 * row - 6, 300, 6))) << "above row " << row;
+        }
         const int below = rows == 0 ? 0 : 25 * rows + 18;
         EXPECT_FALSE(HasInk(table, QRect(0, below, table.width(), 300 - below))) << rows << " rows";
     };
     for (const int records : {-1, 0, 12}) {
-        ShowTable(records, [&](CTestRecordsDlg& dialog, const std::string& file) {
+        const CScratchFolder folder;
+        ASSERT_TRUE(records < 0 || WriteWholeFile(folder / "stat.txt", Records(records)));
+        CTestRecordsDlg dialog(nullptr, folder / "stat.txt");
+        WhenModalShown([&](QWidget* window) {
+            EXPECT_EQ(window->windowTitle(), QString::fromUtf8("  РЕКОРДЫ"));
+            dialog.UpdateWindow();
             expectRows(GrabClient(dialog), std::clamp(records, 0, 10));
-            ASSERT_TRUE(WriteWholeFile(file, Records(2)));
+            EXPECT_TRUE(WriteWholeFile(folder / "stat.txt", Records(2)));
             dialog.Invalidate();
             dialog.UpdateWindow();
             expectRows(GrabClient(dialog), 2);
+            PressButton(window, QString::fromUtf8("закрыть"));
         });
+        EXPECT_EQ(dialog.DoModal(), IDOK);
     }
 }
 

@@ -1,6 +1,4 @@
-// Clicks reaching the game through the window: the selection on the
-// screen, the walk of a moved ball, double clicks, cancel mode, and the end
-// of a game with its dialogs.
+// Clicks through the window: the selection, the walk of a moved ball, double clicks, cancel mode, the game's end.
 #include <QApplication>
 #include <QTest>
 
@@ -31,8 +29,7 @@ TEST_F(ViewTest, MoveWalksWithOneRedrawPerStepOnTheScreenAndEndsOnTheTarget) {
     const int colour = View().Cell(from);
     ClickClient(View(), CellCentre(from));
 
-    // At each redraw of the walk the screen shows the ball where its sprite
-    // stands and the source cell empty.
+    // At each redraw of the walk the ball shows where its sprite stands, the source cell empty.
     Board walking = View().Colours();
     walking[static_cast<std::size_t>(from)] = 0;
     std::vector<int> walk;
@@ -71,9 +68,8 @@ TEST_F(ViewTest, DoubleClickAndCancelModeLeaveTheBallSelected) {
 }
 
 TEST_F(ViewTest, BatchFillingTheBoardEndsTheGameWithCaptionAndDialogsOnce) {
-    // Full but for cells 0 and 41; the ball on 40 moves to 41, and the batch
-    // of two then fills 0 and 40 in the colours that make no line: no two
-    // neighbours in any direction are equal.
+    // Full but for cells 0 and 41; the ball on 40 moves to 41, and the batch of two fills 0 and 40 in colours
+    // that make no line: no two neighbours in any direction are equal.
     const auto PatternColour = [](int cell) { return 1 + (cell % 9 + 2 * (cell / 9)) % 6; };
     Board colours{};
     for (int cell = 0; cell < CBoardGame::kCells; ++cell) colours[static_cast<std::size_t>(cell)] = PatternColour(cell);
@@ -92,7 +88,7 @@ TEST_F(ViewTest, BatchFillingTheBoardEndsTheGameWithCaptionAndDialogsOnce) {
         QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : nameDialog,
                         Qt::Key_Return);
         // The caption says so behind the dialog.
-        const auto [caption, boxes] = DrawBandReference({{10, 15, kNextCaption, 0}, {10, 15, kGameOverCaption, 0}});
+        const auto [caption, boxes] = DrawBandReference({kNextCaption, kGameOverCaption}, {});
         EXPECT_EQ(FirstDifference(Screen(), caption, boxes.back(), boxes.back().topLeft()), "");
         WhenModalShown([&](QWidget* table) {
             ++recordsDialogs;
@@ -100,8 +96,7 @@ TEST_F(ViewTest, BatchFillingTheBoardEndsTheGameWithCaptionAndDialogsOnce) {
             PressButton(table, QString::fromUtf8("закрыть"));
         });
     });
-    ClickClient(View(), CellCentre(40));
-    ClickClient(View(), CellCentre(41));
+    for (const int cell : {40, 41}) ClickClient(View(), CellCentre(cell));
     EXPECT_TRUE(View().IsBoardFull());
     EXPECT_EQ(nameDialogs, 1);
     EXPECT_EQ(recordsDialogs, 1);
@@ -110,8 +105,7 @@ TEST_F(ViewTest, BatchFillingTheBoardEndsTheGameWithCaptionAndDialogsOnce) {
 
     // Later clicks on the full board select nothing and show nothing.
     const ModalWatcher watcher;
-    ClickClient(View(), CellCentre(10));
-    ClickClient(View(), CellCentre(20));
+    for (const int cell : {10, 20}) ClickClient(View(), CellCentre(cell));
     EXPECT_FALSE(View().IsSelected());
     EXPECT_EQ(watcher.Count(), 0);
 }

@@ -20,34 +20,31 @@ QPoint CellCentre(int cell) { return CellArea(cell).center() + QPoint(1, 1); }
 
 QRect CellArea(int cell) { return QRect(cell % 9 * 40, cell / 9 * 40 + CBoardGame::kBoardTop, 40, 40); }
 
-QImage LoadPicture(const std::string& fileName) {
-    CDIB picture;
-    if (!picture.Load(fileName.c_str())) return {};
-    QImage image(picture.ImageWidth(), picture.ImageHeight(), QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const RGBQUAD& colour = picture.GetColorTable()[*picture.GetPixelAddress(x, y)];
-            image.setPixel(x, y, qRgb(colour.rgbRed, colour.rgbGreen, colour.rgbBlue));
+// The pixels of `area` in the colours of `palette`'s table; index `key` clear.
+static QImage Pixels(const CDIB& picture, const CDIB& palette, const QRect& area, int key = -1) {
+    QImage image(area.size(), QImage::Format_ARGB32);
+    for (int y = 0; y < area.height(); ++y) {
+        for (int x = 0; x < area.width(); ++x) {
+            const BYTE index = *picture.GetPixelAddress(area.x() + x, area.y() + y);
+            const RGBQUAD& rgb = palette.GetColorTable()[index];
+            image.setPixel(x, y, index == key ? 0u : qRgb(rgb.rgbRed, rgb.rgbGreen, rgb.rgbBlue));
         }
     }
     return image;
 }
 
+QImage LoadPicture(const std::string& fileName) {
+    CDIB picture;
+    if (!picture.Load(fileName.c_str())) return {};
+    return Pixels(picture, picture, QRect(0, 0, picture.ImageWidth(), picture.ImageHeight()));
+}
+
+// Ball pixels are copied as indices, so they show in the board's colours.
 QImage BallLook(int colour, int frame) {
     CDIB board;
     CDIB ball;
     if (!board.Load("res1/pole.bmp") || !ball.Load(CBoardGame::BallFileName(colour).c_str())) return {};
-    // Ball pixels are copied as indices, so they show in the board's colours.
-    const BYTE key = *ball.GetPixelAddress(0, 0);
-    QImage look(40, 40, QImage::Format_ARGB32);
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 40; ++x) {
-            const BYTE index = *ball.GetPixelAddress(frame * 40 + x, y);
-            const RGBQUAD& rgb = board.GetColorTable()[index];
-            look.setPixel(x, y, index == key ? 0u : qRgb(rgb.rgbRed, rgb.rgbGreen, rgb.rgbBlue));
-        }
-    }
-    return look;
+    return Pixels(ball, board, QRect(frame * 40, 0, 40, 40), *ball.GetPixelAddress(0, 0));
 }
 
 QImage ExpectedBoard(const Board& colours, int selectedCell) {
@@ -66,15 +63,6 @@ std::pair<int, int> FarthestCell(const Board& colours, int from) {
     return {static_cast<int>(farthest - distance.begin()), *farthest};
 }
 
-void CTestView::DrawAll() {
-    CBoardView::DrawAll();
-    ++m_nDraws;
-    if (m_onDraw) m_onDraw();
-}
-
-// Pauses are counted, not slept.
-void CTestView::Pause(int milliseconds) { m_pauses.push_back(milliseconds); }
-
 void ViewTest::SetUp() {
     RegisterDialogResource(CNameDlg::IDD, CNameDlg::Template());
     RegisterDialogResource(CRecordsDlg::IDD, CRecordsDlg::Template());
@@ -90,8 +78,7 @@ void ViewTest::SetUp() {
     m_pHost->SetWindowPos(nullptr, 0, 0, 364, 414, SWP_NOZORDER);
     m_pHost->ShowWindow(SW_SHOW);
     ASSERT_TRUE(WaitUntilShown(*m_pHost));
-    // Whatever the showing left to paint is painted now; the tests count
-    // redraws from here on.
+    // What the showing left to paint is painted now; the tests count redraws from here on.
     m_pHost->UpdateWindow();
     m_pView->m_nDraws = 0;
     m_pView->m_pauses.clear();
@@ -106,11 +93,11 @@ void ViewTest::TearDown() {
 
 int ViewTest::FirstBallCell() const {
     const Board colours = m_pView->Colours();
-    const auto ball = std::find_if(colours.begin(), colours.end(), [](int colour) { return colour > 0; });
-    return ball == colours.end() ? -1 : static_cast<int>(ball - colours.begin());
+    return static_cast<int>(std::ranges::find_if(colours, [](int colour) { return colour > 0; }) - colours.begin());
 }
 
-std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<BandText>& texts) {
+std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<std::string>& captions,
+                                                        const std::vector<std::string>& scores, bool label) {
     auto* host = new CFrameWnd;
     CWnd band;
     std::vector<QRect> boxes;
@@ -133,11 +120,16 @@ std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<BandTe
                 face.setPixelSize(pixels);
                 if (QFontMetrics(face).ascent() + QFontMetrics(face).descent() <= 18) break;
             }
-            for (const BandText& text : texts) {
-                dc.SetTextColor(text.colour);
-                dc.TextOutA(text.x, text.y, text.bytes.data(), static_cast<int>(text.bytes.size()));
-                const int width = QFontMetrics(face).horizontalAdvance(ui_detail::FromWindows1251(text.bytes));
-                boxes.emplace_back(text.x, text.y, width, 18);
+            const auto draw = [&](int x, int y, const std::string& bytes, COLORREF colour) {  // bytes in Windows-1251
+                dc.SetTextColor(colour);
+                dc.TextOutA(x, y, bytes.data(), static_cast<int>(bytes.size()));
+                boxes.emplace_back(x, y, QFontMetrics(face).horizontalAdvance(ui_detail::FromWindows1251(bytes)), 18);
+            };
+            if (label) draw(280, 10, "\xF1\xF7\xE5\xF2:", RGB(0, 0, 0));
+            for (const std::string& caption : captions) draw(10, 15, caption, RGB(0, 0, 0));
+            for (const std::string& score : scores) {
+                draw(280, 30, "        ", RGB(255, 0, 0));
+                draw(280, 30, score, RGB(255, 0, 0));
             }
         }
         image = GrabClient(band);

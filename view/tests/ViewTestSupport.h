@@ -1,5 +1,4 @@
-// The board view in a test, hosted as in the main window, and what the board
-// and the band should look like, drawn independently.
+// The board view hosted as in the main window, and how board and band should look, drawn independently.
 #pragma once
 
 #include <QImage>
@@ -41,8 +40,12 @@ class CTestView : public CGameAccess<CBoardView> {
 public:
     using CBoardView::Invalidate;
     using CBoardView::SendMessage;  // as the menu and the window system would
-    void DrawAll() override;
-    void Pause(int milliseconds) override;
+    void DrawAll() override {
+        CBoardView::DrawAll();
+        ++m_nDraws;
+        if (m_onDraw) m_onDraw();
+    }
+    void Pause(int milliseconds) override { m_pauses.push_back(milliseconds); }  // counted, not slept
 
     int m_nDraws = 0;
     std::vector<int> m_pauses;
@@ -68,16 +71,10 @@ protected:
     CFrameWnd* m_pHost = nullptr;  // deletes itself with its window
 };
 
-// Texts drawn as the band draws them, and the box each covered.
-struct BandText {
-    int x;
-    int y;
-    std::string bytes;  // Windows-1251
-    COLORREF colour;
-};
-std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<BandText>& texts);
+// The band after drawing the score label (when `label`), the captions, and each score after eight blanks, as the
+// view does; and the box of each text.
+std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<std::string>& captions,
+                                                        const std::vector<std::string>& scores, bool label = false);
 
 inline const std::string kNextCaption = "\xF1\xEB\xE5\xE4\xF3\xFE\xF9\xE8\xE5:     ";
 inline const std::string kGameOverCaption = "\xE8\xE3\xF0\xE0 \xEE\xEA\xEE\xED\xF7\xE5\xED\xE0";
-inline const std::string kScoreLabel = "\xF1\xF7\xE5\xF2:";
-inline const std::string kEightBlanks = "        ";

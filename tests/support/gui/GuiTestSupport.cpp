@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
-#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
@@ -72,6 +71,16 @@ bool IsFilledWith(const QImage& image, const QRect& area, QRgb colour) {
     return FirstDifference(image, filled, area, area.topLeft()).empty();
 }
 
+bool HasInk(const QImage& image, const QRect& area) {
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 110) return true;
+        }
+    }
+    return false;
+}
+
 QRgb SystemColour(int index) {
     const COLORREF colour = GetSysColor(index);
     return qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour));
@@ -112,11 +121,8 @@ void WhenModalShown(std::function<void(QWidget*)> action, int attemptsLeft) {
 }
 
 void PressButton(QWidget* dialog, const QString& text) {
-    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
-        if (button->text() != text) continue;
-        QTest::mouseClick(button, Qt::LeftButton);
-        return;
-    }
+    for (QPushButton* button : dialog->findChildren<QPushButton*>())
+        if (button->text() == text) return QTest::mouseClick(button, Qt::LeftButton);
     ADD_FAILURE() << "no button " << text.toStdString();
 }
 
@@ -125,14 +131,12 @@ std::string FocusedButtonText() {
     return button == nullptr ? std::string() : button->text().toStdString();
 }
 
-ModalWatcher::ModalWatcher() : m_pTimer(new QTimer(qApp)) {
-    QObject::connect(m_pTimer, &QTimer::timeout, m_pTimer, [count = m_pCount] {
+ModalWatcher::ModalWatcher() {
+    QObject::connect(&m_timer, &QTimer::timeout, [this] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (dialog == nullptr || !dialog->isVisible()) return;
-        ++*count;
+        ++m_count;
         dialog->reject();
     });
-    m_pTimer->start(10);
+    m_timer.start(10);
 }
-
-ModalWatcher::~ModalWatcher() { delete m_pTimer; }

@@ -4,14 +4,12 @@
 
 #include <QImage>
 #include <QString>
+#include <QTimer>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "platform/ui/Wnd.h"
 #include "tests/support/Files.h"
-
-class QTimer;
 
 // Runs the event loop until the condition holds or the time is up.
 bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000);
@@ -19,40 +17,33 @@ bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000);
 bool WaitUntilShown(const CWnd& window);
 // The client area of a window as the screen shows it.
 QImage GrabClient(const CWnd& window);
-// The first pixel where two images differ inside `area` of `actual`, as
-// text; empty when they agree.
+// The first pixel where two images differ inside `area` of `actual`, as text; empty when they agree.
 std::string FirstDifference(const QImage& actual, const QImage& expected, const QRect& area,
                             const QPoint& expectedOrigin = QPoint());
 bool IsFilledWith(const QImage& image, const QRect& area, QRgb colour);
+bool HasInk(const QImage& image, const QRect& area);  // a dark pixel inside
 QRgb SystemColour(int index);  // GetSysColor as Qt's colour
 
 void ClickClient(const CWnd& window, QPoint point, bool doubleClick = false);
 void TypeText(QWidget* widget, const QString& text);
 
 void FlushDeletes();
-// A main window destroyed outside a main loop asks the event loop to quit;
-// until a loop has run, every modal loop would end at once.  Tests that
-// destroy a main window outside a main loop call this after.
+// For tests that destroy a main window outside a main loop: its request to quit would end every modal loop at once.
 void ForgetQuitRequest();
 
-// Runs `action` on the next modal dialog as soon as it is shown and active,
-// from inside its modal loop; the test fails when none comes.
+// Runs `action` inside the next modal dialog's loop once it is shown and active; fails the test when none comes.
 void WhenModalShown(std::function<void(QWidget*)> action, int attemptsLeft = 500);
 void PressButton(QWidget* dialog, const QString& text);
 // The text of the push button that has the keyboard focus, or empty.
 std::string FocusedButtonText();
 
-// While it lives, every modal dialog shown is counted and cancelled at once,
-// so that a dialog that should not appear cannot hang a test.
+// While it lives, every modal dialog shown is counted and cancelled, so a dialog that should not come cannot hang.
 class ModalWatcher {
 public:
     ModalWatcher();
-    ~ModalWatcher();
-    ModalWatcher(const ModalWatcher&) = delete;
-    ModalWatcher& operator=(const ModalWatcher&) = delete;
-    int Count() const { return *m_pCount; }
+    int Count() const { return m_count; }
 
 private:
-    std::shared_ptr<int> m_pCount = std::make_shared<int>(0);
-    QTimer* m_pTimer;
+    int m_count = 0;
+    QTimer m_timer;
 };
