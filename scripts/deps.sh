@@ -24,7 +24,7 @@ VELMOR_BUILD_PACKAGES=(
 VELMOR_TEST_PACKAGES=(
     clang libclang-rt-dev clang-format
     libgmock-dev libbenchmark-dev
-    xvfb xauth xdotool x11-apps x11-utils
+    xvfb xauth xdotool x11-utils
     qt6-wayland libwayland-dev sway grim
     desktop-file-utils appstream dpkg-dev file
     lintian man-db groff-base mandoc

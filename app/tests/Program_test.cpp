@@ -3,8 +3,8 @@
 #include "app/tests/AppTestSupport.h"
 
 TEST(ProgramTest, OptionsThatNeedNoDisplay) {
-    std::string withoutDisplay = "env";
-    for (const char* name : kDisplayVariables) withoutDisplay += std::string(" -u ") + name;
+    std::string withoutDisplay;
+    for (const char* name : kDisplayVariables) withoutDisplay += std::string("-u ") + name + " ";
     const struct {
         std::string arguments;
         int exitCode;
@@ -17,7 +17,7 @@ TEST(ProgramTest, OptionsThatNeedNoDisplay) {
         {"", 1, "", std::string("velmor") + kNoDisplayMessage},
     };
     for (const auto& test : cases) {
-        const ProgramRun run = RunCommand(withoutDisplay + " '" VELMOR_PROGRAM "' " + test.arguments, ".");
+        const ProgramRun run = RunCommand(withoutDisplay + "'" VELMOR_PROGRAM "' " + test.arguments, ".");
         EXPECT_EQ(run.exitCode, test.exitCode);
         EXPECT_EQ(run.output.substr(0, test.output.size()), test.output);
         EXPECT_EQ(run.errors.substr(0, test.errors.size()), test.errors);

@@ -61,8 +61,8 @@ bool CopyGamePictures(const std::filesystem::path& folder) {
 ProgramRun RunCommand(const std::string& commandLine, const std::filesystem::path& folder, std::string_view input) {
     const CScratchFolder io;
     WriteWholeFile(io.Path() / "in", input);
-    const std::string command = "cd '" + folder.string() + "' && " + commandLine + " <'" + (io / "in") + "' >'" +
-                                (io / "out") + "' 2>'" + (io / "err") + "'";
+    const std::string command = "cd '" + folder.string() + "' && timeout 120 env " + commandLine + " <'" + (io / "in") +
+                                "' >'" + (io / "out") + "' 2>'" + (io / "err") + "'";
     const int status = std::system(command.c_str());
     return {status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(io.Path() / "out"),
             ReadText(io.Path() / "err")};

@@ -47,5 +47,7 @@ struct ProgramRun {
     std::string output;
     std::string errors;
 };
-// Runs a shell command line in `folder` with `input` on its standard input.
+// Runs a command line (variables to set, the program, its arguments: shell
+// words) in `folder` with `input` on its standard input; a program still
+// running after two minutes is ended (status 124).
 ProgramRun RunCommand(const std::string& commandLine, const std::filesystem::path& folder, std::string_view input = {});
