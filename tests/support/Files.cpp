@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <system_error>
 
 CScratchFolder::CScratchFolder(Enter enter) {
@@ -44,6 +45,13 @@ bool WriteWholeFile(const std::filesystem::path& path, std::span<const BYTE> byt
 
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view text) {
     return WriteWholeFile(path, std::span(reinterpret_cast<const BYTE*>(text.data()), text.size()));
+}
+
+std::vector<std::string> Lines(const std::string& text, char separator) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line, separator);) lines.push_back(line);
+    return lines;
 }
 
 bool CopyGamePictures(const std::filesystem::path& folder) {

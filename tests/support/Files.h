@@ -37,6 +37,8 @@ std::string ReadText(const std::filesystem::path& path);
 // Replaces the file's contents; false when it cannot be written.
 bool WriteWholeFile(const std::filesystem::path& path, std::span<const BYTE> bytes);
 bool WriteWholeFile(const std::filesystem::path& path, std::string_view text);
+// The lines of a text, or its fields with another separator.
+std::vector<std::string> Lines(const std::string& text, char separator = '\n');
 // Fills `folder` (made when missing) with the pictures the build drew for
 // the game's run folder; false when one cannot be copied.
 bool CopyGamePictures(const std::filesystem::path& folder);

@@ -23,13 +23,6 @@ ProgramRun RunTool(const std::vector<std::string>& arguments) {
     return {status, out.str(), err.str()};
 }
 
-std::vector<std::string> Lines(const std::string& text, char separator = '\n') {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line, separator);) lines.push_back(line);
-    return lines;
-}
-
 const std::filesystem::path kConformanceFolder = VELMOR_BMP_TESTDATA;
 
 // The rows of the conformance folder's expected.tsv.

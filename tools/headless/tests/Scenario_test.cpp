@@ -65,8 +65,7 @@ std::string WithMaskedTimes(std::string actual, const std::string& expected, con
 
 // The value of a "# key:" header line of a script, or the fallback.
 std::string Header(const std::string& script, const std::string& key, const std::string& fallback) {
-    std::istringstream lines(script);
-    for (std::string line; std::getline(lines, line);)
+    for (const std::string& line : Lines(script))
         if (line.rfind("# " + key + ":", 0) == 0) return line.substr(key.size() + 3);
     return fallback;
 }
