@@ -1,4 +1,4 @@
-// The picture tool on files: the shared conformance folder, where the reader's verdicts and the decoded pixels are
+// The picture tool on files: the conformance folder, where the reader's verdicts and the decoded pixels are
 // checked against the folder's table and reference pictures; small pictures built here; and `check` on the game's own
 // pictures, changed in ways the game can live with or broken one way each.
 #include <gtest/gtest.h>

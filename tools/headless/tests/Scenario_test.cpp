@@ -1,4 +1,4 @@
-// velmor-headless on command scripts (the shared examples and our own): output, exit status and records file
+// velmor-headless on command scripts (the protocol examples and our own): output, exit status and records file
 // against the files beside each script; then the driver's own input handling and the soak test.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -70,15 +70,32 @@ std::string Header(const std::string& script, const std::string& key, const std:
     return fallback;
 }
 
+// The driver's protocol examples and our own scenarios, both kept in the repository.
+const fs::path kScriptFolders[] = {VELMOR_EXAMPLES_DIR, VELMOR_SCENARIO_DIR};
+
+// The command scripts of `folder`; none when it is missing.
+std::vector<fs::path> ScriptsIn(const fs::path& folder) {
+    std::vector<fs::path> scripts;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folder, error)) {
+        if (entry.path().extension() == ".txt") scripts.push_back(entry.path());
+    }
+    return scripts;
+}
+
 std::vector<fs::path> Scripts() {
     std::vector<fs::path> scripts;
-    for (const fs::path& folder : {fs::path(VELMOR_TESTDATA_DIR) / "headless", fs::path(VELMOR_SCENARIO_DIR)}) {
-        std::error_code error;
-        for (const auto& entry : fs::directory_iterator(folder, error))
-            if (entry.path().extension() == ".txt") scripts.push_back(entry.path());
+    for (const fs::path& folder : kScriptFolders) {
+        const std::vector<fs::path> found = ScriptsIn(folder);
+        scripts.insert(scripts.end(), found.begin(), found.end());
     }
     std::sort(scripts.begin(), scripts.end());
     return scripts;
+}
+
+// A folder of scripts that is missing or empty fails here instead of running nothing.
+TEST(ScenarioData, EveryScriptFolderHoldsScripts) {
+    for (const fs::path& folder : kScriptFolders) EXPECT_FALSE(ScriptsIn(folder).empty()) << folder;
 }
 
 class ScenarioTest : public ::testing::TestWithParam<fs::path> {};
