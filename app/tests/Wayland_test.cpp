@@ -1,4 +1,4 @@
-// The game on a headless Wayland compositor, driven by a virtual pointer and read back with screenshots; and
+// The game on a headless Wayland compositor, driven by a virtual pointer and read back frame by frame; and
 // how the program starts on each kind of session.
 #include <QDir>
 #include <QElapsedTimer>
