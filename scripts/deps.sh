@@ -17,7 +17,7 @@ velmor_install_packages() {
 # What every build needs (the tests are configured with every build).
 VELMOR_BUILD_PACKAGES=(
     build-essential cmake pkg-config
-    qt6-base-dev qt6-base-private-dev libxkbcommon-dev libgl-dev fonts-liberation2
+    qt6-base-dev qt6-base-private-dev libxkbcommon-dev libgl-dev libxcb-damage0-dev fonts-liberation2
     googletest libgtest-dev libstb-dev
 )
 # What the test suite needs on top.
@@ -25,7 +25,7 @@ VELMOR_TEST_PACKAGES=(
     clang libclang-rt-dev clang-format
     libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils
-    qt6-wayland libwayland-dev sway grim
+    qt6-wayland libwayland-dev sway
     desktop-file-utils appstream dpkg-dev file
     lintian man-db groff-base mandoc
 )

@@ -63,8 +63,8 @@ BoardReading BoardReader::Read(const QImage& view) const {
     return reading;
 }
 
-WalkSeen WalkTheLongestWay(const BoardReader& reader, const std::function<QImage()>& view,
-                           const std::function<void(QPoint)>& click, const BoardReading& start, const char* where) {
+WalkSeen WalkTheLongestWay(const BoardReader& reader, const FrameSource& view, const std::function<void(QPoint)>& click,
+                           const BoardReading& start, const char* where) {
     WalkSeen seen;
     for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
         if (start.colours[static_cast<std::size_t>(cell)] <= 0) continue;
@@ -73,7 +73,7 @@ WalkSeen WalkTheLongestWay(const BoardReader& reader, const std::function<QImage
     }
     if (seen.steps == 0) return seen;
     click(CellCentre(seen.from));
-    seen.selected = WaitFor([&] { return reader.Read(view()).selected == seen.from; });
+    seen.selected = WaitFor([&] { return reader.Read(view(100).picture).selected == seen.from; });
     if (!seen.selected) return seen;
     click(CellCentre(seen.to));
     const int colour = start.colours[static_cast<std::size_t>(seen.from)];
@@ -84,8 +84,9 @@ WalkSeen WalkTheLongestWay(const BoardReader& reader, const std::function<QImage
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < 10000) {
-        const BoardReading reading = reader.Read(view());
-        const qint64 now = timer.elapsed();
+        const ShownFrame frame = view(100);
+        const BoardReading reading = reader.Read(frame.picture);
+        const qint64 now = frame.shownAt;
         if (!reading.Readable()) continue;
         if (reading.colours[static_cast<std::size_t>(seen.from)] == 0 && reading.Balls() == 3) {
             for (int cell = 0; cell < CBoardGame::kCells; ++cell) {

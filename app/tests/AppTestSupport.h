@@ -44,9 +44,18 @@ private:
     QImage m_boards[7][2];  // every cell showing one colour (0 none) in one frame
 };
 
-// Clicks (in view points) the ball with the longest way and the end of the way, and reads the view until the ball
-// arrives: `between` holds the cells on the way where it was seen, `longestGap` the longest time between two of
-// its positions first showing.
+// A picture as the screen showed it, and when: milliseconds on the display server's clock.
+struct ShownFrame {
+    QImage picture;
+    qint64 shownAt = 0;
+};
+// The next picture with a change, in the order shown, waiting at most the given milliseconds; the last one again
+// when none comes in time.
+using FrameSource = std::function<ShownFrame(int milliseconds)>;
+
+// Clicks (in view points) the ball with the longest way and the end of the way, and reads every picture of the view
+// until the ball arrives: `between` holds the cells on the way where it was seen, `longestGap` the longest time
+// between two of its positions first shown.
 struct WalkSeen {
     int from = -1;
     int to = -1;
@@ -56,8 +65,8 @@ struct WalkSeen {
     qint64 longestGap = 0;  // milliseconds
     BoardReading end;
 };
-WalkSeen WalkTheLongestWay(const BoardReader& reader, const std::function<QImage()>& view,
-                           const std::function<void(QPoint)>& click, const BoardReading& start, const char* where);
+WalkSeen WalkTheLongestWay(const BoardReader& reader, const FrameSource& view, const std::function<void(QPoint)>& click,
+                           const BoardReading& start, const char* where);
 // Starts the game with kTestSeed, errors forwarded; the leak checker is told of the X platform's D-Bus buffer.
 void StartGame(QProcess& game, QProcessEnvironment environment);
 

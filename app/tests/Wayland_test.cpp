@@ -1,4 +1,4 @@
-// The game on a headless Wayland compositor, driven by a virtual pointer and read back with screenshots; and
+// The game on a headless Wayland compositor, driven by a virtual pointer and read back frame by frame; and
 // how the program starts on each kind of session.
 #include <QDir>
 #include <QElapsedTimer>
@@ -8,10 +8,13 @@
 #include <QJsonObject>
 #include <QLibraryInfo>
 #include <QStandardPaths>
+#include <array>
 #include <cstring>
+#include <deque>
 #include <optional>
 
 #include <pwd.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 #ifdef VELMOR_WAYLAND_CLIENT
@@ -28,9 +31,9 @@ std::string MissingWaylandTools() {
 #ifndef VELMOR_WAYLAND_CLIENT
     return "built without the Wayland client library (scripts/test.sh installs libwayland-dev)";
 #else
-    for (const char* tool : {"sway", "swaymsg", "grim"}) {
+    for (const char* tool : {"sway", "swaymsg"}) {
         if (QStandardPaths::findExecutable(tool).isEmpty())
-            return std::string(tool) + " is not installed (scripts/test.sh installs sway and grim)";
+            return std::string(tool) + " is not installed (scripts/test.sh installs sway)";
     }
     if (geteuid() == 0 && (getpwnam("nobody") == nullptr || QStandardPaths::findExecutable("setpriv").isEmpty()))
         return "sway does not run as root, and there is no user nobody or no setpriv to run it as another user";
@@ -112,12 +115,6 @@ public:
         return tree ? Find(QJsonDocument::fromJson(*tree).object(), caption) : QRect();
     }
 
-    QImage Grab(const QRect& rect) const {
-        const QString geometry = QString::asprintf("%d,%d %dx%d", rect.x(), rect.y(), rect.width(), rect.height());
-        const auto picture = Run("grim", {"-g", geometry, "-t", "ppm", "-"});
-        return picture ? QImage::fromData(*picture, "PPM").convertToFormat(QImage::Format_RGB32) : QImage();
-    }
-
 private:
     static QRect Find(const QJsonObject& node, const QString& caption) {
         if (node["name"].toString().contains(caption) && node["visible"].toBool()) {
@@ -142,32 +139,50 @@ private:
 };
 
 #ifdef VELMOR_WAYLAND_CLIENT
-// A mouse of the compositor's seat, through the wlroots virtual-pointer protocol: clients get its clicks as real ones.
-class VirtualPointer {
+// The test's own client of the compositor, through two wlroots protocols whose interface tables are written out here:
+// a mouse of the seat (virtual pointer), whose clicks clients get as real ones; and the screen's frames (screen copy).
+// Buffers wait in a queue for frames (copy_with_damage): the compositor fills the first waiting one as it shows a
+// changed frame, and a buffer waits again once read.  So no frame that reached the screen is missed, however late
+// the test reads it.
+class CompositorClient {
 public:
-    explicit VirtualPointer(const QString& socket) : m_display(wl_display_connect(socket.toLocal8Bit().constData())) {
+    explicit CompositorClient(const QString& socket) : m_display(wl_display_connect(socket.toLocal8Bit().constData())) {
         m_clock.start();
         if (m_display == nullptr) return;
         static const wl_registry_listener listener = {
-            [](void* data, wl_registry* found, uint32_t name, const char* interface, uint32_t) {
-                if (std::strcmp(interface, kManager.name) == 0)
-                    *static_cast<wl_proxy**>(data) = static_cast<wl_proxy*>(
-                        wl_registry_bind(found, name, &kManager, 1));
+            [](void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
+                auto* client = static_cast<CompositorClient*>(data);
+                const Global globals[] = {{&kPointerManager, 1, &client->m_pointerManager},
+                                          {&kCopyManager, 2, &client->m_copyManager},
+                                          {&wl_shm_interface, 1, &client->m_shm},
+                                          {&wl_output_interface, 1, &client->m_output}};
+                for (const Global& global : globals) {
+                    if (std::strcmp(interface, global.interface->name) == 0 && *global.proxy == nullptr)
+                        *global.proxy = static_cast<wl_proxy*>(
+                            wl_registry_bind(registry, name, global.interface, global.version));
+                }
             },
             [](void*, wl_registry*, uint32_t) {}};
         m_registry = wl_display_get_registry(m_display);
-        wl_registry_add_listener(m_registry, &listener, &m_manager);
+        wl_registry_add_listener(m_registry, &listener, this);
         wl_display_roundtrip(m_display);
-        if (m_manager != nullptr) m_pointer = wl_proxy_marshal_flags(m_manager, 0, &kPointer, 1, 0, nullptr, nullptr);
-        wl_display_roundtrip(m_display);
+        if (m_pointerManager == nullptr || m_copyManager == nullptr || m_shm == nullptr || m_output == nullptr) return;
+        m_pointer = wl_proxy_marshal_flags(m_pointerManager, 0, &kPointer, 1, 0, nullptr, nullptr);
+        StartCopies();
     }
-    ~VirtualPointer() {
-        for (wl_proxy* proxy : {m_pointer, m_manager, reinterpret_cast<wl_proxy*>(m_registry)})
+    ~CompositorClient() {
+        for (const Slot& slot : m_slots) {
+            for (wl_proxy* proxy : {slot.frame, slot.buffer})
+                if (proxy != nullptr) wl_proxy_destroy(proxy);
+        }
+        for (wl_proxy* proxy : {m_pointer, m_pointerManager, m_copyManager, m_shm, m_output})
             if (proxy != nullptr) wl_proxy_destroy(proxy);
+        if (m_registry != nullptr) wl_registry_destroy(m_registry);
         if (m_display != nullptr) wl_display_disconnect(m_display);
+        if (m_memory != MAP_FAILED) munmap(m_memory, m_slots.size() * m_shape.BufferSize());
     }
 
-    bool Ready() const { return m_pointer != nullptr; }
+    bool Ready() const { return m_memory != MAP_FAILED; }
 
     // A left click on the 800 x 600 screen, then the pointer off to the corner; each request is followed by the
     // frame request (4) that ends one event.
@@ -183,7 +198,108 @@ public:
         wl_display_roundtrip(m_display);
     }
 
+    // The screen's next changed frame, in the order shown; the last one again when none comes in time.
+    ShownFrame Next(int milliseconds) {
+        const auto copied = [this] {
+            wl_display_roundtrip(m_display);
+            return !m_copied.empty();
+        };
+        if (!WaitFor(copied, milliseconds)) return m_last;
+        Slot& slot = *m_copied.front();
+        m_copied.pop_front();
+        const QImage picture(Memory(slot), m_shape.width, m_shape.height, m_shape.stride, QImage::Format_RGB32);
+        m_last = {picture.copy(), slot.shownAt};
+        WaitForFrame(slot);
+        return m_last;
+    }
+    // The newest frame: those shown before it are passed over.
+    ShownFrame Newest(int milliseconds) {
+        ShownFrame frame = Next(milliseconds);
+        while (!m_copied.empty()) frame = Next(0);
+        return frame;
+    }
+
 private:
+    struct Global {
+        const wl_interface* interface;
+        uint32_t version;
+        wl_proxy** proxy;
+    };
+    // The buffers the compositor asks for.
+    struct Shape {
+        uint32_t format = ~0u;
+        int width = 0;
+        int height = 0;
+        int stride = 0;
+        std::size_t BufferSize() const { return static_cast<std::size_t>(stride) * static_cast<std::size_t>(height); }
+    };
+    // A buffer of the queue and the frame it waits for.
+    struct Slot {
+        CompositorClient* client = nullptr;
+        wl_proxy* buffer = nullptr;
+        wl_proxy* frame = nullptr;
+        qint64 shownAt = 0;
+    };
+    // A frame of the whole screen without the pointer (capture_output), whose events come to OnFrameEvent.
+    wl_proxy* CaptureScreen(Slot& slot) {
+        wl_proxy* frame = wl_proxy_marshal_flags(m_copyManager, 0, &kFrame, 2, 0, nullptr, 0, m_output);
+        wl_proxy_add_dispatcher(frame, &OnFrameEvent, nullptr, &slot);
+        return frame;
+    }
+    static int OnFrameEvent(const void*, void* frame, uint32_t event, const wl_message*, wl_argument* arguments) {
+        Slot& slot = *static_cast<Slot*>(wl_proxy_get_user_data(static_cast<wl_proxy*>(frame)));
+        if (event == 0) {  // buffer: format, width, height, stride
+            slot.client->m_shape = {arguments[0].u, static_cast<int>(arguments[1].u), static_cast<int>(arguments[2].u),
+                                    static_cast<int>(arguments[3].u)};
+        } else if (event == 2) {  // ready: seconds (high and low halves), nanoseconds
+            const qint64 seconds = (static_cast<qint64>(arguments[0].u) << 32) | arguments[1].u;
+            slot.shownAt = seconds * 1000 + arguments[2].u / 1000000;
+            slot.client->m_copied.push_back(&slot);
+        } else if (event == 3) {
+            ADD_FAILURE() << "the compositor failed to copy a frame";
+        }
+        return 0;
+    }
+
+    // Learns the buffers' shape from a first frame, then makes them and sets them all waiting.  The pixel formats
+    // taken are those of QImage::Format_RGB32.
+    void StartCopies() {
+        Slot probe{this};
+        wl_proxy* frame = CaptureScreen(probe);
+        wl_display_roundtrip(m_display);
+        wl_proxy_marshal_flags(frame, 1, nullptr, 2, WL_MARSHAL_FLAG_DESTROY);
+        if (m_shape.format != WL_SHM_FORMAT_ARGB8888 && m_shape.format != WL_SHM_FORMAT_XRGB8888) return;
+        const std::size_t size = m_shape.BufferSize() * m_slots.size();
+        const int file = memfd_create("velmor-screen-copies", MFD_CLOEXEC);
+        if (file < 0) return;
+        if (ftruncate(file, static_cast<off_t>(size)) == 0)
+            m_memory = static_cast<uchar*>(mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, file, 0));
+        if (m_memory != MAP_FAILED) {
+            wl_shm_pool* pool = wl_shm_create_pool(reinterpret_cast<wl_shm*>(m_shm), file, static_cast<int32_t>(size));
+            for (Slot& slot : m_slots) {
+                const auto offset = static_cast<int32_t>(Memory(slot) - m_memory);
+                slot.client = this;
+                slot.buffer = reinterpret_cast<wl_proxy*>(wl_shm_pool_create_buffer(
+                    pool, offset, m_shape.width, m_shape.height, m_shape.stride, m_shape.format));
+                WaitForFrame(slot);
+            }
+            wl_shm_pool_destroy(pool);
+        }
+        close(file);
+    }
+
+    uchar* Memory(const Slot& slot) const {
+        return m_memory + static_cast<std::size_t>(&slot - m_slots.data()) * m_shape.BufferSize();
+    }
+
+    // Sets the slot's buffer waiting for the next changed frame, on a new frame object (copy_with_damage).
+    void WaitForFrame(Slot& slot) {
+        if (slot.frame != nullptr) wl_proxy_marshal_flags(slot.frame, 1, nullptr, 2, WL_MARSHAL_FLAG_DESTROY);
+        slot.frame = CaptureScreen(slot);
+        wl_proxy_marshal_flags(slot.frame, 2, nullptr, 2, 0, slot.buffer);
+        wl_display_flush(m_display);
+    }
+
     static inline const wl_interface* kNoTypes[5] = {};
     static inline const wl_message kPointerRequests[] = {{"motion", "uff", kNoTypes},
                                                          {"motion_absolute", "uuuuu", kNoTypes},
@@ -193,13 +309,35 @@ private:
     static inline const wl_interface kPointer = {"zwlr_virtual_pointer_v1", 1, 5, kPointerRequests, 0, nullptr};
     static inline const wl_interface* kCreateTypes[] = {nullptr, &kPointer};
     static inline const wl_message kManagerRequests[] = {{"create_virtual_pointer", "?on", kCreateTypes}};
-    static inline const wl_interface kManager = {"zwlr_virtual_pointer_manager_v1", 1, 1, kManagerRequests, 0, nullptr};
+    static inline const wl_interface kPointerManager = {
+        "zwlr_virtual_pointer_manager_v1", 1, 1, kManagerRequests, 0, nullptr};
+    static inline const wl_interface* kCopyTypes[] = {&wl_buffer_interface};
+    static inline const wl_message kFrameRequests[] = {
+        {"copy", "o", kCopyTypes}, {"destroy", "", kNoTypes}, {"copy_with_damage", "2o", kCopyTypes}};
+    static inline const wl_message kFrameEvents[] = {{"buffer", "uuuu", kNoTypes},
+                                                     {"flags", "u", kNoTypes},
+                                                     {"ready", "uuu", kNoTypes},
+                                                     {"failed", "", kNoTypes},
+                                                     {"damage", "2uuuu", kNoTypes}};
+    static inline const wl_interface kFrame = {"zwlr_screencopy_frame_v1", 2, 3, kFrameRequests, 5, kFrameEvents};
+    static inline const wl_interface* kCaptureTypes[] = {&kFrame, nullptr, &wl_output_interface};
+    static inline const wl_message kCopyManagerRequests[] = {{"capture_output", "nio", kCaptureTypes}};
+    static inline const wl_interface kCopyManager = {"zwlr_screencopy_manager_v1", 2, 1,
+                                                     kCopyManagerRequests,         0, nullptr};
 
     wl_display* m_display;
     wl_registry* m_registry = nullptr;
-    wl_proxy* m_manager = nullptr;
+    wl_proxy* m_pointerManager = nullptr;
+    wl_proxy* m_copyManager = nullptr;
+    wl_proxy* m_shm = nullptr;
+    wl_proxy* m_output = nullptr;
     wl_proxy* m_pointer = nullptr;
     QElapsedTimer m_clock;
+    Shape m_shape;
+    std::array<Slot, 16> m_slots;  // more than the frames of a whole walk
+    uchar* m_memory = static_cast<uchar*>(MAP_FAILED);
+    std::deque<Slot*> m_copied;  // in the order shown
+    ShownFrame m_last;
 };
 #endif
 
@@ -219,20 +357,24 @@ TEST(WaylandTest, EveryStepOfALongWalkReachesTheCompositorAndARemapShowsThePictu
     StartGame(game, sway.ForClient(EnvironmentWithoutDisplay(), folder.Path()));
     QRect window;
     ASSERT_TRUE(WaitFor([&] { return !(window = sway.WindowRect(kCaption)).isEmpty(); })) << "no window showed";
-    const auto view = [&] { return ViewPartOf(sway.Grab(window)); };
-    VirtualPointer pointer(sway.Socket());
-    ASSERT_TRUE(pointer.Ready()) << "the compositor offers no virtual pointer";
+    CompositorClient screen(sway.Socket());
+    ASSERT_TRUE(screen.Ready()) << "the compositor offers no virtual pointer or no screen copy in a format known here";
+    const auto viewIn = [&](ShownFrame frame) {
+        frame.picture = ViewPartOf(frame.picture.copy(window));
+        return frame;
+    };
 
     BoardReading start;
     // Read again until the compositor has placed the window for good.
     ASSERT_TRUE(WaitFor([&] {
         window = sway.WindowRect(kCaption);
-        return (start = reader.Read(view())).Readable();
+        return (start = reader.Read(viewIn(screen.Newest(100)).picture)).Readable();
     })) << "the start picture did not show";
     ASSERT_EQ(start.Balls(), 3);
     const WalkSeen walk = WalkTheLongestWay(
-        reader, view, [&](QPoint point) { pointer.Click(window.topLeft() + QPoint(2, window.height() - 412) + point); },
-        start, "Wayland");
+        reader, [&](int milliseconds) { return viewIn(screen.Next(milliseconds)); },
+        [&](QPoint point) { screen.Click(window.topLeft() + QPoint(2, window.height() - 412) + point); }, start,
+        "Wayland");
     ASSERT_TRUE(walk.selected) << "the click did not select";
     ASSERT_GE(walk.steps, 8);
     EXPECT_EQ(static_cast<int>(walk.between.size()), walk.steps - 1) << "steps of the walk seen on the screen";
@@ -242,7 +384,7 @@ TEST(WaylandTest, EveryStepOfALongWalkReachesTheCompositorAndARemapShowsThePictu
     // Hidden and shown again, then in Qt's own title bar and 3-pixel border: the board is back without a click.
     const auto showsTheBoard = [&](int border) {
         window = sway.WindowRect(kCaption).adjusted(border, 0, -border, -border);
-        return !window.isEmpty() && reader.Read(view()).colours == walk.end.colours;
+        return !window.isEmpty() && reader.Read(viewIn(screen.Newest(100)).picture).colours == walk.end.colours;
     };
     ASSERT_TRUE(sway.Run("swaymsg", {"move", "scratchpad"}));
     for (const auto& change : {std::pair{"scratchpad show", 0}, std::pair{"border csd", 3}}) {
