@@ -5,7 +5,6 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 #include "platform/core/Trace.h"
 
@@ -42,28 +41,74 @@ std::uint64_t SeekOrThrow(int descriptor, off_t offset, int whence) {
     return static_cast<std::uint64_t>(position);
 }
 
+// Closes a descriptor that is not handed out, keeping the errno that says why.
+int CloseWithError(int descriptor, int failure) {
+    ::close(descriptor);
+    errno = failure;
+    return -1;
+}
+
+// Opens the file and takes its status: the one status query of an open.
+int OpenWithStatus(const char* path, int flags, struct stat& status) {
+    const int descriptor = OpenRetrying(path, flags);
+    if (descriptor < 0) return -1;
+    if (::fstat(descriptor, &status) != 0) return CloseWithError(descriptor, errno);
+    return descriptor;
+}
+
+// OpenRegularFile, also giving the status it took.
+int OpenRegularWithStatus(const char* path, int accessFlags, struct stat& status) {
+    // Non-blocking, so that opening a FIFO cannot wait for a writer; on a
+    // regular file the flag changes nothing.
+    const int descriptor = OpenWithStatus(path, accessFlags | O_NONBLOCK | O_NOCTTY, status);
+    if (descriptor < 0) return -1;
+    if (S_ISDIR(status.st_mode)) return CloseWithError(descriptor, EISDIR);
+    if (!S_ISREG(status.st_mode)) return CloseWithError(descriptor, ENODEV);
+    return descriptor;
+}
+
+// A file opened only to be read must be a regular file, since a FIFO would
+// block.  Every other mode opens whatever is there; the system refuses to
+// open a directory for writing.
+bool OnlyReads(UINT openFlags) { return (openFlags & 3u) == CFile::modeRead && (openFlags & CFile::modeCreate) == 0; }
+
+// The open(2) flags for CFile's access and creation modes.
+int SystemOpenFlags(UINT openFlags) {
+    int flags = O_RDONLY;
+    if ((openFlags & 3u) == CFile::modeWrite) flags = O_WRONLY;
+    if ((openFlags & 3u) == CFile::modeReadWrite) flags = O_RDWR;
+    if ((openFlags & CFile::modeCreate) != 0) flags |= O_CREAT;
+    return flags;
+}
+
+// The flock(2) operation a sharing mode asks for; 0 for none.
+int LockOperation(UINT openFlags) {
+    if ((openFlags & CFile::shareExclusive) != 0) return LOCK_EX;
+    if ((openFlags & CFile::shareDenyWrite) != 0) return LOCK_SH;
+    return 0;
+}
+
+// Takes the lock without waiting.  False, with errno set, when another
+// holder has it or it cannot be taken; true also where the file system has
+// no locks, so that the file opens unlocked there.
+bool TakeLock(int descriptor, int lock) {
+    if (::flock(descriptor, lock | LOCK_NB) == 0) return true;
+    return errno == ENOLCK || errno == EINVAL || errno == EOPNOTSUPP;
+}
+
 }  // namespace
 
 bool CFileDescriptor::Close() {
     if (m_nDescriptor < 0) return true;
     // Linux frees the descriptor even when close fails, so it is never retried.
-    return ::close(std::exchange(m_nDescriptor, -1)) == 0;
+    const int descriptor = m_nDescriptor;
+    m_nDescriptor = -1;
+    return ::close(descriptor) == 0;
 }
 
 int OpenRegularFile(const char* path, int accessFlags) {
-    // Non-blocking, so that opening a FIFO cannot wait for a writer; on a
-    // regular file the flag changes nothing.
-    const int descriptor = OpenRetrying(path, accessFlags | O_NONBLOCK | O_NOCTTY);
-    if (descriptor < 0) return -1;
     struct stat status {};
-    int failure = 0;
-    if (::fstat(descriptor, &status) != 0) failure = errno;
-    else if (S_ISDIR(status.st_mode)) failure = EISDIR;
-    else if (!S_ISREG(status.st_mode)) failure = ENODEV;
-    if (failure == 0) return descriptor;
-    ::close(descriptor);
-    errno = failure;
-    return -1;
+    return OpenRegularWithStatus(path, accessFlags, status);
 }
 
 std::optional<std::vector<BYTE>> ReadUpTo(int descriptor, std::size_t count) {
@@ -108,15 +153,13 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
     Close();
     m_strFileName = fileName != nullptr ? fileName : "";
     const char* path = m_strFileName.c_str();
-    const UINT access = openFlags & 3u;
-    const bool create = (openFlags & modeCreate) != 0;
-    // What is only read must be a regular file: a FIFO would block.  The
-    // system refuses to open a directory for writing.
-    const int descriptor = access == modeRead && !create ? OpenRegularFile(path, O_RDONLY)
-                                                         : OpenRetrying(path, (access == modeWrite       ? O_WRONLY
-                                                                               : access == modeReadWrite ? O_RDWR
-                                                                                                         : O_RDONLY) |
-                                                                                  (create ? O_CREAT : 0));
+    struct stat status {};
+    int descriptor = -1;
+    if (OnlyReads(openFlags)) {
+        descriptor = OpenRegularWithStatus(path, O_RDONLY, status);
+    } else {
+        descriptor = OpenWithStatus(path, SystemOpenFlags(openFlags), status);
+    }
     m_file = CFileDescriptor(descriptor);
     const auto fail = [&](int osError) {
         m_file.Close();
@@ -124,16 +167,12 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
         return FALSE;
     };
     if (!m_file.IsOpen()) return fail(errno);
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0) return fail(errno);
 
-    const int lock = (openFlags & shareExclusive) != 0 ? LOCK_EX : (openFlags & shareDenyWrite) != 0 ? LOCK_SH : 0;
-    if (lock != 0 && ::flock(descriptor, lock | LOCK_NB) != 0 && errno != ENOLCK && errno != EINVAL &&
-        errno != EOPNOTSUPP) {
-        return fail(errno);
-    }
+    const int lock = LockOperation(openFlags);
+    if (lock != 0 && !TakeLock(descriptor, lock)) return fail(errno);
     // Emptied only now that the lock is ours, so that a refused open cannot
     // empty a file another holder is using.  Devices such as /dev/null need not be.
+    const bool create = (openFlags & modeCreate) != 0;
     if (create && S_ISREG(status.st_mode) && ::ftruncate(descriptor, 0) != 0) return fail(errno);
     return TRUE;
 }
