@@ -174,6 +174,9 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
     // empty a file another holder is using.  Devices such as /dev/null need not be.
     const bool create = (openFlags & modeCreate) != 0;
     if (create && S_ISREG(status.st_mode) && ::ftruncate(descriptor, 0) != 0) return fail(errno);
+    // Only this object moves a regular file's position, so it can be kept
+    // here; other files are asked (a pipe has none, /dev/null stays at 0).
+    if (S_ISREG(status.st_mode)) m_position = 0;
     return TRUE;
 }
 
@@ -181,20 +184,31 @@ UINT CFile::Read(void* buffer, UINT count) {
     bool failed = false;
     const std::size_t done = ReadFully(m_file.Get(), static_cast<BYTE*>(buffer), count, failed);
     if (failed) Trace("Read error on " + m_strFileName);
+    if (m_position) *m_position += done;
     return static_cast<UINT>(done);
 }
 
 void CFile::Write(const void* buffer, UINT count) {
-    if (!WriteAll(m_file.Get(), std::span(static_cast<const BYTE*>(buffer), count))) throw CFileException{errno};
+    if (!WriteAll(m_file.Get(), std::span(static_cast<const BYTE*>(buffer), count))) {
+        const int failure = errno;
+        m_position.reset();  // some of the bytes may have been written
+        throw CFileException{failure};
+    }
+    if (m_position) *m_position += count;
 }
 
 std::uint64_t CFile::Seek(std::int64_t offset, UINT from) {
     constexpr int kWhence[] = {SEEK_SET, SEEK_CUR, SEEK_END};
     if (from > end) throw CFileException{EINVAL};
-    return SeekOrThrow(m_file.Get(), static_cast<off_t>(offset), kWhence[from]);
+    const std::uint64_t position = SeekOrThrow(m_file.Get(), static_cast<off_t>(offset), kWhence[from]);
+    if (m_position) m_position = position;
+    return position;
 }
 
-std::uint64_t CFile::GetPosition() const { return SeekOrThrow(m_file.Get(), 0, SEEK_CUR); }
+std::uint64_t CFile::GetPosition() const {
+    if (m_position) return *m_position;
+    return SeekOrThrow(m_file.Get(), 0, SEEK_CUR);
+}
 
 std::uint64_t CFile::GetLength() const {
     struct stat status {};
@@ -204,5 +218,6 @@ std::uint64_t CFile::GetLength() const {
 
 void CFile::Close() {
     // The descriptor is gone whatever close says; the locks go with it.
+    m_position.reset();
     if (!m_file.Close()) Trace("Close error on " + m_strFileName);
 }
