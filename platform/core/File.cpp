@@ -27,14 +27,6 @@ std::size_t ReadFully(int descriptor, BYTE* buffer, std::size_t count, bool& fai
     return done;
 }
 
-int OpenRetrying(const char* path, int flags) {
-    int descriptor = -1;
-    do {
-        descriptor = ::open(path, flags | O_CLOEXEC, 0666);
-    } while (descriptor < 0 && errno == EINTR);
-    return descriptor;
-}
-
 std::uint64_t SeekOrThrow(int descriptor, off_t offset, int whence) {
     const off_t position = ::lseek(descriptor, offset, whence);
     if (position < 0) throw CFileException{errno};
@@ -50,7 +42,10 @@ int CloseWithError(int descriptor, int failure) {
 
 // Opens the file and takes its status: the one status query of an open.
 int OpenWithStatus(const char* path, int flags, struct stat& status) {
-    const int descriptor = OpenRetrying(path, flags);
+    int descriptor = -1;
+    do {
+        descriptor = ::open(path, flags | O_CLOEXEC, 0666);
+    } while (descriptor < 0 && errno == EINTR);
     if (descriptor < 0) return -1;
     if (::fstat(descriptor, &status) != 0) return CloseWithError(descriptor, errno);
     return descriptor;
