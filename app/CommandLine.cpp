@@ -43,15 +43,20 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             result.action = CommandLine::Action::help;
             return result;
         }
-        if (const auto seed = OptionValue(arguments, index, "--seed")) {
+        // An option with a value may take the next argument too.
+        const std::optional<std::string> seed = OptionValue(arguments, index, "--seed");
+        if (seed) {
             result.seed = ParseSeed(*seed);
             if (!result.seed) return Fail("--seed needs a whole number from 0 to 4294967295");
-        } else if (const auto file = OptionValue(arguments, index, "--screenshot")) {
+            continue;
+        }
+        const std::optional<std::string> file = OptionValue(arguments, index, "--screenshot");
+        if (file) {
             if (file->empty()) return Fail("--screenshot needs a file name");
             result.screenshotFile = *file;
-        } else if (argument.rfind("--", 0) == 0) {
-            return Fail("unknown option " + argument);
+            continue;
         }
+        if (argument.rfind("--", 0) == 0) return Fail("unknown option " + argument);
     }
     return result;
 }

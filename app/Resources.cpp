@@ -59,6 +59,12 @@ IconResource DrawGameIcon() { return IconResource{IconOfSize(32), IconOfSize(16)
 
 std::future<IconResource> g_iconInTheMaking;
 
+// The icon StartDrawingGameIcon began, or one drawn now when none was begun.
+IconResource TakeGameIcon() {
+    if (g_iconInTheMaking.valid()) return g_iconInTheMaking.get();
+    return DrawGameIcon();
+}
+
 }  // namespace
 
 void StartDrawingGameIcon() {
@@ -95,5 +101,5 @@ void RegisterGameResources() {
     RegisterDialogResource(IDD_ABOUTBOX, CAboutDlg::Template());
     RegisterDialogResource(CRecordsDlg::IDD, CRecordsDlg::Template());
     RegisterDialogResource(CNameDlg::IDD, CNameDlg::Template());
-    RegisterIconResource(IDR_GAMEICON, g_iconInTheMaking.valid() ? g_iconInTheMaking.get() : DrawGameIcon());
+    RegisterIconResource(IDR_GAMEICON, TakeGameIcon());
 }

@@ -31,10 +31,11 @@ void StoreAndReload(CSpriteList& list) {
     POSITION first = list.GetHeadPosition();
     POSITION second = again.GetHeadPosition();
     while (first != nullptr && second != nullptr) {
-        const auto* a = static_cast<const CSprite*>(list.GetNext(first));
-        const auto* b = static_cast<const CSprite*>(again.GetNext(second));
-        if (a->GetRuntimeClass() != b->GetRuntimeClass() || a->GetX() != b->GetX() || a->GetY() != b->GetY() ||
-            a->GetZ() != b->GetZ() || a->ImageWidth() != b->ImageWidth()) {
+        const auto* stored = static_cast<const CSprite*>(list.GetNext(first));
+        const auto* reloaded = static_cast<const CSprite*>(again.GetNext(second));
+        if (stored->GetRuntimeClass() != reloaded->GetRuntimeClass() || stored->GetX() != reloaded->GetX() ||
+            stored->GetY() != reloaded->GetY() || stored->GetZ() != reloaded->GetZ() ||
+            stored->ImageWidth() != reloaded->ImageWidth()) {
             __builtin_trap();
         }
     }

@@ -99,9 +99,12 @@ BITMAPINFOHEADER FromCoreHeader(const BITMAPCOREHEADER& core) {
 // Decodes and judges the file and info headers from the first bytes of the
 // image; the OS/2 form is converted.  Null when they are not usable.
 std::unique_ptr<BITMAPINFO> DecodeHeaders(std::span<const BYTE> head, BmpReport& report) {
+    if (head.empty()) {
+        Refuse(report, BmpProblemKind::emptyFile, 0, "empty file");
+        return nullptr;
+    }
     if (head.size() < kFileHeaderSize) {
-        Refuse(report, head.empty() ? BmpProblemKind::emptyFile : BmpProblemKind::shortFileHeader, 0,
-               head.empty() ? "empty file" : "short file header");
+        Refuse(report, BmpProblemKind::shortFileHeader, 0, "short file header");
         return nullptr;
     }
     ReadFileHeader(head.first<kFileHeaderSize>(), report.fileHeader);

@@ -177,7 +177,8 @@ int CDIB::CountColorEntries(const BITMAPINFO* header) {
 }
 
 BOOL CDIB::IsWindowsHeader(const BITMAPINFOHEADER* header) {
-    return header != nullptr && header->biSize == kCoreHeaderSize ? FALSE : TRUE;
+    if (header != nullptr && header->biSize == kCoreHeaderSize) return FALSE;
+    return TRUE;
 }
 
 // --- pixels ---
@@ -257,11 +258,12 @@ BOOL CDIB::MapColorsToPalette(CPalette* palette) {
     } else {
         for (int y = 0; y < ImageHeight(); ++y) {
             BYTE* pixel = GetPixelAddress(0, y);
-            for (int x = 0; x < ImageWidth(); ++x, pixel += 3) {
+            for (int x = 0; x < ImageWidth(); ++x) {
                 const PALETTEENTRY& entry = (*entries)[nearest(pixel[2], pixel[1], pixel[0])];
                 pixel[0] = entry.peBlue;
                 pixel[1] = entry.peGreen;
                 pixel[2] = entry.peRed;
+                pixel += 3;
             }
         }
     }
@@ -415,6 +417,11 @@ void CDIB::Serialize(CArchive& archive) {
     // nothing after it can be found: the archive is marked bad, so that the
     // caller learns of it.
     CFile* file = archive.GetFile();
-    const BOOL done = file != nullptr && (archive.IsStoring() ? Save(file) : Load(file));
+    BOOL done = FALSE;
+    if (file != nullptr && archive.IsStoring()) {
+        done = Save(file);
+    } else if (file != nullptr) {
+        done = Load(file);
+    }
     if (!done) archive.MarkBad();
 }

@@ -67,23 +67,27 @@ void CDIB::CopyRectTo(CDIB* destination, int xd, int yd, int w, int h, int xs, i
     if (clrTransparent == kNoTransparentColour) {
         // Within one image the rows may overlap.
         const bool sameImage = destination == this;
-        for (int row = 0; row < h; ++row, source += sourceStride, target += targetStride) {
+        for (int row = 0; row < h; ++row) {
             if (sameImage) {
                 std::memmove(target, source, width);
             } else {
                 std::memcpy(target, source, width);
             }
+            source += sourceStride;
+            target += targetStride;
         }
         return;
     }
     const auto transparent = static_cast<BYTE>(clrTransparent & 0xFF);
-    for (int row = 0; row < h; ++row, source += sourceStride, target += targetStride) {
+    for (int row = 0; row < h; ++row) {
         // Written as a select, not a branch, so the compiler can vectorise
         // it: a transparent pixel gets its own value back.
         for (std::size_t column = 0; column < width; ++column) {
             const BYTE value = source[column];
             target[column] = value != transparent ? value : target[column];
         }
+        source += sourceStride;
+        target += targetStride;
     }
 }
 

@@ -91,7 +91,8 @@ void CSprite::SetZ(int z) {
 }
 
 void CSprite::Initialize() {
-    if (const BYTE* topLeft = GetPixelAddress(0, 0)) m_byTransparent = *topLeft;
+    const BYTE* topLeft = GetPixelAddress(0, 0);
+    if (topLeft != nullptr) m_byTransparent = *topLeft;
 }
 
 void CSprite::Notify(UINT change, const CRect& first, const CRect* second) {

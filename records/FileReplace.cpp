@@ -45,6 +45,16 @@ bool CopyAttributes(int descriptor, const struct stat& original) {
     return ::fchmod(descriptor, original.st_mode & 07777u) == 0;
 }
 
+// Writes the new contents (head, then the rest of the old file from its
+// current position), gives them the original's attributes and makes them
+// durable.  Stops at the first step that fails.
+bool FillTemporary(int descriptor, const struct stat& original, std::span<const BYTE> head, int rest) {
+    if (!WriteAll(descriptor, head)) return false;
+    if (!CopyRest(rest, descriptor)) return false;
+    if (!CopyAttributes(descriptor, original)) return false;
+    return ::fsync(descriptor) == 0;
+}
+
 }  // namespace
 
 bool ReplaceFileContents(const std::string& path, const struct stat& original, std::span<const BYTE> head, int rest) {
@@ -55,10 +65,10 @@ bool ReplaceFileContents(const std::string& path, const struct stat& original, s
         Trace("records: cannot create a temporary file beside " + path);
         return false;
     }
-    bool written = WriteAll(temporary.Get(), head) && CopyRest(rest, temporary.Get()) &&
-                   CopyAttributes(temporary.Get(), original) && ::fsync(temporary.Get()) == 0;
-    written = temporary.Close() && written;
-    if (!written || std::rename(pattern.c_str(), path.c_str()) != 0) {
+    const bool filled = FillTemporary(temporary.Get(), original, head, rest);
+    // Closed whatever happened; a late write error shows only here.
+    const bool closed = temporary.Close();
+    if (!filled || !closed || std::rename(pattern.c_str(), path.c_str()) != 0) {
         Trace("records: cannot write the new records file " + pattern);
         ::unlink(pattern.c_str());
         return false;
@@ -73,7 +83,9 @@ void RemoveStaleTemporaries(const std::string& path) {
     const std::unique_ptr<DIR, int (*)(DIR*)> folder(::opendir(parts.folder.c_str()), ::closedir);
     if (!folder) return;
     std::vector<std::string> stale;
-    while (const dirent* entry = ::readdir(folder.get())) {
+    for (;;) {
+        const dirent* entry = ::readdir(folder.get());
+        if (entry == nullptr) break;
         const std::string_view name = entry->d_name;
         if (name.size() == prefix.size() + kUniqueSuffix.size() && name.starts_with(prefix)) {
             stale.emplace_back(name);

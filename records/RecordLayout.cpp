@@ -8,9 +8,11 @@ namespace records {
 namespace {
 
 // The C locale's blanks, as strtol skips them.
-bool IsBlank(BYTE c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsBlank(BYTE byte) {
+    return byte == ' ' || byte == '\t' || byte == '\n' || byte == '\v' || byte == '\f' || byte == '\r';
+}
 
-bool IsDigit(BYTE c) { return c >= '0' && c <= '9'; }
+bool IsDigit(BYTE byte) { return byte >= '0' && byte <= '9'; }
 
 // Writes the value in decimal at the offset and fills the rest of the field.
 // The value is kept within what the field can hold, so that a field never
@@ -35,15 +37,15 @@ int ClampScore(int score) { return std::clamp(score, 0, kMaxScore); }
 
 int ParseStoredScore(std::span<const BYTE> field) {
     const std::size_t end = std::min(field.size(), kScoreWidth);
-    std::size_t i = 0;
-    while (i < end && IsBlank(field[i])) ++i;
+    std::size_t index = 0;
+    while (index < end && IsBlank(field[index])) ++index;
     bool negative = false;
-    if (i < end && (field[i] == '+' || field[i] == '-')) {
-        negative = field[i] == '-';
-        ++i;
+    if (index < end && (field[index] == '+' || field[index] == '-')) {
+        negative = field[index] == '-';
+        ++index;
     }
     int value = 0;  // at most five digits: no overflow
-    for (; i < end && IsDigit(field[i]); ++i) value = value * 10 + (field[i] - '0');
+    for (; index < end && IsDigit(field[index]); ++index) value = value * 10 + (field[index] - '0');
     return negative ? -value : value;
 }
 

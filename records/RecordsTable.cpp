@@ -20,7 +20,9 @@ struct LockedFile {
     struct stat status;
 };
 
-bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+bool SameFile(const struct stat& first, const struct stat& second) {
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
 
 bool LockExclusive(int descriptor) {
     while (::flock(descriptor, LOCK_EX) != 0) {

@@ -10,14 +10,16 @@ namespace art {
 namespace {
 
 struct Vector3 {
-    double x, y, z;
+    double x;
+    double y;
+    double z;
 };
 
-double Dot(Vector3 a, Vector3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double Dot(Vector3 first, Vector3 second) { return first.x * second.x + first.y * second.y + first.z * second.z; }
 
-Vector3 Normalised(Vector3 v) {
-    const double length = std::sqrt(Dot(v, v));
-    return {v.x / length, v.y / length, v.z / length};
+Vector3 Normalised(Vector3 vector) {
+    const double length = std::sqrt(Dot(vector, vector));
+    return {vector.x / length, vector.y / length, vector.z / length};
 }
 
 // Screen y grows downwards; z points at the viewer.

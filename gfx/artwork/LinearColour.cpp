@@ -12,8 +12,8 @@ double ChannelToLinear(std::uint8_t value) {
     static const std::array<double, 256> kTable = [] {
         std::array<double, 256> table{};
         for (std::size_t index = 0; index < table.size(); ++index) {
-            const double v = static_cast<double>(index) / 255.0;
-            table[index] = v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+            const double encoded = static_cast<double>(index) / 255.0;
+            table[index] = encoded <= 0.04045 ? encoded / 12.92 : std::pow((encoded + 0.055) / 1.055, 2.4);
         }
         return table;
     }();
@@ -22,8 +22,8 @@ double ChannelToLinear(std::uint8_t value) {
 
 std::uint8_t ChannelToSrgb(double linear) {
     const double clipped = std::clamp(linear, 0.0, 1.0);
-    const double v = clipped <= 0.0031308 ? clipped * 12.92 : 1.055 * std::pow(clipped, 1.0 / 2.4) - 0.055;
-    return static_cast<std::uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
+    const double encoded = clipped <= 0.0031308 ? clipped * 12.92 : 1.055 * std::pow(clipped, 1.0 / 2.4) - 0.055;
+    return static_cast<std::uint8_t>(std::lround(std::clamp(encoded, 0.0, 1.0) * 255.0));
 }
 
 }  // namespace
@@ -44,9 +44,9 @@ double Lightness(Srgb8 colour) {
     return luminance > 216.0 / 24389.0 ? 116.0 * std::cbrt(luminance) - 16.0 : luminance * 24389.0 / 27.0;
 }
 
-int ColourDistance(Srgb8 a, Srgb8 b) {
-    const int red = a.red - b.red;
-    const int green = a.green - b.green;
-    const int blue = a.blue - b.blue;
+int ColourDistance(Srgb8 first, Srgb8 second) {
+    const int red = first.red - second.red;
+    const int green = first.green - second.green;
+    const int blue = first.blue - second.blue;
     return 3 * red * red + 4 * green * green + 2 * blue * blue;
 }

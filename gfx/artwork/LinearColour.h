@@ -10,14 +10,14 @@ struct LinearColour {
     double green = 0.0;
     double blue = 0.0;
 
-    friend LinearColour operator+(LinearColour a, LinearColour b) {
-        return {a.red + b.red, a.green + b.green, a.blue + b.blue};
+    friend LinearColour operator+(LinearColour first, LinearColour second) {
+        return {first.red + second.red, first.green + second.green, first.blue + second.blue};
     }
-    friend LinearColour operator*(LinearColour a, double factor) {
-        return {a.red * factor, a.green * factor, a.blue * factor};
+    friend LinearColour operator*(LinearColour colour, double factor) {
+        return {colour.red * factor, colour.green * factor, colour.blue * factor};
     }
-    friend LinearColour operator*(LinearColour a, LinearColour b) {
-        return {a.red * b.red, a.green * b.green, a.blue * b.blue};
+    friend LinearColour operator*(LinearColour first, LinearColour second) {
+        return {first.red * second.red, first.green * second.green, first.blue * second.blue};
     }
 };
 
@@ -38,4 +38,4 @@ Srgb8 ToSrgb8(LinearColour colour);
 double Lightness(Srgb8 colour);
 // Squared distance of two colours, weighted roughly by how strongly the eye
 // tells the channels apart.  Integer arithmetic, so every build agrees.
-int ColourDistance(Srgb8 a, Srgb8 b);
+int ColourDistance(Srgb8 first, Srgb8 second);

@@ -11,8 +11,11 @@ namespace {
 
 using Box = std::vector<Srgb8>;
 
+// Channel 0 is red, 1 green, 2 blue.
 int Channel(Srgb8 colour, int channel) {
-    return channel == 0 ? colour.red : (channel == 1 ? colour.green : colour.blue);
+    if (channel == 0) return colour.red;
+    if (channel == 1) return colour.green;
+    return colour.blue;
 }
 
 // Weights as in ColourDistance: green counts most, blue least.
@@ -26,8 +29,9 @@ struct Spread {
 Spread WidestChannel(const Box& box) {
     Spread widest;
     for (int channel = 0; channel < 3; ++channel) {
-        const auto [low, high] = std::minmax_element(
-            box.begin(), box.end(), [channel](Srgb8 a, Srgb8 b) { return Channel(a, channel) < Channel(b, channel); });
+        const auto [low, high] = std::minmax_element(box.begin(), box.end(), [channel](Srgb8 first, Srgb8 second) {
+            return Channel(first, channel) < Channel(second, channel);
+        });
         const int range = Channel(*high, channel) - Channel(*low, channel);
         const long long weighted = static_cast<long long>(range) * range *
                                    kChannelWeights[static_cast<std::size_t>(channel)] *
@@ -45,7 +49,8 @@ auto Key(Srgb8 colour, int channel) {
 
 void SplitAtMedian(std::vector<Box>& boxes, std::size_t which, int channel) {
     Box& box = boxes[which];
-    std::sort(box.begin(), box.end(), [channel](Srgb8 a, Srgb8 b) { return Key(a, channel) < Key(b, channel); });
+    std::sort(box.begin(), box.end(),
+              [channel](Srgb8 first, Srgb8 second) { return Key(first, channel) < Key(second, channel); });
     const auto half = static_cast<std::ptrdiff_t>(box.size() / 2);
     Box upper(box.begin() + half, box.end());
     box.erase(box.begin() + half, box.end());
@@ -121,9 +126,9 @@ std::vector<Srgb8> MedianCut(std::vector<Srgb8> colours, int count) {
     for (int round = 0; round < kRefinementRounds; ++round) {
         MoveToMeans(result, colours);
     }
-    std::sort(result.begin(), result.end(), [](Srgb8 a, Srgb8 b) {
-        return std::make_tuple(LuminanceKey(a), a.red, a.green, a.blue) <
-               std::make_tuple(LuminanceKey(b), b.red, b.green, b.blue);
+    std::sort(result.begin(), result.end(), [](Srgb8 first, Srgb8 second) {
+        return std::make_tuple(LuminanceKey(first), first.red, first.green, first.blue) <
+               std::make_tuple(LuminanceKey(second), second.red, second.green, second.blue);
     });
     return result;
 }

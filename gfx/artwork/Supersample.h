@@ -1,6 +1,7 @@
 // Renders a picture by averaging a grid of point samples in each pixel.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -23,9 +24,8 @@ struct PixelSample {
 
 // 0 below edge0, 1 above edge1, a smooth S-curve between.
 inline double Smoothstep(double edge0, double edge1, double value) {
-    double t = (value - edge0) / (edge1 - edge0);
-    t = t < 0.0 ? 0.0 : (t > 1.0 ? 1.0 : t);
-    return t * t * (3.0 - 2.0 * t);
+    const double position = std::clamp((value - edge0) / (edge1 - edge0), 0.0, 1.0);
+    return position * position * (3.0 - 2.0 * position);
 }
 
 using Scene = std::function<ScenePoint(double x, double y)>;

@@ -30,7 +30,8 @@ void CArchive::Write(const void* buffer, UINT count) {
 }
 
 void CArchive::ReadExactly(void* buffer, UINT count) {
-    if (m_pFile == nullptr || m_nMode != load || m_pFile->Read(buffer, count) != count) throw CFileException{};
+    if (m_pFile == nullptr || m_nMode != load) throw CFileException{};
+    if (m_pFile->Read(buffer, count) != count) throw CFileException{};
 }
 
 void CArchive::WriteNumber(DWORD value, UINT size) {

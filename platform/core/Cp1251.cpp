@@ -34,15 +34,23 @@ void AppendUtf8(char32_t code, std::string& out) {
 std::pair<char32_t, std::size_t> DecodeUtf8(std::string_view text, std::size_t index) {
     const auto lead = static_cast<unsigned char>(text[index]);
     if (lead < 0x80) return {lead, 1};
+    // The lead byte gives the length, the payload bits it carries, and the
+    // smallest value that length may encode (anything less is overlong).
     std::size_t length = 0;
     char32_t code = 0;
     char32_t smallest = 0;
     if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2, code = lead & 0x1Fu, smallest = 0x80;
+        length = 2;
+        code = lead & 0x1Fu;
+        smallest = 0x80;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3, code = lead & 0x0Fu, smallest = 0x800;
+        length = 3;
+        code = lead & 0x0Fu;
+        smallest = 0x800;
     } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4, code = lead & 0x07u, smallest = 0x10000;
+        length = 4;
+        code = lead & 0x07u;
+        smallest = 0x10000;
     }
     if (length == 0 || index + length > text.size()) return {0, 0};
     for (std::size_t offset = 1; offset < length; ++offset) {

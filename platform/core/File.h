@@ -98,4 +98,7 @@ public:
 private:
     CFileDescriptor m_file;
     std::string m_strFileName;
+    // A regular file's position, known without asking the system; empty
+    // when it must be asked.
+    std::optional<std::uint64_t> m_position;
 };

@@ -1,7 +1,6 @@
 #include "platform/core/ObList.h"
 
 #include <cassert>
-#include <utility>
 
 IMPLEMENT_DYNAMIC(CObList, CObject)
 
@@ -15,17 +14,25 @@ CObList::~CObList() { RemoveAll(); }
 
 CObject* CObList::GetNext(POSITION& pos) const {
     assert(pos != nullptr);
-    return std::exchange(pos, pos->pNext)->data;
+    const CObListNode* node = pos;
+    pos = node->pNext;
+    return node->data;
 }
 
 CObject* CObList::GetPrev(POSITION& pos) const {
     assert(pos != nullptr);
-    return std::exchange(pos, pos->pPrev)->data;
+    const CObListNode* node = pos;
+    pos = node->pPrev;
+    return node->data;
 }
 
 POSITION CObList::AddTail(CObject* element) {
     POSITION node = new CObListNode{nullptr, m_pNodeTail, element};
-    (m_pNodeTail != nullptr ? m_pNodeTail->pNext : m_pNodeHead) = node;
+    if (m_pNodeTail != nullptr) {
+        m_pNodeTail->pNext = node;
+    } else {
+        m_pNodeHead = node;
+    }
     m_pNodeTail = node;
     ++m_nCount;
     return node;
@@ -34,7 +41,11 @@ POSITION CObList::AddTail(CObject* element) {
 POSITION CObList::InsertBefore(POSITION pos, CObject* element) {
     assert(pos != nullptr);
     POSITION node = new CObListNode{pos, pos->pPrev, element};
-    (pos->pPrev != nullptr ? pos->pPrev->pNext : m_pNodeHead) = node;
+    if (pos->pPrev != nullptr) {
+        pos->pPrev->pNext = node;
+    } else {
+        m_pNodeHead = node;
+    }
     pos->pPrev = node;
     ++m_nCount;
     return node;
@@ -42,8 +53,18 @@ POSITION CObList::InsertBefore(POSITION pos, CObject* element) {
 
 void CObList::RemoveAt(POSITION pos) {
     assert(pos != nullptr);
-    (pos == m_pNodeHead ? m_pNodeHead : pos->pPrev->pNext) = pos->pNext;
-    (pos == m_pNodeTail ? m_pNodeTail : pos->pNext->pPrev) = pos->pPrev;
+    // Unlink the node from its neighbours, or from the list's ends where it
+    // has none on that side.
+    if (pos == m_pNodeHead) {
+        m_pNodeHead = pos->pNext;
+    } else {
+        pos->pPrev->pNext = pos->pNext;
+    }
+    if (pos == m_pNodeTail) {
+        m_pNodeTail = pos->pPrev;
+    } else {
+        pos->pNext->pPrev = pos->pPrev;
+    }
     delete pos;
     --m_nCount;
 }
@@ -56,7 +77,11 @@ CObject* CObList::RemoveTail() {
 }
 
 void CObList::RemoveAll() {
-    while (m_pNodeHead != nullptr) delete std::exchange(m_pNodeHead, m_pNodeHead->pNext);
+    while (m_pNodeHead != nullptr) {
+        CObListNode* next = m_pNodeHead->pNext;
+        delete m_pNodeHead;
+        m_pNodeHead = next;
+    }
     m_pNodeTail = nullptr;
     m_nCount = 0;
 }

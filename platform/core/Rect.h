@@ -18,7 +18,8 @@ struct CRect {
     int bottom = 0;
 
     constexpr CRect() = default;
-    constexpr CRect(int l, int t, int r, int b) : left(l), top(t), right(r), bottom(b) {}
+    constexpr CRect(int leftEdge, int topEdge, int rightEdge, int bottomEdge)
+        : left(leftEdge), top(topEdge), right(rightEdge), bottom(bottomEdge) {}
 
     constexpr int Width() const { return right - left; }
     constexpr int Height() const { return bottom - top; }

@@ -37,8 +37,9 @@ public:
     // took it.  The program never only asks (pHandlerInfo is always null).
     virtual BOOL OnCmdMsg(UINT nID, int /*nCode*/, void* /*pExtra*/, AFX_CMDHANDLERINFO* /*pHandlerInfo*/) {
         const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(WM_COMMAND, nID);
-        if (entry != nullptr) entry->pfnCall(this, 0, 0);
-        return entry != nullptr ? TRUE : FALSE;
+        if (entry == nullptr) return FALSE;
+        entry->pfnCall(this, 0, 0);
+        return TRUE;
     }
 
 protected:

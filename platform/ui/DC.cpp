@@ -3,7 +3,6 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <cstdlib>
-#include <utility>
 
 #include "platform/core/DibRow.h"
 #include "platform/ui/Wnd.h"
@@ -77,12 +76,23 @@ BOOL CWndDC::TextOutA(int x, int y, LPCSTR lpszString, int nCount) {
     return TRUE;
 }
 
-COLORREF CWndDC::SetTextColor(COLORREF colour) { return std::exchange(m_textColour, colour & 0x00FFFFFF); }
-COLORREF CWndDC::SetBkColor(COLORREF colour) { return std::exchange(m_backColour, colour & 0x00FFFFFF); }
+COLORREF CWndDC::SetTextColor(COLORREF colour) {
+    const COLORREF previous = m_textColour;
+    m_textColour = colour & 0x00FFFFFF;
+    return previous;
+}
+
+COLORREF CWndDC::SetBkColor(COLORREF colour) {
+    const COLORREF previous = m_backColour;
+    m_backColour = colour & 0x00FFFFFF;
+    return previous;
+}
 
 CFont* CWndDC::SelectObject(CFont* pFont) {
     if (pFont == nullptr || !pFont->m_pFont) return nullptr;
-    return std::exchange(m_pFont, pFont);
+    CFont* previous = m_pFont;
+    m_pFont = pFont;
+    return previous;
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : CWndDC(pWnd) {

@@ -21,6 +21,12 @@ constexpr int kNotEnded = -2;
 // value * numerator / denominator, rounded half up (positive values).
 int Scale(int value, int numerator, int denominator) { return (value * numerator + denominator / 2) / denominator; }
 
+// The top-level widget of the window a dialog belongs to; null for none.
+QWidget* OwnerWidget(const CWnd* owner) {
+    if (owner == nullptr || owner->Widget() == nullptr) return nullptr;
+    return owner->Widget()->window();
+}
+
 }  // namespace
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {
@@ -38,7 +44,9 @@ int CDialog::DoModal() {
                     .style = m_pTemplate->style & ~WS_VISIBLE,
                     .lpszName = m_pTemplate->caption.c_str()};
     if (!CreateWindowFrom(cs)) return -1;
-    if (OnInitDialog() && m_pFirstTabStop != nullptr) m_pFirstTabStop->setFocus(Qt::TabFocusReason);
+    // OnInitDialog answers whether the first tab stop takes the focus.
+    const BOOL focusFirstTabStop = OnInitDialog();
+    if (focusFirstTabStop && m_pFirstTabStop != nullptr) m_pFirstTabStop->setFocus(Qt::TabFocusReason);
     if (m_nModalResult == kNotEnded && m_pOuter != nullptr) static_cast<QDialog*>(m_pOuter.data())->exec();
     if (m_pClient != nullptr) DestroyWindow();
     // The owner takes the keyboard back, as it would from the platform's
@@ -48,8 +56,7 @@ int CDialog::DoModal() {
 }
 
 QWidget* CDialog::MakeOuter(const CREATESTRUCT& cs, QWidget* client) {
-    auto* dialog = new QDialog(cs.pParent != nullptr && cs.pParent->Widget() != nullptr ? cs.pParent->Widget()->window()
-                                                                                        : nullptr);
+    auto* dialog = new QDialog(OwnerWidget(cs.pParent));
     Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if ((cs.style & WS_SYSMENU) != 0) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     dialog->setWindowFlags(flags);
@@ -114,8 +121,11 @@ QWidget* CDialog::MakeOuter(const CREATESTRUCT& cs, QWidget* client) {
         control->setGeometry(place);
         if ((item.style & WS_TABSTOP) != 0) {
             control->setFocusPolicy(Qt::StrongFocus);
-            if (previousTabStop != nullptr) QWidget::setTabOrder(previousTabStop, control);
-            if (previousTabStop == nullptr) m_pFirstTabStop = control;
+            if (previousTabStop != nullptr) {
+                QWidget::setTabOrder(previousTabStop, control);
+            } else {
+                m_pFirstTabStop = control;
+            }
             previousTabStop = control;
         } else if (item.kind == DialogControlKind::pushButton || item.kind == DialogControlKind::edit) {
             control->setFocusPolicy(Qt::ClickFocus);
@@ -127,7 +137,8 @@ QWidget* CDialog::MakeOuter(const CREATESTRUCT& cs, QWidget* client) {
 
 void CDialog::EndDialog(int nResult) {
     m_nModalResult = nResult;
-    if (auto* dialog = qobject_cast<QDialog*>(m_pOuter.data())) dialog->done(nResult);
+    auto* dialog = qobject_cast<QDialog*>(m_pOuter.data());
+    if (dialog != nullptr) dialog->done(nResult);
 }
 
 BOOL CDialog::OnInitDialog() { return UpdateData(FALSE); }

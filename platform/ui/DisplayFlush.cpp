@@ -30,7 +30,8 @@ void FlushDisplay() {
     QPlatformNativeInterface* native = QGuiApplication::platformNativeInterface();
     void* display = native == nullptr ? nullptr : native->nativeResourceForIntegration(QByteArrayLiteral("wl_display"));
     if (display == nullptr) return;
-    if (const WlDisplayFlush flush = WaylandFlush()) flush(display);
+    const WlDisplayFlush flush = WaylandFlush();
+    if (flush != nullptr) flush(display);
 }
 
 }  // namespace ui_detail

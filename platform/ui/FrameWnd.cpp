@@ -85,13 +85,15 @@ QWidget* CFrameWnd::MakeOuter(const CREATESTRUCT& cs, QWidget* client) {
     frame->resize(400, 300);  // until the program places it
     // The menu is there before WM_CREATE, so that the frame's sizes count
     // its bar from then on.
-    if (const MenuResource* menu = FindMenuResource(m_nIDResource)) {
+    const MenuResource* menu = FindMenuResource(m_nIDResource);
+    if (menu != nullptr) {
         m_pMenuBar = new QMenuBar(frame);
         m_pMenuBar->setNativeMenuBar(false);  // in the window, where the frame's sizes count it
         for (const MenuItemResource& popup : *menu)
             AddMenuItems(m_pMenuBar->addMenu(ui_detail::FromWindows1251(popup.text)), popup.items);
     }
-    if (const AcceleratorResource* table = FindAcceleratorResource(m_nIDResource)) {
+    const AcceleratorResource* table = FindAcceleratorResource(m_nIDResource);
+    if (table != nullptr) {
         for (const ACCEL& accel : *table) {
             const QKeySequence sequence = SequenceOf(accel);
             if (!sequence.isEmpty())
@@ -137,6 +139,7 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 }
 
 BOOL CFrameWnd::DestroyWindow() {
-    if (auto* frame = dynamic_cast<FrameWidget*>(m_pOuter.data())) frame->m_pFrame = nullptr;
+    auto* frame = dynamic_cast<FrameWidget*>(m_pOuter.data());
+    if (frame != nullptr) frame->m_pFrame = nullptr;
     return CWnd::DestroyWindow();
 }

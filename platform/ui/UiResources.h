@@ -1,7 +1,10 @@
 // The program's resources as plain data, the way a resource script states
 // them, and where the application registers them before it creates windows.
 // Texts are Windows-1251 bytes.  The rc namespace has one helper per script
-// statement, so that a template reads like one.
+// statement, so that a template reads like one:
+//
+//   rc::Dialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 166, 63, "", 9, "Arial",
+//              {rc::DefPushButton("OK", IDOK, 54, 42, 50, 14), rc::EditText(IDC_NAME, 7, 26, 141, 14)})
 #pragma once
 
 #include <string>

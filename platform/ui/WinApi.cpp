@@ -101,9 +101,11 @@ WindowClass FindWindowClass(LPCSTR className, bool dialog) {
 }
 
 QIcon IconOf(HICON icon) {
-    const IconResource* resource = icon == nullptr ? nullptr : FindIconResource(icon->id);
     QIcon result;
-    for (const IconImage& image : resource == nullptr ? IconResource() : *resource) {
+    if (icon == nullptr) return result;
+    const IconResource* resource = FindIconResource(icon->id);
+    if (resource == nullptr) return result;
+    for (const IconImage& image : *resource) {
         const auto expected = static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 4;
         if (image.width <= 0 || image.height <= 0 || image.rgba.size() != expected) continue;
         const QImage pixels(image.rgba.data(), image.width, image.height, image.width * 4, QImage::Format_RGBA8888);

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/ui/UiResources.h"
@@ -109,9 +108,11 @@ int AfxWinMain(int argc, char* argv[]) {
     const QtMessageHandler qtHandler = qInstallMessageHandler(DuringStartUp);
     QApplication application(argc, argv);
     qInstallMessageHandler(qtHandler);
-    for (const HeldMessage& held : std::exchange(g_held, {})) {
-        if (held.category != "qt.qpa.plugin" && qtHandler != nullptr)
-            qtHandler(held.type, QMessageLogContext(nullptr, 0, nullptr, held.category.c_str()), held.text);
+    std::vector<HeldMessage> held;
+    held.swap(g_held);
+    for (const HeldMessage& message : held) {
+        if (message.category != "qt.qpa.plugin" && qtHandler != nullptr)
+            qtHandler(message.type, QMessageLogContext(nullptr, 0, nullptr, message.category.c_str()), message.text);
     }
     QApplication::setQuitOnLastWindowClosed(false);
     CWinApp* app = AfxGetApp();

@@ -141,7 +141,9 @@ QWidget* CWnd::MakeOuter(const CREATESTRUCT& cs, QWidget* client) {
 
 BOOL CWnd::DestroyWindow() {
     if (m_pClient == nullptr) return FALSE;
-    for (CWnd* child : std::vector(m_children)) child->DestroyWindow();
+    // A copy, since each child's DestroyWindow takes it out of m_children.
+    const std::vector<CWnd*> children = m_children;
+    for (CWnd* child : children) child->DestroyWindow();
     if (m_pParent != nullptr) std::erase(m_pParent->m_children, this);
     m_pParent = nullptr;
     // The widgets may be inside one of their own event handlers (a close
@@ -155,7 +157,8 @@ BOOL CWnd::DestroyWindow() {
     m_pClient = nullptr;
     m_surface = QImage();
     m_invalid = QRegion();
-    if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this) {
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd == this) {
         app->m_pMainWnd = nullptr;
         AfxPostQuitMessage(0);
     }
@@ -218,7 +221,14 @@ BOOL CWnd::ShowWindow(int) {
 }
 
 void CWnd::SetFocus() {
-    if (m_pOuter != nullptr) (m_pOuter->isWindow() ? m_pOuter : m_pClient)->setFocus(Qt::OtherFocusReason);
+    if (m_pOuter == nullptr) return;
+    // A child's outer widget may be the edge drawn around it; the focus goes
+    // to its client area.
+    if (m_pOuter->isWindow()) {
+        m_pOuter->setFocus(Qt::OtherFocusReason);
+    } else {
+        m_pClient->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 // --- painting -----------------------------------------------------------------------
@@ -241,7 +251,8 @@ void CWnd::ResizeSurface() {
 }
 
 void CWnd::Invalidate(BOOL) {
-    if (m_pClient != nullptr) m_invalid += m_pClient->rect();
+    if (m_pClient == nullptr) return;
+    m_invalid += m_pClient->rect();
     PostPaint();
 }
 
@@ -266,19 +277,27 @@ void CWnd::DeliverPaint() {
     if (m_pClient == nullptr) return;  // destroyed while painting
     m_bInPaint = false;
     m_paintRegion = QRegion();
-    Present(std::exchange(m_deferredPresent, QRect()));
+    const QRect painted = m_deferredPresent;
+    m_deferredPresent = QRect();
+    Present(painted);
 }
 
 void CWnd::UpdateWindow() {
     if (m_pClient == nullptr) return;
     if (!m_invalid.isEmpty()) DeliverPaint();
-    for (CWnd* child : std::vector(m_children)) child->UpdateWindow();
+    // A copy, since a paint handler may create or destroy a child window,
+    // which changes m_children.
+    const std::vector<CWnd*> children = m_children;
+    for (CWnd* child : children) child->UpdateWindow();
 }
 
 void CWnd::Present(const QRect& rect) {
     if (m_pClient == nullptr || rect.isEmpty()) return;
-    if (m_bInPaint) m_deferredPresent |= rect;  // shown when the paint is done
-    if (m_bInPaint || !m_pClient->isVisible()) return;
+    if (m_bInPaint) {
+        m_deferredPresent |= rect;  // shown when the paint is done
+        return;
+    }
+    if (!m_pClient->isVisible()) return;
     m_pClient->repaint(rect.intersected(m_pClient->rect()));
     ui_detail::FlushDisplay();
 }

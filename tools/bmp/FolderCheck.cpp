@@ -153,7 +153,8 @@ void CheckSharedColours(const CDIB& ball, const CDIB& board, const std::string& 
         const bool same = index < ballCount && index < boardCount && mine.rgbRed == theirs.rgbRed &&
                           mine.rgbGreen == theirs.rgbGreen && mine.rgbBlue == theirs.rgbBlue;
         if (same) continue;
-        if (differing++ == 0) {
+        ++differing;
+        if (differing == 1) {
             first = std::to_string(index) + ": " + (index < ballCount ? ColourText(mine) : "none") + " here, " +
                     (index < boardCount ? ColourText(theirs) : "none") + " in pole.bmp";
         }
@@ -168,10 +169,10 @@ void CheckBall(const std::filesystem::path& folder, int colour, const CDIB* boar
     const std::string name = std::to_string(colour) + ".bmp";
     const auto ball = LoadPicture(folder, name, problems);
     if (!ball) return;
+    // Both checks report what they find before either ends the checking.
     const bool sized = HasSize(*ball, name, kBallWidth, kBallHeight, " (two 40x40 frames side by side)", problems);
-    if (!HasEightBits(*ball, name, " (balls are copied into the board byte by byte)", problems) || !sized) {
-        return;
-    }
+    const bool eightBits = HasEightBits(*ball, name, " (balls are copied into the board byte by byte)", problems);
+    if (!sized || !eightBits) return;
     CheckTransparency(*ball, name, problems);
     if (board != nullptr) CheckSharedColours(*ball, *board, name, problems);
 }

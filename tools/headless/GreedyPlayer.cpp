@@ -26,21 +26,24 @@ std::array<int, CBoardGame::kCells> CGreedyPlayer::Distances(const Board& board,
     int head = 0;
     int tail = 0;
     distance[static_cast<std::size_t>(from)] = 0;
-    queue[static_cast<std::size_t>(tail++)] = from;
+    queue[static_cast<std::size_t>(tail)] = from;
+    ++tail;
     while (head < tail) {
-        const int cell = queue[static_cast<std::size_t>(head++)];
+        const int cell = queue[static_cast<std::size_t>(head)];
+        ++head;
         const int next = distance[static_cast<std::size_t>(cell)] + 1;
         if (next > kLongestPath) continue;
         const int column = cell % kColumns;
         const int row = cell / kColumns;
         for (const Axis step : {Axis{1, 0}, Axis{-1, 0}, Axis{0, 1}, Axis{0, -1}}) {
-            const int c = column + step.columnStep;
-            const int r = row + step.rowStep;
-            if (!Inside(c, r)) continue;
-            const auto neighbour = static_cast<std::size_t>(CBoardGame::CellOf(c, r));
+            const int nextColumn = column + step.columnStep;
+            const int nextRow = row + step.rowStep;
+            if (!Inside(nextColumn, nextRow)) continue;
+            const auto neighbour = static_cast<std::size_t>(CBoardGame::CellOf(nextColumn, nextRow));
             if (board[neighbour] != 0 || distance[neighbour] >= 0) continue;
             distance[neighbour] = next;
-            queue[static_cast<std::size_t>(tail++)] = static_cast<int>(neighbour);
+            queue[static_cast<std::size_t>(tail)] = static_cast<int>(neighbour);
+            ++tail;
         }
     }
     distance[static_cast<std::size_t>(from)] = -1;  // staying put is no move
@@ -59,12 +62,13 @@ int CGreedyPlayer::RateTarget(const Board& board, int target, int colour) {
     for (const Axis axis : kAxes) {
         int run = 1;
         for (const int sign : {1, -1}) {
-            int c = column + sign * axis.columnStep;
-            int r = row + sign * axis.rowStep;
-            while (Inside(c, r) && board[static_cast<std::size_t>(CBoardGame::CellOf(c, r))] == colour) {
+            int runColumn = column + sign * axis.columnStep;
+            int runRow = row + sign * axis.rowStep;
+            while (Inside(runColumn, runRow) &&
+                   board[static_cast<std::size_t>(CBoardGame::CellOf(runColumn, runRow))] == colour) {
                 ++run;
-                c += sign * axis.columnStep;
-                r += sign * axis.rowStep;
+                runColumn += sign * axis.columnStep;
+                runRow += sign * axis.rowStep;
             }
         }
         bestRun = std::max(bestRun, run);
@@ -72,13 +76,13 @@ int CGreedyPlayer::RateTarget(const Board& board, int target, int colour) {
             int count = 0;
             bool open = true;
             for (int index = 0; index < kLine && open; ++index) {
-                const int c = column + (offset + index) * axis.columnStep;
-                const int r = row + (offset + index) * axis.rowStep;
-                if (!Inside(c, r)) {
+                const int windowColumn = column + (offset + index) * axis.columnStep;
+                const int windowRow = row + (offset + index) * axis.rowStep;
+                if (!Inside(windowColumn, windowRow)) {
                     open = false;
                     break;
                 }
-                const int value = board[static_cast<std::size_t>(CBoardGame::CellOf(c, r))];
+                const int value = board[static_cast<std::size_t>(CBoardGame::CellOf(windowColumn, windowRow))];
                 if (value == colour) ++count;
                 else if (value != 0) open = false;
             }

@@ -1,10 +1,20 @@
 #include "tools/headless/HeadlessGame.h"
 
 #include <ostream>
-#include <utility>
 
 #include "platform/core/Cp1251.h"
 #include "records/RecordRows.h"
+
+namespace {
+
+// A cell in the dump: '.' for an empty cell, the colour's digit for a ball.
+char CellCharacter(int value) {
+    if (value == 0) return '.';
+    if (value >= 1 && value <= 6) return static_cast<char>('0' + value);
+    return '?';
+}
+
+}  // namespace
 
 CHeadlessGame::CHeadlessGame(Composition composition) : m_composition(composition) {}
 
@@ -21,7 +31,9 @@ void CHeadlessGame::Pause(int /*milliseconds*/) { ++m_nPauses; }
 
 std::string CHeadlessGame::AskRecordName() {
     // Each dialog starts empty: a prepared name serves one dialog only.
-    return std::exchange(m_strNextName, std::string());
+    std::string name = m_strNextName;
+    m_strNextName.clear();
+    return name;
 }
 
 void CHeadlessGame::ShowRecords() {
@@ -39,8 +51,7 @@ void CHeadlessGame::Dump(std::ostream& output) const {
     for (int row = 0; row < kRows; ++row) {
         std::string line;
         for (int column = 0; column < kColumns; ++column) {
-            const int value = Cell(CellOf(column, row));
-            line.push_back(value == 0 ? '.' : value >= 1 && value <= 6 ? static_cast<char>('0' + value) : '?');
+            line.push_back(CellCharacter(Cell(CellOf(column, row))));
         }
         output << line << '\n';
     }

@@ -63,4 +63,28 @@ TEST(File, CopyRestCopiesFromTheCurrentPositionOn) {
     EXPECT_EQ(ReadText(folder / "to"), text.substr(100));
 }
 
+// CFile keeps a regular file's position itself; it must agree with the system's after every kind of move.
+// /dev/null is asked each time: its position stays 0 however much is written.
+TEST(File, PositionFollowsEveryReadWriteAndSeek) {
+    const CScratchFolder folder;
+    CFile file;
+    ASSERT_TRUE(file.Open((folder / "moves").c_str(), kCreateExclusive));
+    file.Write("0123456789", 10);
+    EXPECT_EQ(file.GetPosition(), 10u);
+    EXPECT_EQ(file.Seek(3, CFile::begin), 3u);
+    char bytes[100];
+    EXPECT_EQ(file.Read(bytes, 4), 4u);
+    EXPECT_EQ(file.GetPosition(), 7u);
+    EXPECT_EQ(file.Seek(-2, CFile::current), 5u);
+    EXPECT_EQ(file.Read(bytes, 100), 5u);
+    EXPECT_EQ(file.GetPosition(), 10u);
+    file.Close();
+    ASSERT_TRUE(file.Open((folder / "moves").c_str(), kReadShared));
+    EXPECT_EQ(file.GetPosition(), 0u);
+    CFile null;
+    ASSERT_TRUE(null.Open("/dev/null", CFile::modeWrite));
+    null.Write("0123456789", 10);
+    EXPECT_EQ(null.GetPosition(), 0u);
+}
+
 }  // namespace
