@@ -81,8 +81,7 @@ void ViewTest::SetUp() {
     ASSERT_TRUE(WaitUntilShown(*m_pHost));
     // What the showing left to paint is painted now; the tests count redraws from here on.
     m_pHost->UpdateWindow();
-    m_pView->m_nDraws = 0;
-    m_pView->m_pauses.clear();
+    m_pView->m_seen.clear();
 }
 
 void ViewTest::TearDown() {
