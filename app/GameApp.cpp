@@ -53,14 +53,13 @@ BOOL CGameApp::InitInstance() {
     SetRegistryKey("Local AppWizard-Generated Applications");
     ExplainMissingPictures();
 
-    if (m_firstSeed) {
-        const std::int64_t seed = *m_firstSeed;
-        crt::SetClock([seed] { return seed; });
+    CMainFrame* frame = nullptr;
+    {
+        // Only the first game is fixed; later ones and the records' dates
+        // read the real clock.
+        const crt::ScopedClock clock(m_firstSeed);
+        frame = new CMainFrame;
     }
-    auto* frame = new CMainFrame;
-    // Only the first game is fixed; later ones and the records' dates read
-    // the real clock.
-    if (m_firstSeed) crt::SetClock({});
     m_pMainWnd = frame;
 
     if (!frame->LoadFrame(IDR_MAINFRAME, 0, nullptr, nullptr)) {

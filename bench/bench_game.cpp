@@ -130,9 +130,8 @@ BENCHMARK(BM_LoadBallPicture)->Unit(benchmark::kMicrosecond);
 
 // Starts a new game from a fixed clock reading, so that it is always the same game.
 void StartKnownGame(CBenchGame& game) {
-    crt::SetClock([] { return std::int64_t{12345}; });
+    const crt::ScopedClock clock(12345);
     game.OnNewGame();
-    crt::SetClock(nullptr);
 }
 
 // The moves of one whole game by the built-in player, from StartKnownGame.

@@ -139,9 +139,11 @@ void BM_AnimationStepPeriod(benchmark::State& state) {
     std::filesystem::current_path(SharedRunFolder().Path());
     std::vector<double> periods;
     for (auto _ : state) {
-        crt::SetClock([] { return std::int64_t{20240601}; });
-        auto view = std::make_unique<CTimedView>();
-        crt::SetClock({});
+        std::unique_ptr<CTimedView> view;
+        {
+            const crt::ScopedClock clock(20240601);
+            view = std::make_unique<CTimedView>();
+        }
         auto* host = new CFrameWnd;
         host->LoadFrame(0, WS_SYSMENU, nullptr, nullptr);  // no menu
         view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), host, AFX_IDW_PANE_FIRST);

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -114,11 +115,17 @@ protected:
     CPhasedSprite* m_pSelSprite = nullptr;
     int m_nLastNext[kBatchSize] = {};
     int m_nBoard[kCells] = {};
+    // The path search's grid, the board framed by a ring of walls: what the
+    // last FindPath left is the distance of each cell from its target, and
+    // AnimateMove walks those distances downhill.
     int m_nWave[kColumns + 2][kRows + 2] = {};
     int m_nNext[kBatchSize] = {};
     int m_nNewCol[kBatchSize] = {};
     int m_nNewRow[kBatchSize] = {};
     int m_nScore = 0;
+    // False while a move or a remake move is carried out.  A second click
+    // clears it when, and only when, the ball moves: that is how the click's
+    // later steps know that a turn is to be finished.
     bool m_bReady = true;
     bool m_bNoUndo = true;
     bool m_bGameOver = false;
@@ -129,9 +136,12 @@ protected:
 
 private:
     void AddToSeed(int value);
-    void SelectBallAt(int boardX, int boardY);
+    int CellAt(CPoint boardPoint) const;
+    void SelectBallAt(std::optional<CPoint> boardPoint);
+    void MoveOrCancel(std::optional<CPoint> boardPoint);
     void FinishMove();
     void BringAnnouncedBalls();
+    void CheckGameOver();
     void PlaceBatchBall(int index, CPhasedSprite* sprite);
     int ReplayCell(int index) const;
     void RemoveCellSprite(int cell);

@@ -1,6 +1,7 @@
 // Path search, the walk of a moving ball, and line removal.
 #include "game/BoardGame.h"
 
+#include <cassert>
 #include <climits>
 
 namespace {
@@ -75,12 +76,17 @@ bool CBoardGame::FindPath(int source, int target) {
     return false;
 }
 
+// Walks m_pSelSprite from m_nFrom to m_nTo along the distances that the last
+// FindPath left in m_nWave, which must have been the search for this move and
+// must have found the way: from the source every cell has a neighbour one
+// step nearer the target.
 void CBoardGame::AnimateMove() {
     int column = m_nFrom % kColumns + 1;
     int row = m_nFrom / kColumns + 1;
     int value = m_nWave[column][row];
+    assert(value == kSource);
     // Each step goes strictly downhill, so the walk ends within kSource steps
-    // even if the grid does not belong to this move.
+    // and never reaches the ring of walls.
     while (value != 0) {
         int bestColumn = column;
         int bestRow = row;
@@ -93,7 +99,8 @@ void CBoardGame::AnimateMove() {
                 bestRow = row + step.row;
             }
         }
-        if (bestValue == value) return;  // no way down: not a grid of this move
+        assert(bestValue < value);
+        if (bestValue == value) return;  // without asserts: stop rather than loop for ever
         column = bestColumn;
         row = bestRow;
         value = bestValue;
@@ -101,6 +108,7 @@ void CBoardGame::AnimateMove() {
         Pause(kPauseMilliseconds);
         DrawAll();
     }
+    assert(CellOf(column - 1, row - 1) == m_nTo);
 }
 
 int CBoardGame::RunLength(int start, int direction) const {

@@ -21,49 +21,70 @@ std::optional<CPoint> BoardPoint(CPoint point) {
 
 }  // namespace
 
+// A turn takes two clicks: the first selects a ball, the second names the
+// cell it is to go to.  Every click that is not a first click ends with the
+// game-over check.
 void CBoardGame::OnLButtonDown(UINT /*nFlags*/, CPoint point) {
     const std::optional<CPoint> board = BoardPoint(point);
-    if (!m_bSelected) {
-        if (m_bReady && !m_bGameOver) {
-            if (board) SelectBallAt(board->x, board->y);
-            return;
-        }
-    } else {
-        // A point off the board names no cell; it cancels like an unreachable one.
-        if (board) m_nTo = board->x / m_nCellSize + board->y / m_nCellSize * kColumns;
-        if (board && CanMove() && m_nTo != m_nFrom) {
-            m_nBoard[m_nTo] = m_nBoard[m_nFrom];
-            m_nBoard[m_nFrom] = 0;
-            m_nMoveFrom = m_nFrom;
-            m_nMoveTo = m_nTo;
-            m_bReady = false;
-            m_bSelected = false;
-            AnimateMove();
-        } else if (m_pSelSprite != nullptr) {
-            MoveSpriteToCell(m_pSelSprite, m_nFrom);
-        }
-        m_bSelected = false;
-        m_pSelSprite = nullptr;
-        DrawAll();
-        if (!m_bReady) FinishMove();
+    const bool firstClick = !m_bSelected && m_bReady && !m_bGameOver;
+    if (firstClick) {
+        SelectBallAt(board);
+        return;
     }
-    const bool wasOver = m_bGameOver;
-    m_bGameOver = IsBoardFull();
-    DrawAll();
-    if (m_bGameOver && !wasOver) GameOver();
+    if (m_bSelected) {
+        MoveOrCancel(board);
+        if (!m_bReady) FinishMove();  // the ball moved: a line or a batch follows
+    }
+    CheckGameOver();
 }
 
-void CBoardGame::SelectBallAt(int boardX, int boardY) {
+int CBoardGame::CellAt(CPoint boardPoint) const {
+    return boardPoint.x / m_nCellSize + boardPoint.y / m_nCellSize * kColumns;
+}
+
+// The first click: the ball under the point, if any, is selected and shown highlighted.
+void CBoardGame::SelectBallAt(std::optional<CPoint> board) {
+    if (!board) return;
     POSITION position = m_spriteList.GetTailPosition();
     while (position != nullptr) {
         auto* sprite = static_cast<CPhasedSprite*>(m_spriteList.GetPrev(position));
-        if (!sprite->HitTest(CPoint(boardX, boardY))) continue;
+        if (!sprite->HitTest(*board)) continue;
         m_pSelSprite = sprite;
-        m_nFrom = boardX / m_nCellSize + boardY / m_nCellSize * kColumns;
+        m_nFrom = CellAt(*board);
         m_bSelected = true;
         DrawAll();
         return;
     }
+}
+
+// The second click: the selected ball walks to the clicked cell when it can
+// get there, else it stays; either way the selection ends.
+void CBoardGame::MoveOrCancel(std::optional<CPoint> board) {
+    // A point off the board names no cell; it cancels like an unreachable one.
+    if (board) m_nTo = CellAt(*board);
+    if (board && CanMove() && m_nTo != m_nFrom) {
+        m_nBoard[m_nTo] = m_nBoard[m_nFrom];
+        m_nBoard[m_nFrom] = 0;
+        m_nMoveFrom = m_nFrom;
+        m_nMoveTo = m_nTo;
+        m_bReady = false;
+        m_bSelected = false;
+        AnimateMove();  // walks the distances CanMove's path search left in m_nWave
+    } else if (m_pSelSprite != nullptr) {
+        MoveSpriteToCell(m_pSelSprite, m_nFrom);
+    }
+    m_bSelected = false;
+    m_pSelSprite = nullptr;
+    DrawAll();
+}
+
+void CBoardGame::CheckGameOver() {
+    const bool wasOver = m_bGameOver;
+    m_bGameOver = IsBoardFull();
+    DrawAll();
+    // Only the click that fills the board ends the game; later clicks on
+    // the full board show nothing again.
+    if (m_bGameOver && !wasOver) GameOver();
 }
 
 // After the ball has walked: score a line, or pay for the move with a batch.

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -20,7 +19,8 @@ public:
         this->m_pSelSprite = nullptr;
         this->m_spriteList.RemoveAll();
         for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
-            const int colour = this->m_nBoard[cell] = colours[static_cast<std::size_t>(cell)];
+            const int colour = colours[static_cast<std::size_t>(cell)];
+            this->m_nBoard[cell] = colour;
             if (colour == 0) continue;
             auto sprite = std::make_unique<CPhasedSprite>();
             ASSERT_TRUE(sprite->Load(CBoardGame::BallFileName(colour).c_str()));
@@ -30,7 +30,11 @@ public:
         }
     }
     Board Colours() const { return std::to_array(this->m_nBoard); }
-    void SetNext(int a, int b, int c) { std::ranges::copy(std::array{a, b, c}, this->m_nNext); }
+    void SetNext(int first, int second, int third) {
+        this->m_nNext[0] = first;
+        this->m_nNext[1] = second;
+        this->m_nNext[2] = third;
+    }
     void SetScore(int score) { this->m_nScore = score; }
     const CPhasedSprite* SelectedSprite() const { return this->m_pSelSprite; }
 };

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <vector>
 
 #include "game/tests/GameAccess.h"
@@ -15,23 +14,27 @@
 
 namespace {
 
-using Events = std::vector<std::string>;
-
 class CRecordingGame : public CGameAccess<CBoardGame> {
 public:
-    // What the engine asked of the view side, in order: "draw" and "pause".
-    Events events;
+    // What the engine asked of the view side, in order and separated by blanks: "P" a pause of 80 ms, "D<n>" a
+    // redraw with n balls on the board.
+    std::string seen;
+    // The announced colours at each redraw.
+    std::vector<std::string> previews;
     // The cell the ball being moved stood on at each redraw during a walk.
     std::vector<int> walk;
 
     void DrawAll() override {
         RenderSprites();  // splits new ball pictures into frames, as a real redraw does
-        events.emplace_back("draw");
+        Record("D" + std::to_string(m_spriteList.GetCount()));
+        previews.push_back(Preview());
         // During a walk the moved ball is no longer selected but still tracked.
         if (m_pSelSprite != nullptr && !m_bSelected)
             walk.push_back(CellOf(m_pSelSprite->GetX() / kCellSize, m_pSelSprite->GetY() / kCellSize));
     }
-    void Pause(int milliseconds) override { events.emplace_back(milliseconds == kPauseMilliseconds ? "pause" : "?"); }
+    void Pause(int milliseconds) override {
+        Record(milliseconds == kPauseMilliseconds ? "P" : "P" + std::to_string(milliseconds));
+    }
     std::string AskRecordName() override { return {}; }
     void ShowRecords() override {}
 
@@ -79,8 +82,21 @@ public:
         Click(to);
     }
     void ClearEvents() {
-        events.clear();
+        seen.clear();
+        previews.clear();
         walk.clear();
+    }
+    // The announced colours, as "123".
+    std::string Preview() const {
+        std::string colours;
+        for (const int colour : m_nNext) colours += std::to_string(colour);
+        return colours;
+    }
+
+private:
+    void Record(const std::string& event) {
+        if (!seen.empty()) seen += ' ';
+        seen += event;
     }
 };
 
@@ -111,7 +127,7 @@ TEST_F(GameTest, ClicksOffTheBoardSelectNothingAndCancel) {
             m_game.Click(Cell(4, 4));
             m_game.OnLButtonDown(0, CPoint(x, y));
             EXPECT_FALSE(m_game.IsSelected());
-            EXPECT_EQ(m_game.events, (Events{"draw", "draw", "draw"}));
+            EXPECT_EQ(m_game.seen, "D2 D2 D2");
             EXPECT_EQ(m_game.BoardText(), kTwoBalls);
             EXPECT_TRUE(m_game.SpritesMatchBoard());
         }
@@ -143,27 +159,96 @@ TEST_F(GameTest, TargetsTooFarOrTakenAreRefused) {
     EXPECT_TRUE(m_game.SpritesMatchBoard());
 }
 
-TEST_F(GameTest, LinesAreFoundRemovedAndScored) {
-    // The board before and the points of one RemoveLine: 0 when nothing goes, else the whole board goes.
-    const std::tuple<const char*, const char*, int> lines[] = {
-        {"five in a row", "......... ..22222", 10},
-        {"six are one line", "......... ......... ......... ......... 333333", 14},
-        {"rows do not wrap", ".....5555 5", 0},
-        {"down-right does not wrap", ".....6... ......6.. .......6. ........6 ......... 6", 0},
-        {"down-left does not wrap", "...1..... ..1...... .1....... 1.......1", 0},
+// One RemoveLine on each board: the board after it, and the points of the line (0: no line).  A line that touches
+// an edge goes whole; a ball of its colour just past the edge, where a run that wrapped would go on, stays.
+TEST_F(GameTest, LinesAreFoundRemovedWholeAndScored) {
+    struct LineCase {
+        const char* name;
+        const char* before;
+        const char* after;
+        int points;
     };
-    for (const auto& [name, layout, points] : lines) {
-        SCOPED_TRACE(name);
+    const LineCase lines[] = {
+        {"four are no line", "3333", "3333.....", 0},
+        {"five in a row", "......... ..22222", "", 10},
+        {"six are one line", "......... ......... ......... ......... 333333", "", 14},
+        {"row from the first column", "11111", "", 10},
+        {"row to the last column", "......... ....22222 2", "......... ......... 2........", 10},
+        {"row in the last row",
+         "......... ......... ......... ......... ......... ......... ......... ......... ..44444", "", 10},
+        {"column in the first column from the top row", "5........ 5........ 5........ 5........ 5", "", 10},
+        {"column in the last column to the last row",
+         "......... ......... ......... ......... ........6 ........6 ........6 ........6 ........6", "", 10},
+        {"down-right from the top row to the last column",
+         "....1.... .....1... ......1.. .......1. ........1 ......... 1",
+         "......... ......... ......... ......... ......... ......... 1........", 10},
+        {"down-right from the first column to the last row",
+         "......... ......... ......... ......... 2........ .2....... ..2...... ...2..... ....2....", "", 10},
+        {"down-left from the top row to the first column", "....3.... ...3..... ..3...... .3....... 3.......3",
+         "......... ......... ......... ......... ........3", 10},
+        {"down-left from the last column to the last row",
+         "......... ......... ......... ......... ........4 .......4. ......4.. .....4... ....4....", "", 10},
+    };
+    for (const LineCase& line : lines) {
+        SCOPED_TRACE(line.name);
         for (const bool score : {true, false}) {
-            m_game.SetBoard(layout);
-            const std::string before = m_game.BoardText();
+            m_game.SetBoard(line.before);
             m_game.SetScore(7);
-            EXPECT_EQ(m_game.RemoveLine(score), points > 0);
-            EXPECT_EQ(m_game.BoardText(), points > 0 ? "" : before);
-            EXPECT_EQ(m_game.Score(), 7 + (score ? points : 0));
+            EXPECT_EQ(m_game.RemoveLine(score), line.points > 0);
+            EXPECT_EQ(m_game.BoardText(), line.after);
+            EXPECT_EQ(m_game.Score(), score ? 7 + line.points : 7);
             EXPECT_TRUE(m_game.SpritesMatchBoard());
         }
     }
+}
+
+// What the player is shown of a turn, redraw by redraw: the selection, each step of the walk after a pause, the
+// selection's end, then for a move without a line the new balls after a pause, the end of the turn after a pause,
+// and the game-over check.
+TEST_F(GameTest, EachKindOfTurnShowsItsStepsInOrder) {
+    struct TurnCase {
+        const char* name;
+        const char* board;
+        int from;
+        int to;
+        bool remake;  // after the move, only what the remake move shows
+        const char* seen;
+    };
+    const TurnCase turns[] = {
+        {"move without a line", "1", Cell(0, 0), Cell(2, 0), false, "D1 P D1 P D1 D1 P D4 P D4 D4"},
+        {"move with a line", "1111..... ......... ....1.... 2", Cell(4, 2), Cell(4, 0), false,
+         "D6 P D6 P D6 D6 P D1 D1"},
+        {"cancelled selection", kTwoBalls, Cell(4, 4), Cell(4, 4), false, "D2 D2 D2"},
+        {"remake move", "1", Cell(0, 0), Cell(2, 0), true, "D1"},
+    };
+    for (const TurnCase& turn : turns) {
+        SCOPED_TRACE(turn.name);
+        m_game.SetBoard(turn.board);
+        m_game.ClearEvents();
+        m_game.Move(turn.from, turn.to);
+        if (turn.remake) {
+            m_game.ClearEvents();
+            m_game.OnRemakeMove();
+        }
+        EXPECT_EQ(m_game.seen, turn.seen);
+    }
+}
+
+// The new balls are shown with the line they complete; then the line goes without points and the next colours are
+// announced as after any batch.
+TEST_F(GameTest, LineMadeByNewBallsGoesWithoutPoints) {
+    m_game.SetBoard("22....... ......... ......... ......... ......... ......... ......... ......... ........1");
+    m_game.SetScore(7);
+    m_game.SetNext(2, 2, 2);
+    m_game.KeepBatchCells({Cell(2, 0), Cell(3, 0), Cell(4, 0)});
+    m_game.Move(Cell(8, 8), Cell(7, 8));
+    EXPECT_EQ(m_game.seen, "D3 P D3 D3 P D6 P D1 D1");
+    EXPECT_EQ(m_game.Score(), 7);
+    EXPECT_EQ(m_game.BoardText(),
+              "......... ......... ......... ......... ......... ......... ......... ......... .......1.");
+    // Seed 7, untouched by a batch on kept cells, announces 1, 2, 5.
+    EXPECT_EQ(m_game.previews, (std::vector<std::string>{"222", "222", "222", "222", "125", "125"}));
+    EXPECT_TRUE(m_game.SpritesMatchBoard());
 }
 
 TEST_F(GameTest, SecondLineWaitsForTheNextMove) {
@@ -222,16 +307,16 @@ TEST_F(GameTest, RemakeMoveAfterABatchCutShort) {
     m_game.SetBoard(opening);
     m_game.SetNext(2, 4, 6);
     m_game.OnRemakeMove();  // refused before any batch
-    EXPECT_TRUE(m_game.events.empty());
+    EXPECT_EQ(m_game.seen, "");
     std::filesystem::remove("res1/4.bmp");
     m_game.Move(Cell(4, 4), Cell(0, 0));
     ASSERT_EQ(m_game.NewCount(), 1);
     EXPECT_EQ(m_game.Cell(m_game.NewCell(0)), 2);
     m_game.ClearEvents();
     m_game.OnRemakeMove();
-    EXPECT_EQ(m_game.events, Events{"draw"});
+    EXPECT_EQ(m_game.seen, "D2");
     EXPECT_EQ(m_game.BoardText(), opening);
-    EXPECT_EQ((std::vector<int>{m_game.Next(0), m_game.Next(1), m_game.Next(2)}), (std::vector<int>{2, 4, 6}));
+    EXPECT_EQ(m_game.Preview(), "246");
     EXPECT_TRUE(m_game.SpritesMatchBoard());
 }
 

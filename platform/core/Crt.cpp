@@ -24,6 +24,14 @@ std::int64_t time() { return g_clock ? g_clock() : static_cast<std::int64_t>(std
 
 void SetClock(std::function<std::int64_t()> clock) { g_clock = std::move(clock); }
 
+ScopedClock::ScopedClock(std::optional<std::int64_t> reading) : m_previous(g_clock) {
+    if (!reading) return;
+    const std::int64_t fixed = *reading;
+    g_clock = [fixed] { return fixed; };
+}
+
+ScopedClock::~ScopedClock() { g_clock = std::move(m_previous); }
+
 LocalTime ToLocalTime(std::int64_t seconds) {
     const auto systemSeconds = static_cast<std::time_t>(seconds);
     std::tm parts{};

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace crt {
 
@@ -21,6 +22,20 @@ std::int64_t time();
 
 // Installs a clock for time(); an empty function restores the real clock.
 void SetClock(std::function<std::int64_t()> clock);
+
+// Holds time() at one reading for as long as the guard lives (a game built
+// meanwhile takes it as its seed), then puts back the clock that was
+// installed before.  Without a reading the clock is left as it is.
+class ScopedClock {
+public:
+    explicit ScopedClock(std::optional<std::int64_t> reading);
+    ~ScopedClock();
+    ScopedClock(const ScopedClock&) = delete;
+    ScopedClock& operator=(const ScopedClock&) = delete;
+
+private:
+    std::function<std::int64_t()> m_previous;
+};
 
 struct LocalTime {
     int hour;

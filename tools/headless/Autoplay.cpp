@@ -1,7 +1,6 @@
 #include "tools/headless/Autoplay.h"
 
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -61,10 +60,9 @@ std::int64_t SeedOfGame(std::int64_t firstSeed, int gameIndex) {
     return static_cast<std::int64_t>(static_cast<std::uint64_t>(firstSeed) + static_cast<std::uint64_t>(gameIndex));
 }
 
-void StartWithClock(std::int64_t seed, const std::function<void()>& start) {
-    crt::SetClock([seed] { return seed; });
-    start();
-    crt::SetClock(nullptr);
+void StartNewGame(CHeadlessGame& game, std::int64_t seed) {
+    const crt::ScopedClock clock(seed);
+    game.OnNewGame();
 }
 
 }  // namespace
@@ -73,13 +71,16 @@ AutoplayResult Autoplay(const AutoplaySettings& settings) {
     AutoplayResult result;
     const auto started = std::chrono::steady_clock::now();
     std::unique_ptr<CHeadlessGame> game;
-    StartWithClock(settings.firstSeed, [&] { game = std::make_unique<CHeadlessGame>(settings.composition); });
+    {
+        const crt::ScopedClock clock(settings.firstSeed);
+        game = std::make_unique<CHeadlessGame>(settings.composition);
+    }
     // Bot scores have no place in a player's records.
     game->SetRecordsFile({});
     game->StartGame();
     game->DrawAll();
     for (int index = 0; index < settings.games; ++index) {
-        if (index > 0) StartWithClock(SeedOfGame(settings.firstSeed, index), [&] { game->OnNewGame(); });
+        if (index > 0) StartNewGame(*game, SeedOfGame(settings.firstSeed, index));
         if (!game->SpritesMatchBoard()) {
             result.failure = Where(index, 0) + ": board and sprites disagree at the start";
             break;

@@ -124,9 +124,7 @@ std::optional<std::string> CScriptRunner::NewGame(std::string_view arguments) {
     }
     const auto seconds = ParseInteger(words[0]);
     if (!seconds) return "new needs an integer clock reading";
-    const std::int64_t reading = *seconds;
-    crt::SetClock([reading] { return reading; });
+    const crt::ScopedClock clock(*seconds);
     m_game.OnNewGame();
-    crt::SetClock(nullptr);
     return std::nullopt;
 }

@@ -63,13 +63,12 @@ int RunAutoplay(const Options& options) {
 }
 
 int RunCommands(const Options& options) {
-    // The clock reads the seed while the game is built, as at start-up.
-    if (options.seed) {
-        const std::int64_t seed = *options.seed;
-        crt::SetClock([seed] { return seed; });
+    std::unique_ptr<CHeadlessGame> game;
+    {
+        // The clock reads the seed while the game is built, as at start-up.
+        const crt::ScopedClock clock(options.seed);
+        game = std::make_unique<CHeadlessGame>();
     }
-    auto game = std::make_unique<CHeadlessGame>();
-    crt::SetClock(nullptr);
     game->StartGame();
     game->DrawAll();  // the first paint of the shown window
     CScriptRunner runner(*game, std::cout);

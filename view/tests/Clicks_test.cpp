@@ -12,12 +12,12 @@ TEST_F(ViewTest, ClickOnABallShowsItsSecondFrameAndOtherClicksChangeNothing) {
     for (const QPoint point : {CellCentre(empty), QPoint(200, 20), CellArea(ball).topLeft()})  // corner: transparent
         ClickClient(View(), point);
     EXPECT_FALSE(View().IsSelected());
-    EXPECT_EQ(View().m_nDraws, 0);
+    EXPECT_EQ(View().m_seen, "");
     EXPECT_EQ(FirstDifference(Screen(), before, before.rect()), "");
 
     ClickClient(View(), CellCentre(ball));
     ASSERT_TRUE(View().IsSelected());
-    EXPECT_EQ(View().m_nDraws, 1);
+    EXPECT_EQ(View().m_seen, "D");
     EXPECT_EQ(FirstDifference(Screen(), ExpectedBoard(View().Colours(), ball), kBoardArea), "");
     EXPECT_NE(FirstDifference(Screen(), before, CellArea(ball)), "") << "the selected look is the plain one";
 }
@@ -50,8 +50,11 @@ TEST_F(ViewTest, MoveWalksWithOneRedrawPerStepOnTheScreenAndEndsOnTheTarget) {
 
     ASSERT_EQ(static_cast<int>(walk.size()), steps);
     EXPECT_EQ(walk.back(), to);
-    // A pause before every step, one before the new balls and one at the end.
-    EXPECT_EQ(View().m_pauses, std::vector<int>(static_cast<std::size_t>(steps) + 2, 80));
+    // The selection; a pause before each step's redraw; the selection's end; the new balls and the end of the turn,
+    // each after a pause; the game-over check.
+    std::string expected = "D";
+    for (int step = 0; step < steps; ++step) expected += " P D";
+    EXPECT_EQ(View().m_seen, expected + " D P D P D D");
     EXPECT_EQ(View().Cell(to), colour);
     EXPECT_EQ(View().Sprites().GetCount(), 6);
     EXPECT_EQ(FirstDifference(Screen(), Expected(), kBoardArea), "");
@@ -63,7 +66,7 @@ TEST_F(ViewTest, DoubleClickAndCancelModeLeaveTheBallSelected) {
     View().SendMessage(WM_CANCELMODE);
     EXPECT_TRUE(View().IsSelected());
     EXPECT_EQ(View().From(), cell);
-    EXPECT_EQ(View().m_nDraws, 1);
+    EXPECT_EQ(View().m_seen, "D");
     EXPECT_EQ(FirstDifference(Screen(), ExpectedBoard(View().Colours(), cell), kBoardArea), "");
 }
 
@@ -73,7 +76,8 @@ TEST_F(ViewTest, BatchFillingTheBoardEndsTheGameWithCaptionAndDialogsOnce) {
     const auto PatternColour = [](int cell) { return 1 + (cell % 9 + 2 * (cell / 9)) % 6; };
     Board colours{};
     for (int cell = 0; cell < CBoardGame::kCells; ++cell) colours[static_cast<std::size_t>(cell)] = PatternColour(cell);
-    colours[0] = colours[41] = 0;
+    colours[0] = 0;
+    colours[41] = 0;
     View().SetBoard(colours);
     View().SetNext(PatternColour(0), PatternColour(40), 1);
     View().SetScore(40);
@@ -85,8 +89,9 @@ TEST_F(ViewTest, BatchFillingTheBoardEndsTheGameWithCaptionAndDialogsOnce) {
         ++nameDialogs;
         EXPECT_TRUE(View().IsGameOver());
         EXPECT_EQ(FocusedButtonText(), "OK");
-        QTest::keyClick(QApplication::focusWidget() != nullptr ? QApplication::focusWidget() : nameDialog,
-                        Qt::Key_Return);
+        QWidget* focused = QApplication::focusWidget();
+        if (focused == nullptr) focused = nameDialog;
+        QTest::keyClick(focused, Qt::Key_Return);
         // The caption says so behind the dialog.
         const auto [caption, boxes] = DrawBandReference({kNextCaption, kGameOverCaption}, {});
         EXPECT_EQ(FirstDifference(Screen(), caption, boxes.back(), boxes.back().topLeft()), "");

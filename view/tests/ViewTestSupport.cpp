@@ -68,9 +68,10 @@ void ViewTest::SetUp() {
     RegisterDialogResource(CRecordsDlg::IDD, CRecordsDlg::Template());
     m_pFolder = std::make_unique<ScratchRunFolder>(WithPictures());
     ASSERT_TRUE(m_pFolder->Ready());
-    crt::SetClock([] { return std::int64_t{1172912700}; });  // the seed of the first game
-    m_pView = std::make_unique<CTestView>();
-    crt::SetClock({});
+    {
+        const crt::ScopedClock clock(1172912700);  // the seed of the first game
+        m_pView = std::make_unique<CTestView>();
+    }
     m_pHost = new CFrameWnd;
     ASSERT_TRUE(m_pHost->LoadFrame(0, WS_SYSMENU, nullptr, nullptr));
     ASSERT_TRUE(m_pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(0, 0, 0, 0), m_pHost,
@@ -80,8 +81,7 @@ void ViewTest::SetUp() {
     ASSERT_TRUE(WaitUntilShown(*m_pHost));
     // What the showing left to paint is painted now; the tests count redraws from here on.
     m_pHost->UpdateWindow();
-    m_pView->m_nDraws = 0;
-    m_pView->m_pauses.clear();
+    m_pView->m_seen.clear();
 }
 
 void ViewTest::TearDown() {

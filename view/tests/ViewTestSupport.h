@@ -42,16 +42,25 @@ public:
     using CBoardView::SendMessage;  // as the menu and the window system would
     void DrawAll() override {
         CBoardView::DrawAll();
-        ++m_nDraws;
+        Record("D");
         if (m_onDraw) m_onDraw();
     }
-    void Pause(int milliseconds) override { m_pauses.push_back(milliseconds); }  // counted, not slept
+    // Recorded, not slept.
+    void Pause(int milliseconds) override {
+        Record(milliseconds == kPauseMilliseconds ? "P" : "P" + std::to_string(milliseconds));
+    }
 
-    int m_nDraws = 0;
-    std::vector<int> m_pauses;
+    // What the game asked of the window, in order and separated by blanks: "D" a redraw, "P" a pause of 80 ms.
+    std::string m_seen;
     std::function<void()> m_onDraw;  // after every redraw, with the redraw done
 
     void SetGameOver(bool over) { m_bGameOver = over; }
+
+private:
+    void Record(const std::string& event) {
+        if (!m_seen.empty()) m_seen += ' ';
+        m_seen += event;
+    }
 };
 
 class ViewTest : public ::testing::Test {
