@@ -247,20 +247,16 @@ struct Pipe {
     CFileDescriptor writeEnd;
 };
 
-bool OpenPipe(Pipe& pipe) {
+// Both ends closed when the system has no pipe to give.
+Pipe OpenPipe() {
     int ends[2] = {-1, -1};
-    if (::pipe(ends) != 0) return false;
-    pipe.readEnd = CFileDescriptor(ends[0]);
-    pipe.writeEnd = CFileDescriptor(ends[1]);
-    return true;
+    if (::pipe(ends) != 0) return {};
+    return {CFileDescriptor(ends[0]), CFileDescriptor(ends[1])};
 }
 
 // A start line for child processes: each child says that it is there and waits; Start lets them all go at once.
 class StartLine {
 public:
-    StartLine() { m_bOpen = OpenPipe(m_arrived) && OpenPipe(m_go); }
-    bool IsOpen() const { return m_bOpen; }
-
     // In a child: true once the parent has let it go.
     bool Wait() {
         m_go.writeEnd.Close();
@@ -282,9 +278,8 @@ public:
     }
 
 private:
-    Pipe m_arrived;
-    Pipe m_go;
-    bool m_bOpen = false;
+    Pipe m_arrived = OpenPipe();
+    Pipe m_go = OpenPipe();
 };
 
 // The file after two games that ended one after the other.
@@ -305,7 +300,6 @@ TEST_F(RecordsTest, TwoGamesEndingAtOnceKeepBothRecords) {
         const int lower = kFirstScore + 2 * round;
         const int higher = lower + 1;
         StartLine startLine;
-        ASSERT_TRUE(startLine.IsOpen());
         std::vector<pid_t> games;
         for (const int score : {lower, higher}) {
             games.push_back(Spawn([&] {
