@@ -1,4 +1,4 @@
-// Sprites and the sprite list: drawing, hit tests, depth order, archives.
+// Sprites and the sprite list: drawing, hit tests, cells, depth order, archives.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -113,6 +113,54 @@ TEST(Sprite, RenderClipsAndLeavesOutTheTopLeftIndex) {
     canvas = Canvas(30, 20, 9);
     sprite->Render(canvas.get(), &away);
     EXPECT_TRUE(std::all_of(canvas->GetBits(), canvas->GetBits() + 32 * 20, [](BYTE b) { return b == 9; }));
+}
+
+// Records what a sprite reports: the change and its first rectangle.
+struct ChangeLog : CSpriteListener {
+    void OnSpriteChanged(CSprite*, UINT code, const CRect& first, const CRect*) override {
+        changes.emplace_back(code, first);
+    }
+    std::vector<std::pair<UINT, CRect>> changes;
+};
+
+// On a grid of 3 x 2 cells of 40 x 20, a cell off the grid and the current cell are refused; a new current cell is
+// reported, and it is what the sprite draws.
+TEST(PhasedSprite, CellChangesAreCheckedAndReported) {
+    auto sprite = MakeSprite<CPhasedSprite>(120, 40, [](int x, int y) { return 1 + x / 40 + 3 * (y / 20); });
+    ASSERT_TRUE(sprite->SetNumCellColumns(3));
+    ASSERT_TRUE(sprite->SetNumCellRows(2));
+    sprite->SetPosition(7, 8);
+    ChangeLog log;
+    sprite->SetListener(&log);
+    struct Case {
+        const char* what;
+        bool (CPhasedSprite::*set)(int);
+        int value;
+        bool changed;
+    };
+    const Case cases[] = {
+        {"row -1", &CPhasedSprite::SetCellRow, -1, false},
+        {"row 2", &CPhasedSprite::SetCellRow, 2, false},
+        {"the current row", &CPhasedSprite::SetCellRow, 0, false},
+        {"row 1", &CPhasedSprite::SetCellRow, 1, true},
+        {"column -1", &CPhasedSprite::SetCellColumn, -1, false},
+        {"column 3", &CPhasedSprite::SetCellColumn, 3, false},
+        {"the current column", &CPhasedSprite::SetCellColumn, 0, false},
+        {"column 2", &CPhasedSprite::SetCellColumn, 2, true},
+    };
+    for (const Case& change : cases) {
+        SCOPED_TRACE(change.what);
+        log.changes.clear();
+        EXPECT_EQ((sprite.get()->*change.set)(change.value), change.changed);
+        std::vector<std::pair<UINT, CRect>> reported;
+        if (change.changed) reported.emplace_back(SPRITE_CHANGED_CELL, CRect(7, 8, 47, 28));
+        EXPECT_EQ(log.changes, reported);
+    }
+    EXPECT_EQ(sprite->GetCellRow(), 1);
+    EXPECT_EQ(sprite->GetCellColumn(), 2);
+    auto canvas = Canvas(50, 30, 9);
+    sprite->Render(canvas.get(), nullptr);
+    EXPECT_EQ(At(*canvas, 7, 8), 1 + 2 + 3);
 }
 
 TEST(SpriteList, OrdersByDepthNewestFirstAndOwnsItsSprites) {
