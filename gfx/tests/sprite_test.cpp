@@ -37,7 +37,10 @@ BYTE At(const CDIB& dib, int x, int y) { return *dib.GetPixelAddress(x, y); }
 // Counts live instances, to see who destroys sprites.
 struct CountedSprite : CSprite {
     static inline int alive = 0;
-    explicit CountedSprite(int z = 0) { ++alive, SetZ(z); }
+    explicit CountedSprite(int depth = 0) {
+        ++alive;
+        SetZ(depth);
+    }
     ~CountedSprite() override { --alive; }
 };
 
@@ -112,7 +115,7 @@ TEST(Sprite, RenderClipsAndLeavesOutTheTopLeftIndex) {
     const CRect away(0, 0, 20, 10);
     canvas = Canvas(30, 20, 9);
     sprite->Render(canvas.get(), &away);
-    EXPECT_TRUE(std::all_of(canvas->GetBits(), canvas->GetBits() + 32 * 20, [](BYTE b) { return b == 9; }));
+    EXPECT_TRUE(std::all_of(canvas->GetBits(), canvas->GetBits() + 32 * 20, [](BYTE value) { return value == 9; }));
 }
 
 // Records what a sprite reports: the change and its first rectangle.
@@ -166,7 +169,9 @@ TEST(PhasedSprite, CellChangesAreCheckedAndReported) {
 TEST(SpriteList, OrdersByDepthNewestFirstAndOwnsItsSprites) {
     {
         CSpriteList list;
-        CSprite *five = new CountedSprite(5), *one = new CountedSprite(1), *three = new CountedSprite(3);
+        CSprite* five = new CountedSprite(5);
+        CSprite* one = new CountedSprite(1);
+        CSprite* three = new CountedSprite(3);
         for (CSprite* sprite : {five, one, three}) list.Insert(sprite);
         CSprite* secondThree = new CountedSprite(3);
         list.Insert(secondThree);

@@ -198,13 +198,14 @@ int WaitStatus(pid_t pid) {
 TEST_F(RecordsTest, KilledWriterLeavesOldOrNewTable) {
     // Every score beats all before it, so each one changes the file; the
     // states it may pass through are known in advance.
-    constexpr int kScores = 3000, kFirstScore = 100;
+    constexpr int kScores = 3000;
+    constexpr int kFirstScore = 100;
     std::vector<Bytes> states{Bytes{}};
-    for (int k = 0; k < kScores; ++k) {
+    for (int score = kFirstScore; score < kFirstScore + kScores; ++score) {
         Bytes next = states.back();
-        const std::size_t offset = *records::InsertionOffset(next, kFirstScore + k);
+        const std::size_t offset = *records::InsertionOffset(next, score);
         records::MakeRoom(next, offset);
-        CRecordsTable::WriteRecord(next, offset, kFirstScore + k, "Kill");
+        CRecordsTable::WriteRecord(next, offset, score, "Kill");
         states.push_back(std::move(next));
     }
     ASSERT_TRUE(WriteWholeFile(m_path, Bytes{}));
@@ -219,7 +220,8 @@ TEST_F(RecordsTest, KilledWriterLeavesOldOrNewTable) {
         const std::size_t from = reached;
         const pid_t writer = Spawn([&] {
             const CRecordsTable table(m_path);
-            for (std::size_t k = from; k < kScores; ++k) table.AddRecord(kFirstScore + static_cast<int>(k), "Kill");
+            for (std::size_t step = from; step < kScores; ++step)
+                table.AddRecord(kFirstScore + static_cast<int>(step), "Kill");
             return 0;
         });
         ASSERT_GT(writer, 0);

@@ -82,15 +82,20 @@ TEST(Archive, NumbersCountsAndObjectsInTheirStoredForm) {
 
 TEST(Archive, UntrustedClassRecordsGiveNullAndStopTheReading) {
     const std::pair<const char*, std::function<void(std::vector<BYTE>&)>> damages[] = {
-        {"unknown class", [](auto& b) { b[6] = 'X'; }},
-        {"schema mismatch", [](auto& b) { b[2] = 3; }},
-        {"bad tag", [](auto& b) { b[0] = 0x12; }},
-        {"zero name length", [](auto& b) { b[4] = 0; }},
-        {"huge name length", [](auto& b) { b[4] = 0xFF, b[5] = 0xFF; }},
-        {"data cut short", [](auto& b) { b.resize(kLabelRecord.size() - 1); }},
+        {"unknown class", [](auto& bytes) { bytes[6] = 'X'; }},
+        {"schema mismatch", [](auto& bytes) { bytes[2] = 3; }},
+        {"bad tag", [](auto& bytes) { bytes[0] = 0x12; }},
+        {"zero name length", [](auto& bytes) { bytes[4] = 0; }},
+        {"huge name length",
+         [](auto& bytes) {
+             bytes[4] = 0xFF;
+             bytes[5] = 0xFF;
+         }},
+        {"data cut short", [](auto& bytes) { bytes.resize(kLabelRecord.size() - 1); }},
         {"a class that cannot be created",
-         [](auto& b) {
-             b.erase(b.begin(), b.begin() + 16), b.insert(b.begin(), kListRecord.begin(), kListRecord.end());
+         [](auto& bytes) {
+             bytes.erase(bytes.begin(), bytes.begin() + 16);  // the class record
+             bytes.insert(bytes.begin(), kListRecord.begin(), kListRecord.end());
          }},
     };
     for (const auto& [name, damage] : damages) {
