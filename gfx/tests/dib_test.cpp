@@ -149,18 +149,8 @@ TEST(Dib, MapColorsToPaletteAtEachDepth) {
     };
     const Case cases[] = {
         {"8 bits: every index", 8, 4, {0, 1, 2, 0}, &palette, {1, 2, 0, 1}},
-        {"4 bits: both halves of every byte, the row's padding too",
-         4,
-         3,
-         {0x01, 0x20, 0, 0},
-         &palette,
-         {0x12, 0x01, 0x11, 0x11}},
-        {"24 bits: every colour, not the row's padding",
-         24,
-         2,
-         {10, 10, 10, 20, 20, 230, 9, 9},
-         &palette,
-         {0, 0, 0, 0, 0, 255, 9, 9}},
+        {"4 bits: both halves, padding too", 4, 3, {0x01, 0x20, 0, 0}, &palette, {0x12, 0x01, 0x11, 0x11}},
+        {"24 bits: not the padding", 24, 2, {10, 10, 10, 20, 20, 230, 9, 9}, &palette, {0, 0, 0, 0, 0, 255, 9, 9}},
         {"1 bit", 1, 4, {0x50, 0, 0, 0}, &palette, {}},
         {"4 bits, 17 entries", 4, 3, {0x01, 0x20, 0, 0}, &seventeen, {}},
     };
