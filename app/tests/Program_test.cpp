@@ -24,17 +24,6 @@ TEST(ProgramTest, OptionsThatNeedNoDisplay) {
     }
 }
 
-TEST(ProgramTest, VersionRecordNamesTheVersion) {
-    const VersionRecord record = GameVersionRecord();
-    for (const WORD* parts : {record.fileVersion, record.productVersion})
-        EXPECT_EQ(std::vector<WORD>(parts, parts + 4), (std::vector<WORD>{1, 0, 0, 1}));
-    for (const auto& [name, value] : record.strings) {
-        if (name == "FileVersion" || name == "ProductVersion") {
-            EXPECT_EQ(value, "1, 0, 0, 1") << name;
-        }
-    }
-}
-
 // Without pictures one line says where it looked and what to do; with them,
 // the start picture for a fixed seed is the stored one.
 TEST(ProgramTest, StartPictureForAFixedSeedOrWhyThereIsNone) {

@@ -14,9 +14,11 @@ struct BmpSpec {
     WORD type = BMP_MAGIC;
     bool core = false;  // 12-byte OS/2 header, 3-byte colours
     DWORD headerSize = 0;  // 0: 40, or 12 for core
-    LONG width = 4, height = 2;
+    LONG width = 4;
+    LONG height = 2;
     WORD bitCount = 8;
-    DWORD compression = 0, clrUsed = 0;
+    DWORD compression = 0;
+    DWORD clrUsed = 0;
     std::optional<std::vector<RGBQUAD>> colours = {};  // default: TestColours of the header's count
     std::optional<DWORD> offBits = {};  // default: right after the table
     std::optional<DWORD> fileSize = {};  // default: offBits + pixel bytes
@@ -37,31 +39,33 @@ inline void PutLe(std::vector<BYTE>& bytes, std::size_t at, std::initializer_lis
 }
 
 // Pixels are left out when the offset lies beyond 16 MiB.
-inline std::vector<BYTE> BuildBmp(const BmpSpec& s) {
-    const std::size_t implied = s.bitCount <= 8 ? std::size_t{1} << s.bitCount : 0;
-    const auto colours = s.colours.value_or(
-        TestColours(s.clrUsed != 0 ? std::min<std::size_t>(s.clrUsed, 256) : implied));
+inline std::vector<BYTE> BuildBmp(const BmpSpec& spec) {
+    const std::size_t implied = spec.bitCount <= 8 ? std::size_t{1} << spec.bitCount : 0;
+    const auto colours = spec.colours.value_or(
+        TestColours(spec.clrUsed != 0 ? std::min<std::size_t>(spec.clrUsed, 256) : implied));
     // A longer header than 40 bytes is the 40-byte fields padded with zeros.
-    const std::size_t headerBytes = s.core ? 12 : std::max<std::size_t>(40, s.headerSize);
-    const std::size_t entryBytes = s.core ? 3 : 4;
+    const std::size_t headerBytes = spec.core ? 12 : std::max<std::size_t>(40, spec.headerSize);
+    const std::size_t entryBytes = spec.core ? 3 : 4;
     const std::size_t tableEnd = 14 + headerBytes + colours.size() * entryBytes;
-    const DWORD offBits = s.offBits.value_or(DWORD(tableEnd));
-    std::vector<BYTE> pixels = s.pixels;
+    const DWORD offBits = spec.offBits.value_or(DWORD(tableEnd));
+    std::vector<BYTE> pixels = spec.pixels;
     if (pixels.empty()) {
-        pixels.resize((std::size_t(s.width) * s.bitCount + 31) / 32 * 4 * std::size_t(std::abs(s.height)));
+        pixels.resize((std::size_t(spec.width) * spec.bitCount + 31) / 32 * 4 * std::size_t(std::abs(spec.height)));
         for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = BYTE(i * 7 + 1);
     }
     const bool placePixels = offBits < (1u << 24);
     std::vector<BYTE> bytes(std::max(tableEnd, placePixels ? offBits + pixels.size() : 0));
-    PutLe(bytes, 0, {{2, s.type}, {4, s.fileSize.value_or(DWORD(offBits + pixels.size()))}, {4, 0}, {4, offBits}});
+    PutLe(bytes, 0,
+          {{2, spec.type}, {4, spec.fileSize.value_or(DWORD(offBits + pixels.size()))}, {4, 0}, {4, offBits}});
     // The core header has 16-bit sizes and ends at the bit count; later fields are zero unless set.
-    const DWORD size = s.headerSize ? s.headerSize : DWORD(headerBytes);
-    const int n = s.core ? 2 : 4;
-    PutLe(bytes, 14, {{4, size}, {n, DWORD(s.width)}, {n, DWORD(s.height)}, {2, 1}, {2, s.bitCount}});
-    if (!s.core) PutLe(bytes, 30, {{4, s.compression}, {4, 0}, {4, 0}, {4, 0}, {4, s.clrUsed}});
+    const DWORD size = spec.headerSize ? spec.headerSize : DWORD(headerBytes);
+    const int sizeBytes = spec.core ? 2 : 4;
+    PutLe(bytes, 14,
+          {{4, size}, {sizeBytes, DWORD(spec.width)}, {sizeBytes, DWORD(spec.height)}, {2, 1}, {2, spec.bitCount}});
+    if (!spec.core) PutLe(bytes, 30, {{4, spec.compression}, {4, 0}, {4, 0}, {4, 0}, {4, spec.clrUsed}});
     BYTE* entry = bytes.data() + 14 + headerBytes;
-    for (const RGBQUAD& c : colours) {
-        const BYTE quad[4] = {c.rgbBlue, c.rgbGreen, c.rgbRed, c.rgbReserved};
+    for (const RGBQUAD& colour : colours) {
+        const BYTE quad[4] = {colour.rgbBlue, colour.rgbGreen, colour.rgbRed, colour.rgbReserved};
         entry = std::copy_n(quad, entryBytes, entry);
     }
     if (placePixels) std::copy(pixels.begin(), pixels.end(), bytes.begin() + offBits);

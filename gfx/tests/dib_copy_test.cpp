@@ -28,27 +28,30 @@ Picture Read(const CDIB& dib) {
     return picture;
 }
 
-// What a nearest-neighbour copy gives, one pixel at a time: destination pixel (xd + i, yd + j) takes
-// source pixel (xs + i * ws / wd, ys + j * hs / hd) where both exist.
+bool Inside(const Picture& picture, long x, long y) {
+    return x >= 0 && y >= 0 && y < long(picture.size()) && x < long(picture[0].size());
+}
+
+// What a nearest-neighbour copy gives, one pixel at a time: destination pixel (xd + column, yd + row) takes
+// source pixel (xs + column * ws / wd, ys + row * hs / hd) where both exist.
 Picture Expected(const Picture& source, Picture target, int xd, int yd, int wd, int hd, int xs, int ys, int ws, int hs,
                  COLORREF transparent) {
-    const auto inside = [](const Picture& p, long x, long y) {
-        return x >= 0 && y >= 0 && y < long(p.size()) && x < long(p[0].size());
-    };
-    for (int j = 0; j < hd; ++j) {
-        for (int i = 0; i < wd; ++i) {
-            const long sx = xs + long(i) * ws / wd, sy = ys + long(j) * hs / hd;
-            if (!inside(target, xd + i, yd + j) || !inside(source, sx, sy)) continue;
-            const BYTE value = source[std::size_t(sy)][std::size_t(sx)];
+    for (int row = 0; row < hd; ++row) {
+        for (int column = 0; column < wd; ++column) {
+            const long sourceX = xs + long(column) * ws / wd;
+            const long sourceY = ys + long(row) * hs / hd;
+            if (!Inside(target, xd + column, yd + row) || !Inside(source, sourceX, sourceY)) continue;
+            const BYTE value = source[std::size_t(sourceY)][std::size_t(sourceX)];
             if (transparent == kNoTransparentColour || value != BYTE(transparent & 0xFF))
-                target[std::size_t(yd + j)][std::size_t(xd + i)] = value;
+                target[std::size_t(yd + row)][std::size_t(xd + column)] = value;
         }
     }
     return target;
 }
 
 struct CopyFixture : testing::Test {
-    CDIB source, target;
+    CDIB source;
+    CDIB target;
     void SetUp() override {
         source.Create(13, 9);
         FillPattern(source, 0);
@@ -62,12 +65,22 @@ struct CopyFixture : testing::Test {
 TEST_F(CopyFixture, AllCopiesAgreeWithPixelByPixelSamplingAndClip) {
     std::mt19937 random(2024);
     auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    // The destination size of each kind of copy: the source's, twice the source's, or any.
+    const auto destinationSide = [&](int kind, int sourceSide, int largest) {
+        if (kind == 0) return sourceSide;
+        if (kind == 1) return 2 * sourceSide;
+        return pick(1, largest);
+    };
     for (int round = 0; round < 3000; ++round) {
         const int kind = round % 3;
-        const int ws = pick(1, 16), hs = pick(1, 12);
-        const int wd = kind == 0 ? ws : kind == 1 ? 2 * ws : pick(1, 30);
-        const int hd = kind == 0 ? hs : kind == 1 ? 2 * hs : pick(1, 24);
-        const int xd = pick(-20, 20), yd = pick(-14, 14), xs = pick(-15, 15), ys = pick(-10, 10);
+        const int ws = pick(1, 16);
+        const int hs = pick(1, 12);
+        const int wd = destinationSide(kind, ws, 30);
+        const int hd = destinationSide(kind, hs, 24);
+        const int xd = pick(-20, 20);
+        const int yd = pick(-14, 14);
+        const int xs = pick(-15, 15);
+        const int ys = pick(-10, 10);
         // Only the low byte names the index; 255 is an index like any other.
         const int index = pick(0, 10) == 10 ? 255 : pick(0, 9);
         const COLORREF transparent = pick(0, 1) ? kNoTransparentColour : COLORREF(pick(0, 254)) << 24 | COLORREF(index);

@@ -1,4 +1,4 @@
-// Sprites and the sprite list: drawing, hit tests, depth order, archives.
+// Sprites and the sprite list: drawing, hit tests, cells, depth order, archives.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -37,7 +37,10 @@ BYTE At(const CDIB& dib, int x, int y) { return *dib.GetPixelAddress(x, y); }
 // Counts live instances, to see who destroys sprites.
 struct CountedSprite : CSprite {
     static inline int alive = 0;
-    explicit CountedSprite(int z = 0) { ++alive, SetZ(z); }
+    explicit CountedSprite(int depth = 0) {
+        ++alive;
+        SetZ(depth);
+    }
     ~CountedSprite() override { --alive; }
 };
 
@@ -112,13 +115,63 @@ TEST(Sprite, RenderClipsAndLeavesOutTheTopLeftIndex) {
     const CRect away(0, 0, 20, 10);
     canvas = Canvas(30, 20, 9);
     sprite->Render(canvas.get(), &away);
-    EXPECT_TRUE(std::all_of(canvas->GetBits(), canvas->GetBits() + 32 * 20, [](BYTE b) { return b == 9; }));
+    EXPECT_TRUE(std::all_of(canvas->GetBits(), canvas->GetBits() + 32 * 20, [](BYTE value) { return value == 9; }));
+}
+
+// Records what a sprite reports: the change and its first rectangle.
+struct ChangeLog : CSpriteListener {
+    void OnSpriteChanged(CSprite*, UINT code, const CRect& first, const CRect*) override {
+        changes.emplace_back(code, first);
+    }
+    std::vector<std::pair<UINT, CRect>> changes;
+};
+
+// On a grid of 3 x 2 cells of 40 x 20, a cell off the grid and the current cell are refused; a new current cell is
+// reported, and it is what the sprite draws.
+TEST(PhasedSprite, CellChangesAreCheckedAndReported) {
+    auto sprite = MakeSprite<CPhasedSprite>(120, 40, [](int x, int y) { return 1 + x / 40 + 3 * (y / 20); });
+    ASSERT_TRUE(sprite->SetNumCellColumns(3));
+    ASSERT_TRUE(sprite->SetNumCellRows(2));
+    sprite->SetPosition(7, 8);
+    ChangeLog log;
+    sprite->SetListener(&log);
+    struct Case {
+        const char* what;
+        bool (CPhasedSprite::*set)(int);
+        int value;
+        bool changed;
+    };
+    const Case cases[] = {
+        {"row -1", &CPhasedSprite::SetCellRow, -1, false},
+        {"row 2", &CPhasedSprite::SetCellRow, 2, false},
+        {"the current row", &CPhasedSprite::SetCellRow, 0, false},
+        {"row 1", &CPhasedSprite::SetCellRow, 1, true},
+        {"column -1", &CPhasedSprite::SetCellColumn, -1, false},
+        {"column 3", &CPhasedSprite::SetCellColumn, 3, false},
+        {"the current column", &CPhasedSprite::SetCellColumn, 0, false},
+        {"column 2", &CPhasedSprite::SetCellColumn, 2, true},
+    };
+    for (const Case& change : cases) {
+        SCOPED_TRACE(change.what);
+        log.changes.clear();
+        EXPECT_EQ((sprite.get()->*change.set)(change.value), change.changed);
+        std::vector<std::pair<UINT, CRect>> reported;
+        if (change.changed) reported.emplace_back(SPRITE_CHANGED_CELL, CRect(7, 8, 47, 28));
+        EXPECT_EQ(log.changes, reported);
+    }
+    EXPECT_EQ(sprite->GetCellRow(), 1);
+    EXPECT_EQ(sprite->GetCellColumn(), 2);
+    auto canvas = Canvas(50, 30, 9);
+    sprite->Render(canvas.get(), nullptr);
+    EXPECT_EQ(At(*canvas, 7, 8), 1 + 2 + 3);
 }
 
 TEST(SpriteList, OrdersByDepthNewestFirstAndOwnsItsSprites) {
     {
         CSpriteList list;
-        CSprite *five = new CountedSprite(5), *one = new CountedSprite(1), *three = new CountedSprite(3);
+        CSprite* five = new CountedSprite(5);
+        CSprite* one = new CountedSprite(1);
+        CSprite* three = new CountedSprite(3);
         for (CSprite* sprite : {five, one, three}) list.Insert(sprite);
         CSprite* secondThree = new CountedSprite(3);
         list.Insert(secondThree);

@@ -1,5 +1,5 @@
 // The records file: the bytes of one record, the rows read back, where a new record goes and what the file looks like
-// after, and crash safety with real child processes.
+// after, and with real child processes: crash safety and two games ending at once.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/core/Crt.h"
+#include "platform/core/File.h"
 #include "platform/core/Types.h"
 #include "records/RecordLayout.h"
 #include "records/RecordRows.h"
@@ -197,13 +198,14 @@ int WaitStatus(pid_t pid) {
 TEST_F(RecordsTest, KilledWriterLeavesOldOrNewTable) {
     // Every score beats all before it, so each one changes the file; the
     // states it may pass through are known in advance.
-    constexpr int kScores = 3000, kFirstScore = 100;
+    constexpr int kScores = 3000;
+    constexpr int kFirstScore = 100;
     std::vector<Bytes> states{Bytes{}};
-    for (int k = 0; k < kScores; ++k) {
+    for (int score = kFirstScore; score < kFirstScore + kScores; ++score) {
         Bytes next = states.back();
-        const std::size_t offset = *records::InsertionOffset(next, kFirstScore + k);
+        const std::size_t offset = *records::InsertionOffset(next, score);
         records::MakeRoom(next, offset);
-        CRecordsTable::WriteRecord(next, offset, kFirstScore + k, "Kill");
+        CRecordsTable::WriteRecord(next, offset, score, "Kill");
         states.push_back(std::move(next));
     }
     ASSERT_TRUE(WriteWholeFile(m_path, Bytes{}));
@@ -218,7 +220,8 @@ TEST_F(RecordsTest, KilledWriterLeavesOldOrNewTable) {
         const std::size_t from = reached;
         const pid_t writer = Spawn([&] {
             const CRecordsTable table(m_path);
-            for (std::size_t k = from; k < kScores; ++k) table.AddRecord(kFirstScore + static_cast<int>(k), "Kill");
+            for (std::size_t step = from; step < kScores; ++step)
+                table.AddRecord(kFirstScore + static_cast<int>(step), "Kill");
             return 0;
         });
         ASSERT_GT(writer, 0);
@@ -239,6 +242,84 @@ TEST_F(RecordsTest, KilledWriterLeavesOldOrNewTable) {
     // The next writer clears what the killed ones left behind.
     EXPECT_TRUE(CRecordsTable(m_path).AddRecord(kFirstScore + kScores, "Last"));
     EXPECT_EQ(FolderEntries(), std::vector<std::string>{"stat.txt"});
+}
+
+struct Pipe {
+    CFileDescriptor readEnd;
+    CFileDescriptor writeEnd;
+};
+
+// Both ends closed when the system has no pipe to give.
+Pipe OpenPipe() {
+    int ends[2] = {-1, -1};
+    if (::pipe(ends) != 0) return {};
+    return {CFileDescriptor(ends[0]), CFileDescriptor(ends[1])};
+}
+
+// A start line for child processes: each child says that it is there and waits; Start lets them all go at once.
+class StartLine {
+public:
+    // In a child: true once the parent has let it go.
+    bool Wait() {
+        m_go.writeEnd.Close();
+        const char here = 'x';
+        if (::write(m_arrived.writeEnd.Get(), &here, 1) != 1) return false;
+        char unused = 0;
+        return ::read(m_go.readEnd.Get(), &unused, 1) == 0;  // the pipe's end: the parent closed its side
+    }
+
+    // In the parent: waits until `children` are at the line, then lets them go.
+    bool Start(int children) {
+        m_arrived.writeEnd.Close();
+        for (int arrived = 0; arrived < children; ++arrived) {
+            char unused = 0;
+            if (::read(m_arrived.readEnd.Get(), &unused, 1) != 1) return false;
+        }
+        m_go.writeEnd.Close();
+        return true;
+    }
+
+private:
+    Pipe m_arrived = OpenPipe();
+    Pipe m_go = OpenPipe();
+};
+
+// The file after two games that ended one after the other.
+Bytes AfterTwoGames(Bytes file, int firstScore, int secondScore) {
+    CRecordsTable::InsertRecord(file, firstScore, "Game");
+    CRecordsTable::InsertRecord(file, secondScore, "Game");
+    return file;
+}
+
+// Two games end at the same moment, many times over.  Each round's two scores beat every earlier one, so both enter
+// the table; whichever game took the file first, it must then hold both records where the table puts them.
+TEST_F(RecordsTest, TwoGamesEndingAtOnceKeepBothRecords) {
+    constexpr int kRounds = 50;
+    constexpr int kFirstScore = 100;
+    Bytes before;
+    ASSERT_TRUE(WriteWholeFile(m_path, before));
+    for (int round = 0; round < kRounds; ++round) {
+        const int lower = kFirstScore + 2 * round;
+        const int higher = lower + 1;
+        StartLine startLine;
+        std::vector<pid_t> games;
+        for (const int score : {lower, higher}) {
+            games.push_back(Spawn([&] {
+                if (!startLine.Wait()) return 2;
+                return CRecordsTable(m_path).AddRecord(score, "Game") ? 0 : 1;
+            }));
+            ASSERT_GT(games.back(), 0);
+        }
+        ASSERT_TRUE(startLine.Start(2)) << "round " << round;
+        for (const pid_t game : games) {
+            const int status = WaitStatus(game);
+            ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round << ": a record was refused";
+        }
+        const Bytes after = ReadWholeFile(m_path).value_or(Bytes{});
+        ASSERT_TRUE(after == AfterTwoGames(before, lower, higher) || after == AfterTwoGames(before, higher, lower))
+            << "round " << round << ": " << after.size() << " bytes that are not both records in either order";
+        before = after;
+    }
 }
 
 TEST_F(RecordsTest, FailedWriteLeavesTheFileAsItWas) {

@@ -23,10 +23,15 @@ void CMemFile::Write(const void* buffer, UINT count) {
     if (done < count) throw CFileException{ENOSPC};
 }
 
+// Where an offset counts from: the start, the current position or the end.
+std::int64_t CMemFile::SeekBase(UINT from) const {
+    if (from == begin) return 0;
+    if (from == current) return static_cast<std::int64_t>(m_position);
+    return static_cast<std::int64_t>(m_bytes.size());
+}
+
 std::uint64_t CMemFile::Seek(std::int64_t offset, UINT from) {
-    const std::int64_t base = from == begin     ? 0
-                              : from == current ? static_cast<std::int64_t>(m_position)
-                                                : static_cast<std::int64_t>(m_bytes.size());
+    const std::int64_t base = SeekBase(from);
     // Compared before adding, so that no offset can overflow the sum.
     if (from > end || offset < -base || offset > std::numeric_limits<std::int64_t>::max() - base) {
         throw CFileException{EINVAL};

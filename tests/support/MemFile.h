@@ -26,6 +26,8 @@ public:
     std::uint64_t GetLength() const override { return m_bytes.size(); }
 
 private:
+    std::int64_t SeekBase(UINT from) const;
+
     std::vector<BYTE> m_bytes;
     std::size_t m_position = 0;
     std::size_t m_writeLimit = std::numeric_limits<std::size_t>::max();

@@ -7,7 +7,7 @@
 namespace {
 
 // Every text of the reference must look the same on the screen.
-void ExpectTexts(const QImage& screen, const std::vector<std::string>& captions, const std::vector<std::string>& scores,
+void ExpectTexts(const QImage& screen, const std::vector<QString>& captions, const std::vector<QString>& scores,
                  bool label = false) {
     const auto [reference, boxes] = DrawBandReference(captions, scores, label);
     ASSERT_FALSE(reference.isNull());

@@ -96,45 +96,47 @@ int ViewTest::FirstBallCell() const {
     return static_cast<int>(std::ranges::find_if(colours, [](int colour) { return colour > 0; }) - colours.begin());
 }
 
-std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<std::string>& captions,
-                                                        const std::vector<std::string>& scores, bool label) {
-    auto* host = new CFrameWnd;
-    CWnd band;
-    std::vector<QRect> boxes;
-    QImage image;
-    if (host->LoadFrame(0, WS_SYSMENU, nullptr, nullptr) &&
-        band.Create(AfxRegisterWndClass(0, nullptr, SysColorBrushValue(COLOR_WINDOW)), nullptr, WS_VISIBLE,
-                    CRect(0, 0, 360, 50), host, 1)) {
-        host->ShowWindow(SW_SHOW);
-        WaitUntilShown(band);
-        {
-            CClientDC dc(&band);
-            CFont font;
-            font.CreateFontA(18, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, FF_SWISS, "Arial");
-            dc.SelectObject(&font);
-            // Arial at the largest pixel size whose ascent + descent fit the 18-pixel cell.
-            QFont face(QStringLiteral("Arial"));
-            face.setStyleHint(QFont::SansSerif);
-            for (int pixels = 18; pixels > 1; --pixels) {
-                face.setPixelSize(pixels);
-                if (QFontMetrics(face).ascent() + QFontMetrics(face).descent() <= 18) break;
-            }
-            const auto draw = [&](int x, int y, const std::string& bytes, COLORREF colour) {  // bytes in Windows-1251
-                dc.SetTextColor(colour);
-                dc.TextOutA(x, y, bytes.data(), static_cast<int>(bytes.size()));
-                boxes.emplace_back(x, y, QFontMetrics(face).horizontalAdvance(ui_detail::FromWindows1251(bytes)), 18);
-            };
-            if (label) draw(280, 10, "\xF1\xF7\xE5\xF2:", RGB(0, 0, 0));
-            for (const std::string& caption : captions) draw(10, 15, caption, RGB(0, 0, 0));
-            for (const std::string& score : scores) {
-                draw(280, 30, "        ", RGB(255, 0, 0));
-                draw(280, 30, score, RGB(255, 0, 0));
-            }
-        }
-        image = GrabClient(band);
+namespace {
+
+constexpr int kTextCell = 18;  // the height the view asks its font for: ascent + descent
+
+// Arial (Liberation Sans on Linux) at the largest pixel size whose ascent + descent fit the text cell.
+QFont BandFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    int pixels = kTextCell;
+    font.setPixelSize(pixels);
+    while (pixels > 1 && QFontMetrics(font).height() > kTextCell) {
+        --pixels;
+        font.setPixelSize(pixels);
     }
-    host->DestroyWindow();
-    FlushDeletes();
+    return font;
+}
+
+}  // namespace
+
+std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<QString>& captions,
+                                                        const std::vector<QString>& scores, bool label) {
+    QImage image(360, 50, QImage::Format_RGB32);
+    image.fill(SystemColour(COLOR_WINDOW));
+    const QFont font = BandFont();
+    const QFontMetrics metrics(font);
+    std::vector<QRect> boxes;
+    QPainter painter(&image);
+    painter.setFont(font);
+    // Each text on an opaque white box as wide as its advance, its descent at the bottom of the cell.
+    const auto draw = [&](int x, int y, const QString& text, QColor colour) {
+        const QRect box(x, y, metrics.horizontalAdvance(text), kTextCell);
+        painter.fillRect(box, Qt::white);
+        painter.setPen(colour);
+        painter.drawText(QPoint(x, y + kTextCell - metrics.descent()), text);
+        boxes.push_back(box);
+    };
+    if (label) draw(280, 10, QString::fromUtf8("счет:"), Qt::black);
+    for (const QString& caption : captions) draw(10, 15, caption, Qt::black);
+    for (const QString& score : scores) {
+        draw(280, 30, QStringLiteral("        "), Qt::red);
+        draw(280, 30, score, Qt::red);
+    }
     return {image, boxes};
 }

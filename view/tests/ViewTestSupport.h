@@ -81,9 +81,10 @@ protected:
 };
 
 // The band after drawing the score label (when `label`), the captions, and each score after eight blanks, as the
-// view does; and the box of each text.
-std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<std::string>& captions,
-                                                        const std::vector<std::string>& scores, bool label = false);
+// view does; and the box of each text.  Drawn with Qt alone, so that it owes nothing to the window layer's fonts, text
+// output or code page.
+std::pair<QImage, std::vector<QRect>> DrawBandReference(const std::vector<QString>& captions,
+                                                        const std::vector<QString>& scores, bool label = false);
 
-inline const std::string kNextCaption = "\xF1\xEB\xE5\xE4\xF3\xFE\xF9\xE8\xE5:     ";
-inline const std::string kGameOverCaption = "\xE8\xE3\xF0\xE0 \xEE\xEA\xEE\xED\xF7\xE5\xED\xE0";
+inline const QString kNextCaption = QString::fromUtf8("следующие:     ");
+inline const QString kGameOverCaption = QString::fromUtf8("игра окончена");

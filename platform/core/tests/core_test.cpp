@@ -1,14 +1,16 @@
-// The archive's stored form and what it does with records it cannot trust; the C runtime's random numbers.  (That the
-// trace stays silent unless asked for is the program test's: the game starts without a word on stderr.)
+// The archive's stored form and what it does with records it cannot trust; palettes; the C runtime's random numbers.
+// (That the trace stays silent unless asked for is the program test's: the game starts without a word on stderr.)
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "platform/core/Archive.h"
 #include "platform/core/Crt.h"
 #include "platform/core/ObList.h"
+#include "platform/core/Palette.h"
 #include "tests/support/MemFile.h"
 
 // Classes with records live at namespace scope, as in the program.
@@ -80,15 +82,20 @@ TEST(Archive, NumbersCountsAndObjectsInTheirStoredForm) {
 
 TEST(Archive, UntrustedClassRecordsGiveNullAndStopTheReading) {
     const std::pair<const char*, std::function<void(std::vector<BYTE>&)>> damages[] = {
-        {"unknown class", [](auto& b) { b[6] = 'X'; }},
-        {"schema mismatch", [](auto& b) { b[2] = 3; }},
-        {"bad tag", [](auto& b) { b[0] = 0x12; }},
-        {"zero name length", [](auto& b) { b[4] = 0; }},
-        {"huge name length", [](auto& b) { b[4] = 0xFF, b[5] = 0xFF; }},
-        {"data cut short", [](auto& b) { b.resize(kLabelRecord.size() - 1); }},
+        {"unknown class", [](auto& bytes) { bytes[6] = 'X'; }},
+        {"schema mismatch", [](auto& bytes) { bytes[2] = 3; }},
+        {"bad tag", [](auto& bytes) { bytes[0] = 0x12; }},
+        {"zero name length", [](auto& bytes) { bytes[4] = 0; }},
+        {"huge name length",
+         [](auto& bytes) {
+             bytes[4] = 0xFF;
+             bytes[5] = 0xFF;
+         }},
+        {"data cut short", [](auto& bytes) { bytes.resize(kLabelRecord.size() - 1); }},
         {"a class that cannot be created",
-         [](auto& b) {
-             b.erase(b.begin(), b.begin() + 16), b.insert(b.begin(), kListRecord.begin(), kListRecord.end());
+         [](auto& bytes) {
+             bytes.erase(bytes.begin(), bytes.begin() + 16);  // the class record
+             bytes.insert(bytes.begin(), kListRecord.begin(), kListRecord.end());
          }},
     };
     for (const auto& [name, damage] : damages) {
@@ -106,6 +113,52 @@ TEST(Archive, UntrustedClassRecordsGiveNullAndStopTheReading) {
     CArchive archive(&file, CArchive::load);
     EXPECT_EQ(archive.ReadObject(RUNTIME_CLASS(CObList)), nullptr) << "not the class asked for";
     EXPECT_TRUE(archive.IsBad());
+}
+
+// A palette holds 1 to 256 entries and hands out the part of them asked for.
+TEST(Palette, EntryRanges) {
+    const std::vector<PALETTEENTRY> many(257);
+    for (const int count : {0, 257}) {
+        CPalette refused;
+        EXPECT_FALSE(refused.CreatePalette(many.data(), count)) << count;
+        EXPECT_EQ(refused.GetEntryCount(), -1) << count;
+    }
+
+    const PALETTEENTRY four[] = {{1, 0, 0, 0}, {2, 0, 0, 0}, {3, 0, 0, 0}, {4, 0, 0, 0}};
+    CPalette palette;
+    ASSERT_TRUE(palette.CreatePalette(four, 4));
+    // First entry asked for, how many, and the reds of those handed out.
+    const std::tuple<UINT, UINT, std::vector<BYTE>> cases[] = {
+        {0, 4, {1, 2, 3, 4}}, {1, 2, {2, 3}}, {2, 9, {3, 4}}, {4, 1, {}}, {5, 1, {}}, {0, 0, {}},
+    };
+    for (const auto& [start, count, reds] : cases) {
+        std::vector<PALETTEENTRY> out(8);
+        const UINT copied = palette.GetPaletteEntries(start, count, out.data());
+        std::vector<BYTE> handedOut;
+        for (UINT index = 0; index < std::min<UINT>(copied, 8); ++index) handedOut.push_back(out[index].peRed);
+        EXPECT_EQ(handedOut, reds) << start << ", " << count;
+    }
+}
+
+// The nearest entry by squared distance over red, green and blue; the first of equally near ones.
+TEST(Palette, NearestColour) {
+    const PALETTEENTRY entries[] = {
+        {0, 0, 0, 0}, {200, 0, 0, 0}, {0, 0, 200, 0}, {100, 100, 100, 0}, {210, 130, 130, 0}, {0, 200, 0, 0},
+    };
+    CPalette palette;
+    EXPECT_EQ(palette.GetNearestPaletteIndex(RGB(0, 0, 0)), 0xFFFFFFFFu) << "no palette yet";
+    ASSERT_TRUE(palette.CreatePalette(entries, 6));
+    const std::pair<COLORREF, UINT> cases[] = {
+        {RGB(10, 0, 0), 0},
+        {RGB(190, 0, 0), 1},
+        {RGB(0, 0, 190), 2},
+        {RGB(0, 190, 0), 5},
+        {RGB(100, 0, 0), 0},  // halfway between black and red: the first
+        // 30 off in each of three channels is nearer than 80 off in one.
+        {RGB(130, 130, 130), 3},
+    };
+    for (const auto& [colour, index] : cases)
+        EXPECT_EQ(palette.GetNearestPaletteIndex(colour), index) << std::hex << colour;
 }
 
 // The generator against reference values worked out apart from this code.

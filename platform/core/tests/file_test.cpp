@@ -37,7 +37,8 @@ TEST(File, OnlyRegularFilesOpenForReading) {
 TEST(File, AnExclusiveOpenNeitherSucceedsNorTruncatesWhileOthersRead) {
     const CScratchFolder folder;
     ASSERT_TRUE(WriteWholeFile(folder / "shared", "keep me"));
-    CFile holder, secondReader;
+    CFile holder;
+    CFile secondReader;
     ASSERT_TRUE(holder.Open((folder / "shared").c_str(), kReadShared));
     EXPECT_TRUE(secondReader.Open((folder / "shared").c_str(), kReadShared));
     CFile writer;

@@ -15,7 +15,8 @@
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime == nullptr || runtime[0] == '\0') {
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime == nullptr || runtime[0] == '\0') {
         const std::string folder = (std::filesystem::temp_directory_path() / "velmor-gui-test-runtime").string();
         mkdir(folder.c_str(), 0700);
         setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
@@ -121,8 +122,11 @@ void WhenModalShown(std::function<void(QWidget*)> action, int attemptsLeft) {
 }
 
 void PressButton(QWidget* dialog, const QString& text) {
-    for (QPushButton* button : dialog->findChildren<QPushButton*>())
-        if (button->text() == text) return QTest::mouseClick(button, Qt::LeftButton);
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        if (button->text() != text) continue;
+        QTest::mouseClick(button, Qt::LeftButton);
+        return;
+    }
     ADD_FAILURE() << "no button " << text.toStdString();
 }
 

@@ -18,24 +18,32 @@ namespace {
 
 // The command run in place, its output and errors as a program's.
 ProgramRun RunTool(const std::vector<std::string>& arguments) {
-    std::ostringstream out, err;
-    const int status = RunBmpTool(arguments, out, err);
-    return {status, out.str(), err.str()};
+    std::ostringstream output;
+    std::ostringstream errors;
+    const int status = RunBmpTool(arguments, output, errors);
+    return {status, output.str(), errors.str()};
 }
 
 const std::filesystem::path kConformanceFolder = VELMOR_BMP_TESTDATA;
 
 // The rows of the conformance folder's expected.tsv.
 struct ExpectedRow {
-    std::string file, verdict, width, height, bitCount, colours, reason;
+    std::string file;
+    std::string verdict;
+    std::string width;
+    std::string height;
+    std::string bitCount;
+    std::string colours;
+    std::string reason;
 };
 std::vector<ExpectedRow> ReadExpectedRows() {
     std::vector<ExpectedRow> rows;
     const std::vector<std::string> lines = Lines(ReadText(kConformanceFolder / "expected.tsv"));
     for (std::size_t line = 1; line < lines.size(); ++line) {  // the first names the columns
-        std::vector<std::string> f = Lines(lines[line], '\t');
-        f.resize(7);
-        if (!f[0].empty()) rows.push_back({f[0], f[1], f[2], f[3], f[4], f[5], f[6]});
+        std::vector<std::string> fields = Lines(lines[line], '\t');
+        fields.resize(7);
+        if (fields[0].empty()) continue;
+        rows.push_back({fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]});
     }
     return rows;
 }
@@ -166,16 +174,18 @@ void Change(const std::string& path, const std::function<void(CDIB&)>& change) {
 
 // Makes the picture anew at another size, with its colour table.
 void Resize(const std::string& path, int width, int height) {
-    CDIB old, picture;
+    CDIB old;
+    CDIB picture;
     ASSERT_TRUE(old.Load(path.c_str()));
     ASSERT_TRUE(picture.Create(width, height));
     std::copy_n(old.GetColorTable(), 256, picture.GetColorTable());
     ASSERT_TRUE(picture.Save(path.c_str()));
 }
 
-void Fill(CDIB& picture, int x0, int x1, BYTE index) {
+// Columns from `left` up to `right` take the index.
+void Fill(CDIB& picture, int left, int right, BYTE index) {
     for (int y = 0; y < picture.ImageHeight(); ++y)
-        for (int x = x0; x < x1; ++x) *picture.GetPixelAddress(x, y) = index;
+        for (int x = left; x < right; ++x) *picture.GetPixelAddress(x, y) = index;
 }
 
 // Each problem gets its own line (compared up to the picture's own values).
@@ -186,8 +196,8 @@ TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
     } cases[] = {
         // Colours the balls do not use may differ from the board's; previews may have any depth and only have to fit.
         {nullptr,
-         [](auto& f) {
-             Change(f / "2.bmp", [](CDIB& ball) {
+         [](auto& folder) {
+             Change(folder / "2.bmp", [](CDIB& ball) {
                  std::set<BYTE> used;
                  for (int y = 0; y < 40; ++y)
                      for (int x = 0; x < 80; ++x) used.insert(*ball.GetPixelAddress(x, y));
@@ -195,26 +205,31 @@ TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
                  while (used.count(unused) != 0) ++unused;
                  ball.GetColorTable()[unused] = {1, 2, 3, 0};
              });
-             Resize(f / "6-d.bmp", 40, 45);
-             WriteWholeFile(f / "1-d.bmp", BuildBmp({.width = 30, .height = 30, .bitCount = 24}));
+             Resize(folder / "6-d.bmp", 40, 45);
+             WriteWholeFile(folder / "1-d.bmp", BuildBmp({.width = 30, .height = 30, .bitCount = 24}));
          }},
-        {"4-d.bmp: missing", [](auto& f) { std::filesystem::remove(f / "4-d.bmp"); }},
+        {"4-d.bmp: missing", [](auto& folder) { std::filesystem::remove(folder / "4-d.bmp"); }},
         {"pole.bmp: 200x200, must be 360x360 (9x9 cells of 40 pixels)",
-         [](auto& f) { Resize(f / "pole.bmp", 200, 200); }},
+         [](auto& folder) { Resize(folder / "pole.bmp", 200, 200); }},
         {"3.bmp: 124-byte header (V5) is not read; save as a Windows BMP with a 40-byte header",
-         [](auto& f) { WriteWholeFile(f / "3.bmp", BuildBmp({.headerSize = 124, .width = 80, .height = 40})); }},
+         [](auto& folder) {
+             WriteWholeFile(folder / "3.bmp", BuildBmp({.headerSize = 124, .width = 80, .height = 40}));
+         }},
         {"5.bmp: 24 bits per pixel, must be 8 (balls are copied into the board byte by byte)",
-         [](auto& f) { WriteWholeFile(f / "5.bmp", BuildBmp({.width = 80, .height = 40, .bitCount = 24})); }},
+         [](auto& folder) { WriteWholeFile(folder / "5.bmp", BuildBmp({.width = 80, .height = 40, .bitCount = 24})); }},
         {"1.bmp: colour table differs from pole.bmp's at 1 index(es) the ball uses (first ",
-         [](auto& f) {
-             Change(f / "1.bmp", [](CDIB& b) { b.GetColorTable()[*b.GetPixelAddress(20, 20)].rgbBlue ^= 0x80; });
+         [](auto& folder) {
+             Change(folder / "1.bmp",
+                    [](CDIB& ball) { ball.GetColorTable()[*ball.GetPixelAddress(20, 20)].rgbBlue ^= 0x80; });
          }},
         {"2.bmp: the centre (60,20) of the selected frame has index ",
-         [](auto& f) { Change(f / "2.bmp", [](CDIB& ball) { Fill(ball, 40, 80, *ball.GetPixelAddress(0, 0)); }); }},
+         [](auto& folder) {
+             Change(folder / "2.bmp", [](CDIB& ball) { Fill(ball, 40, 80, *ball.GetPixelAddress(0, 0)); });
+         }},
         {"6.bmp: every pixel has index 6, the transparent index set by the top-left pixel, so no ball is drawn",
-         [](auto& f) { Change(f / "6.bmp", [](CDIB& ball) { Fill(ball, 0, 80, 6); }); }},
+         [](auto& folder) { Change(folder / "6.bmp", [](CDIB& ball) { Fill(ball, 0, 80, 6); }); }},
         {"2-d.bmp: 41x40, must be at most 40x45 to fit its place above the board",
-         [](auto& f) { Resize(f / "2-d.bmp", 41, 40); }},
+         [](auto& folder) { Resize(folder / "2-d.bmp", 41, 40); }},
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.problem != nullptr ? testCase.problem : "usable");

@@ -32,9 +32,10 @@ public:
 std::set<std::string> RecordTimes(std::int64_t start, std::int64_t end) {
     std::set<std::string> times;
     for (std::int64_t seconds = start; seconds <= end + 60; seconds += 30) {
-        const crt::LocalTime t = crt::ToLocalTime(std::min(seconds, end));
+        const crt::LocalTime local = crt::ToLocalTime(std::min(seconds, end));
         char text[64];
-        std::snprintf(text, sizeof text, "%-3d%-3d%-3d%-3d%-4d", t.hour, t.minute, t.day, t.month, t.year);
+        std::snprintf(text, sizeof text, "%-3d%-3d%-3d%-3d%-4d", local.hour, local.minute, local.day, local.month,
+                      local.year);
         times.insert(text);
     }
     return times;
@@ -56,7 +57,10 @@ std::string WithTimePlaceholders(std::string output, const std::set<std::string>
 std::string WithMaskedTimes(std::string actual, const std::string& expected, const std::string& mask,
                             const std::set<std::string>& runTimes) {
     std::istringstream ranges(mask);
-    for (std::size_t offset = 0, length = 0; ranges >> offset >> length && offset + length <= expected.size();) {
+    std::size_t offset = 0;
+    std::size_t length = 0;
+    while (ranges >> offset >> length) {
+        if (offset + length > expected.size()) break;
         EXPECT_EQ(runTimes.count(actual.substr(std::min(offset, actual.size()), length)), 1u) << "offset " << offset;
         actual.replace(std::min(offset, actual.size()), length, expected, offset, length);
     }
