@@ -72,12 +72,11 @@ protected:
         Mouse(event, wantsDouble ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN);
     }
     // A key becomes WM_KEYDOWN, one press each, for a window whose map
-    // takes it.  Other keys, and keys held with Alt (the menus' mnemonics),
-    // go on to the widgets around, as a dialog's Escape and Enter must.
+    // takes it.  Other keys go on to the widgets around, as a dialog's
+    // Escape must.
     void keyPressEvent(QKeyEvent* event) override {
         const WORD virtualKey = VirtualKeyOf(event->key());
-        const bool withAlt = (event->modifiers() & Qt::AltModifier) != 0;
-        if (m_pWnd == nullptr || virtualKey == 0 || withAlt || m_pWnd->FindMessageEntry(WM_KEYDOWN, 0) == nullptr) {
+        if (m_pWnd == nullptr || virtualKey == 0 || m_pWnd->FindMessageEntry(WM_KEYDOWN, 0) == nullptr) {
             QWidget::keyPressEvent(event);
             return;
         }
