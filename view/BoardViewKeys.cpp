@@ -4,25 +4,33 @@
 #include "platform/ui/DC.h"
 #include "view/BoardView.h"
 
+namespace {
+
+struct ArrowKey {
+    UINT key;
+    int columnStep;
+    int rowStep;
+};
+constexpr ArrowKey kArrowKeys[] = {{VK_LEFT, -1, 0}, {VK_RIGHT, 1, 0}, {VK_UP, 0, -1}, {VK_DOWN, 0, 1}};
+
+}  // namespace
+
 void CBoardView::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
-    switch (nChar) {
-    case VK_LEFT: MoveCursor(-1, 0); break;
-    case VK_RIGHT: MoveCursor(1, 0); break;
-    case VK_UP: MoveCursor(0, -1); break;
-    case VK_DOWN: MoveCursor(0, 1); break;
-    case VK_SPACE:
-    case VK_RETURN:
-        // A hidden cursor is shown first: a click where the player cannot see.
+    for (const ArrowKey& arrow : kArrowKeys) {
+        if (arrow.key == nChar) {
+            MoveCursor(arrow.columnStep, arrow.rowStep);
+            return;
+        }
+    }
+    if (nChar == VK_SPACE || nChar == VK_RETURN) {
+        // A hidden cursor is only shown: a click lands where the player sees it.
         if (m_bCursorShown) {
             ClickCell(m_nCursorCell);
         } else {
             MoveCursor(0, 0);
         }
-        break;
-    case VK_ESCAPE:
-        if (m_bSelected) ClickCell(m_nFrom);
-        break;
-    default: break;
+    } else if (nChar == VK_ESCAPE && m_bSelected) {
+        ClickCell(m_nFrom);
     }
 }
 
