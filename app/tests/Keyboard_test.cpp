@@ -4,7 +4,6 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
-#include <map>
 
 #include "app/tests/AppTestSupport.h"
 
@@ -71,22 +70,16 @@ bool KeyboardGoesTo(const char* caption) {
     });
 }
 
-class RealWindowKeysTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const std::string missing = MissingXTools();
-        if (!missing.empty()) GTEST_SKIP() << missing;
-        ASSERT_TRUE(m_folder.Ready());
-        ASSERT_TRUE(m_reader.LoadLooks());
-    }
-
-    ScratchRunFolder m_folder;
-    BoardReader m_reader;
-};
-
 }  // namespace
 
-TEST_F(RealWindowKeysTest, MovesTypedEndAsTheSameMovesClicked) {
+TEST(RealWindowKeysTest, MovesTypedEndAsTheSameMovesClicked) {
+    const std::string missing = MissingXTools();
+    if (!missing.empty()) GTEST_SKIP() << missing;
+    const ScratchRunFolder folder;
+    ASSERT_TRUE(folder.Ready());
+    BoardReader reader;
+    ASSERT_TRUE(reader.LoadLooks());
+
     QImage clicked;
     {
         GameOnX game;
@@ -97,7 +90,7 @@ TEST_F(RealWindowKeysTest, MovesTypedEndAsTheSameMovesClicked) {
             game.Click(CellCentre(kMoves[move].first));
             game.Click(CellCentre(kMoves[move].second));
             ASSERT_TRUE(WaitFor([&] {
-                const BoardReading reading = m_reader.Read(clicked = game.View());
+                const BoardReading reading = reader.Read(clicked = game.View());
                 return reading.Readable() && reading.selected < 0 && reading.Balls() == kBallsAfter[move];
             })) << "clicked move "
                 << move;
@@ -123,7 +116,7 @@ TEST_F(RealWindowKeysTest, MovesTypedEndAsTheSameMovesClicked) {
     GameOnX::Type(keys);
     // The cursor stays on the last target, drawn after the turn; a click hides it.
     const auto typedToTheEnd = [&] {
-        const BoardReading reading = m_reader.Read(game.View());
+        const BoardReading reading = reader.Read(game.View());
         const auto unknown = std::ranges::count(reading.colours, -1);
         return unknown == 1 && reading.colours[static_cast<std::size_t>(cursor)] == -1 && reading.Balls() == 10;
     };
