@@ -39,6 +39,7 @@ ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONUP()
 ON_WM_LBUTTONDBLCLK()
 ON_WM_TIMER()
+ON_WM_KEYDOWN()
 END_MESSAGE_MAP()
 
 CBoardView::CBoardView() = default;
@@ -73,8 +74,9 @@ void CBoardView::DrawAll() {
     ComposeBoardPicture();
     CClientDC dc(this);
     m_dibBoard.Draw(&dc, 0, kBoardTop);
-    if (!DrawPreviews(dc)) return;
-    DrawTexts(dc);
+    // A pass ends early, without texts, when a preview cannot be read.
+    if (DrawPreviews(dc)) DrawTexts(dc);
+    if (m_bCursorShown) DrawCursor(dc);
 }
 
 bool CBoardView::DrawPreviews(CClientDC& dc) const {
@@ -125,8 +127,12 @@ void CBoardView::ShowRecords() {
     dialog.DoModal();
 }
 
-// The engine's handlers, reached through this window's message map.
-void CBoardView::OnLButtonDown(UINT nFlags, CPoint point) { CBoardGame::OnLButtonDown(nFlags, point); }
+// The engine's handlers, reached through this window's message map.  The
+// mouse takes over from the keyboard: its click hides the cursor.
+void CBoardView::OnLButtonDown(UINT nFlags, CPoint point) {
+    HideCursor();
+    CBoardGame::OnLButtonDown(nFlags, point);
+}
 
 void CBoardView::OnNewGame() { CBoardGame::OnNewGame(); }
 

@@ -101,6 +101,12 @@ protected:                                        \
 #define ON_WM_PAINT() AFX_MSG_LINE(WM_PAINT, 0, self->OnPaint(); return 0)
 #define ON_WM_CANCELMODE() AFX_MSG_LINE(WM_CANCELMODE, 0, self->OnCancelMode(); return 0)
 #define ON_WM_SETFOCUS() AFX_MSG_LINE(WM_SETFOCUS, 0, self->OnSetFocus(reinterpret_cast<CWnd*>(wParam)); return 0)
+// A key: its virtual-key code in wParam, the repeat count and the flags in lParam.
+#define ON_WM_KEYDOWN()                                                                          \
+    AFX_MSG_LINE(WM_KEYDOWN, 0,                                                                  \
+                 self->OnKeyDown(static_cast<UINT>(wParam), LOWORD(static_cast<WPARAM>(lParam)), \
+                                 HIWORD(static_cast<WPARAM>(lParam)));                           \
+                 return 0)
 #define ON_WM_TIMER() AFX_MSG_LINE(WM_TIMER, 0, self->OnTimer(static_cast<UINT_PTR>(wParam)); return 0)
 #define ON_WM_MOUSEMOVE() AFX_MOUSE_LINE(WM_MOUSEMOVE, OnMouseMove)
 #define ON_WM_LBUTTONDOWN() AFX_MOUSE_LINE(WM_LBUTTONDOWN, OnLButtonDown)

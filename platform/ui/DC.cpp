@@ -76,6 +76,23 @@ BOOL CWndDC::TextOutA(int x, int y, LPCSTR lpszString, int nCount) {
     return TRUE;
 }
 
+void CWndDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight) {
+    if (cx <= 0 || cy <= 0) {
+        return;
+    }
+    QPainter painter;
+    if (!Begin(painter)) {
+        return;
+    }
+    const QColor topLeft = ui_detail::ColourOf(clrTopLeft);
+    const QColor bottomRight = ui_detail::ColourOf(clrBottomRight);
+    painter.fillRect(x, y, cx - 1, 1, topLeft);
+    painter.fillRect(x, y, 1, cy - 1, topLeft);
+    painter.fillRect(x + cx - 1, y, 1, cy, bottomRight);
+    painter.fillRect(x, y + cy - 1, cx, 1, bottomRight);
+    m_drawn |= QRect(x, y, cx, cy);
+}
+
 COLORREF CWndDC::SetTextColor(COLORREF colour) {
     const COLORREF previous = m_textColour;
     m_textColour = colour & 0x00FFFFFF;

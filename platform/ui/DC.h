@@ -26,6 +26,9 @@ public:
     // Writes nCount bytes at (x, y), the top left of the first character
     // cell, on the opaque background as high as the cell.
     BOOL TextOutA(int x, int y, LPCSTR lpszString, int nCount);
+    // A one-pixel frame just inside the rectangle (x, y, cx, cy): its top and
+    // left sides in one colour, its right and bottom sides in the other.
+    void Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
     COLORREF SetTextColor(COLORREF colour);  // each returns the previous value
     COLORREF SetBkColor(COLORREF colour);
     // Selects a font and returns the one it replaces (the stock system font

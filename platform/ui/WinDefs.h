@@ -35,6 +35,7 @@ inline HBRUSH SysColorBrushValue(int colorIndex) {
 inline const LPCSTR IDC_ARROW = MAKEINTRESOURCEA(32512);
 
 constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(value & 0xFFFF); }
+constexpr WORD HIWORD(std::uintptr_t value) { return static_cast<WORD>((value >> 16) & 0xFFFF); }
 constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
     return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16);
 }
@@ -70,6 +71,7 @@ inline constexpr UINT WM_CREATE = 0x0001;
 inline constexpr UINT WM_SETFOCUS = 0x0007;
 inline constexpr UINT WM_PAINT = 0x000F;
 inline constexpr UINT WM_CANCELMODE = 0x001F;
+inline constexpr UINT WM_KEYDOWN = 0x0100;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_TIMER = 0x0113;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;
@@ -102,6 +104,13 @@ inline constexpr BYTE FSHIFT = 0x04;
 inline constexpr BYTE FCONTROL = 0x08;
 inline constexpr BYTE FALT = 0x10;
 inline constexpr WORD VK_BACK = 0x08;
+inline constexpr WORD VK_RETURN = 0x0D;
+inline constexpr WORD VK_ESCAPE = 0x1B;
+inline constexpr WORD VK_SPACE = 0x20;
+inline constexpr WORD VK_LEFT = 0x25;
+inline constexpr WORD VK_UP = 0x26;
+inline constexpr WORD VK_RIGHT = 0x27;
+inline constexpr WORD VK_DOWN = 0x28;
 inline constexpr WORD VK_INSERT = 0x2D;
 inline constexpr WORD VK_DELETE = 0x2E;
 inline constexpr WORD VK_F1 = 0x70;

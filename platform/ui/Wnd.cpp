@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <utility>
 
 #include "platform/ui/WinApi.h"
 #include "platform/ui/WinApp.h"
@@ -14,6 +16,22 @@ IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 END_MESSAGE_MAP()
+
+namespace {
+
+// The virtual-key code of a key that has one here, else 0.
+WORD VirtualKeyOf(int qtKey) {
+    static constexpr std::pair<int, WORD> kKeys[] = {
+        {Qt::Key_Left, VK_LEFT},   {Qt::Key_Right, VK_RIGHT},   {Qt::Key_Up, VK_UP},        {Qt::Key_Down, VK_DOWN},
+        {Qt::Key_Space, VK_SPACE}, {Qt::Key_Return, VK_RETURN}, {Qt::Key_Enter, VK_RETURN}, {Qt::Key_Escape, VK_ESCAPE},
+    };
+    for (const auto& [key, virtualKey] : kKeys) {
+        if (key == qtKey) return virtualKey;
+    }
+    return 0;
+}
+
+}  // namespace
 
 // The client area on the screen: shows the window's surface and turns the
 // mouse into messages.  Once its window is destroyed it goes quiet until Qt
@@ -52,6 +70,17 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override {
         const bool wantsDouble = m_pWnd != nullptr && (m_pWnd->m_class.style & CS_DBLCLKS) != 0;
         Mouse(event, wantsDouble ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN);
+    }
+    // A key becomes WM_KEYDOWN, one press each, for a window whose map
+    // takes it.  Other keys go on to the widgets around, as a dialog's
+    // Escape must.
+    void keyPressEvent(QKeyEvent* event) override {
+        const WORD virtualKey = VirtualKeyOf(event->key());
+        if (m_pWnd == nullptr || virtualKey == 0 || m_pWnd->FindMessageEntry(WM_KEYDOWN, 0) == nullptr) {
+            QWidget::keyPressEvent(event);
+            return;
+        }
+        m_pWnd->SendMessage(WM_KEYDOWN, virtualKey, MAKELPARAM(1, 0));
     }
     void resizeEvent(QResizeEvent* event) override {
         QWidget::resizeEvent(event);

@@ -1,0 +1,127 @@
+// Keyboard play: the cursor's moves, edges and looks, and the keys that click through it.
+#include <QPainter>
+#include <QTest>
+
+#include "view/tests/ViewTestSupport.h"
+
+namespace {
+
+constexpr int kHidden = -1;
+constexpr int kNotTheCursor = -2;
+const QPoint kOnTheBand(200, 20);  // a click there changes nothing but the cursor
+
+// The cell where the screen shows the cursor's rings over the board as it should look, kHidden when the board looks
+// just as it should, kNotTheCursor when anything else differs.
+int CursorCellOnScreen(const QImage& screen, const QImage& board) {
+    int found = kHidden;
+    for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
+        const QPoint onBoard = CellArea(cell).topLeft() - QPoint(0, CBoardGame::kBoardTop);
+        if (FirstDifference(screen, board, CellArea(cell), onBoard).empty()) continue;
+        QImage framed = board.copy(QRect(onBoard, QSize(40, 40)));
+        QPainter painter(&framed);
+        int inset = 0;
+        for (const COLORREF ring : CBoardView::kCursorRings) {
+            painter.setPen(QColor(GetRValue(ring), GetGValue(ring), GetBValue(ring)));
+            painter.drawRect(inset, inset, 39 - 2 * inset, 39 - 2 * inset);
+            ++inset;
+        }
+        if (found != kHidden || !FirstDifference(screen, framed, CellArea(cell)).empty()) return kNotTheCursor;
+        found = cell;
+    }
+    return found;
+}
+
+}  // namespace
+
+class KeysTest : public ViewTest {
+protected:
+    void Press(const std::vector<Qt::Key>& keys) {
+        for (const Qt::Key key : keys) QTest::keyClick(View().Widget(), key);
+    }
+    int CursorCell() const { return CursorCellOnScreen(Screen(), Expected()); }
+};
+
+TEST_F(KeysTest, ArrowsShowTheCursorThenMoveItUpToTheEdgesWithoutRedrawingTheGame) {
+    using Keys = std::vector<Qt::Key>;
+    const auto repeated = [](Qt::Key key, std::size_t times) { return Keys(times, key); };
+    const struct {
+        const char* what;
+        Keys keys;
+        int cell;
+    } steps[] = {
+        {"hidden at start", {}, kHidden},
+        {"keys the game does not use", {Qt::Key_A, Qt::Key_F2, Qt::Key_Escape, Qt::Key_Tab}, kHidden},
+        {"the first arrow only shows it, on the centre", {Qt::Key_Left}, 40},
+        {"one cell per arrow", {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down}, 51},
+        {"stops at the top", repeated(Qt::Key_Up, 6), 6},
+        {"stops at the left", repeated(Qt::Key_Left, 7), 0},
+        {"stops at the bottom", repeated(Qt::Key_Down, 9), 72},
+        {"stops at the right", repeated(Qt::Key_Right, 9), 80},
+    };
+    for (const auto& step : steps) {
+        Press(step.keys);
+        EXPECT_EQ(CursorCell(), step.cell) << step.what;
+    }
+    EXPECT_EQ(View().m_nDraws, 0);
+    EXPECT_FALSE(View().IsSelected());
+
+    // A redraw of the game keeps the cursor on top; a click hides it, leaving the board as mouse play shows it.
+    View().DrawAll();
+    EXPECT_EQ(CursorCell(), 80);
+    ClickClient(View(), kOnTheBand);
+    EXPECT_EQ(CursorCell(), kHidden);
+    View().DrawAll();
+    EXPECT_EQ(CursorCell(), kHidden);
+    // Shown again where it was, and Space on a hidden cursor only shows it.
+    ClickClient(View(), kOnTheBand);
+    Press({Qt::Key_Space});
+    EXPECT_EQ(CursorCell(), 80);
+    EXPECT_FALSE(View().IsSelected());
+}
+
+TEST_F(KeysTest, SpaceAndEnterClickTheCursorsCellAndEscapeTheSelectedBall) {
+    const int ball = FirstBallCell();
+    const auto [target, steps] = FarthestCell(View().Colours(), ball);
+    const int colour = View().Cell(ball);
+    // From the centre (4, 4) to a cell: the arrows that lead there.
+    const auto keysTo = [](int from, int cell) {
+        std::vector<Qt::Key> keys;
+        const int across = cell % 9 - from % 9;
+        const int down = cell / 9 - from / 9;
+        keys.insert(keys.end(), static_cast<std::size_t>(std::abs(across)), across < 0 ? Qt::Key_Left : Qt::Key_Right);
+        keys.insert(keys.end(), static_cast<std::size_t>(std::abs(down)), down < 0 ? Qt::Key_Up : Qt::Key_Down);
+        return keys;
+    };
+    Press({Qt::Key_Down});
+    Press(keysTo(40, ball));
+    Press({Qt::Key_Space});
+    ASSERT_TRUE(View().IsSelected());
+    EXPECT_EQ(View().From(), ball);
+    EXPECT_EQ(View().m_nDraws, 1);
+    EXPECT_EQ(CursorCell(), ball) << "over the selected look";
+
+    Press({Qt::Key_Escape});
+    EXPECT_FALSE(View().IsSelected());
+    EXPECT_EQ(View().m_nDraws, 3) << "a cancelling click's two redraws";
+    Press({Qt::Key_Escape});
+    EXPECT_EQ(View().m_nDraws, 3) << "Escape without a selection";
+
+    Press({Qt::Key_Return});
+    ASSERT_TRUE(View().IsSelected());
+    Press(keysTo(ball, target));
+    Press({Qt::Key_Enter});
+    EXPECT_EQ(View().Cell(target), colour);
+    EXPECT_EQ(View().Cell(ball), 0);
+    EXPECT_EQ(View().m_pauses, std::vector<int>(static_cast<std::size_t>(steps) + 2, 80)) << "a turn as a click's";
+    EXPECT_EQ(CursorCell(), target);
+
+    // A ball selected by the mouse: the first arrow shows the cursor on it, and Escape puts it back.
+    const int other = FirstBallCell();
+    ASSERT_NE(other, target);
+    ClickClient(View(), CellCentre(other));
+    ASSERT_TRUE(View().IsSelected());
+    EXPECT_EQ(CursorCell(), kHidden);
+    Press({Qt::Key_Down, Qt::Key_Escape});
+    EXPECT_EQ(CursorCell(), other);
+    EXPECT_FALSE(View().IsSelected());
+}
