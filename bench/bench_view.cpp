@@ -50,7 +50,7 @@ public:
         m_path = pattern;
         std::filesystem::create_directory(m_path / "res1");
         std::string failedFile;
-        m_bReady = art::WriteArtwork((m_path / "res1").string(), failedFile);
+        m_bReady = art::WriteArtwork((m_path / "res1").string(), art::BallSet::plain, failedFile);
         std::FILE* records = std::fopen((m_path / "res1" / "stat.txt").c_str(), "wb");
         if (records != nullptr) std::fclose(records);
     }

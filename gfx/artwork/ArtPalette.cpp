@@ -48,7 +48,7 @@ ArtPalette::ArtPalette() {
 
 void ArtPalette::FillBoard() {
     std::vector<Srgb8> colours;
-    AppendColours(colours, RenderedArtwork().board);
+    AppendColours(colours, RenderedBoard());
     std::erase(colours, kCellColour);
     const std::vector<Srgb8> picked = MedianCut(colours, kBoard.count - 1);
     for (int i = 1; i < kBoard.count; ++i) {
@@ -71,11 +71,13 @@ void ArtPalette::FillSharedRamps() {
 }
 
 void ArtPalette::FillBall(int colourNumber) {
-    const BallRenders& renders = RenderedArtwork().balls[static_cast<std::size_t>(colourNumber - 1)];
     std::vector<Srgb8> colours;
-    AppendColours(colours, renders.normalFrame);
-    AppendColours(colours, renders.selectedFrame);
-    AppendColours(colours, renders.preview);
+    for (const BallSet set : {BallSet::plain, BallSet::marked}) {
+        const BallRenders& renders = RenderedBalls(set)[static_cast<std::size_t>(colourNumber - 1)];
+        AppendColours(colours, renders.normalFrame);
+        AppendColours(colours, renders.selectedFrame);
+        AppendColours(colours, renders.preview);
+    }
     // Leave out what the shared entries draw already.
     const IndexRange shared[] = {{kCellIndex, 1}, kShadow, kRing, {kWindowIndex, 1}};
     std::erase_if(colours, [this, &shared](Srgb8 colour) {

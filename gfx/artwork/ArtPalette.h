@@ -1,16 +1,20 @@
-// The one 256-colour table shared by the board and the ball pictures.
+// The one 256-colour table shared by the board and the ball pictures of both
+// ball sets.
 //
 // The sprites copy palette indices straight into the board picture, so every
-// picture carries this same table.  It is laid out in sections:
+// picture carries this same table.  As both sets share it, the board picture
+// is the same in both, and a player's own ball pictures keep their colours
+// whichever set the rest comes from.  It is laid out in sections:
 //   0        the transparent key colour, never drawn
 //   1        the cell floor the balls stand on
 //   2..16    the rest of the board: grid, slopes
 //   17..22   the balls' shadows on the floor, lightest first
 //   23..26   the ring of a selected ball, fading into the floor
 //   27       the window's background behind the previews
-//   28..255  six sections of 38 colours, one per ball: its shades from the
-//            dark rim to the highlight and its edges blended into the floor
-//            and into the window's background
+//   28..255  six sections of 38 colours, one per ball colour: its shades
+//            from the dark rim to the highlight, its mark in the marked set,
+//            and its edges blended into the floor and into the window's
+//            background
 // The board's and each ball's colours are picked from the rendered pictures
 // themselves, so that each ball's section follows its own shading.
 #pragma once
@@ -38,7 +42,7 @@ public:
     static constexpr int kWindowIndex = 27;
     static constexpr int kBallSectionSize = 38;
 
-    // The palette of the default artwork, built on first use.
+    // The palette of the artwork, built on first use.
     static const ArtPalette& Default();
 
     // Section of ball colour `colourNumber` (1..6).

@@ -34,8 +34,8 @@ IndexedPicture Blank(int width, int height) {
             std::vector<std::uint8_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height))};
 }
 
-const BallRenders& RendersOf(int colourNumber) {
-    return RenderedArtwork().balls[static_cast<std::size_t>(colourNumber - 1)];
+const BallRenders& RendersOf(BallSet set, int colourNumber) {
+    return RenderedBalls(set)[static_cast<std::size_t>(colourNumber - 1)];
 }
 
 }  // namespace
@@ -43,24 +43,24 @@ const BallRenders& RendersOf(int colourNumber) {
 IndexedPicture BoardPicture() {
     IndexedPicture picture = Blank(kBoardSize, kBoardSize);
     const IndexRange ranges[] = {ArtPalette::kBoard};
-    Quantise(RenderedArtwork().board, kBoardSize, kBoardSize, ranges, Uncovered::opaque, picture, 0);
+    Quantise(RenderedBoard(), kBoardSize, kBoardSize, ranges, Uncovered::opaque, picture, 0);
     return picture;
 }
 
-IndexedPicture BallPicture(int colourNumber) {
+IndexedPicture BallPicture(BallSet set, int colourNumber) {
     IndexedPicture picture = Blank(2 * kCellSize, kCellSize);
     const IndexRange ranges[] = {
         ArtPalette::Ball(colourNumber), {ArtPalette::kCellIndex, 1}, ArtPalette::kShadow, ArtPalette::kRing};
-    const BallRenders& renders = RendersOf(colourNumber);
+    const BallRenders& renders = RendersOf(set, colourNumber);
     Quantise(renders.normalFrame, kCellSize, kCellSize, ranges, Uncovered::transparent, picture, 0);
     Quantise(renders.selectedFrame, kCellSize, kCellSize, ranges, Uncovered::transparent, picture, kCellSize);
     return picture;
 }
 
-IndexedPicture PreviewPicture(int colourNumber) {
+IndexedPicture PreviewPicture(BallSet set, int colourNumber) {
     IndexedPicture picture = Blank(kPreviewSize, kPreviewSize);
     const IndexRange ranges[] = {ArtPalette::Ball(colourNumber), {ArtPalette::kWindowIndex, 1}};
-    Quantise(RendersOf(colourNumber).preview, kPreviewSize, kPreviewSize, ranges, Uncovered::opaque, picture, 0);
+    Quantise(RendersOf(set, colourNumber).preview, kPreviewSize, kPreviewSize, ranges, Uncovered::opaque, picture, 0);
     return picture;
 }
 

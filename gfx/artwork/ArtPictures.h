@@ -1,8 +1,10 @@
-// The default pictures as palette indices into ArtPalette::Default().
+// The pictures as palette indices into ArtPalette::Default().
 #pragma once
 
 #include <cstdint>
 #include <vector>
+
+#include "gfx/artwork/ArtScheme.h"
 
 namespace art {
 
@@ -17,13 +19,13 @@ struct IndexedPicture {
     }
 };
 
-// The empty board, 360 x 360.
+// The empty board, 360 x 360, the same in every ball set.
 IndexedPicture BoardPicture();
-// Ball colour 1..6: two 40 x 40 frames side by side, the normal look on the
+// Ball colour 1..6 of a set: two 40 x 40 frames side by side, the normal look on the
 // left and the selected look on the right.  Pixels where the cell floor shows
 // through hold ArtPalette::kKeyIndex, which is also the top-left pixel.
-IndexedPicture BallPicture(int colourNumber);
+IndexedPicture BallPicture(BallSet set, int colourNumber);
 // The small ball shown in the band for the next colours, 40 x 40.
-IndexedPicture PreviewPicture(int colourNumber);
+IndexedPicture PreviewPicture(BallSet set, int colourNumber);
 
 }  // namespace art

@@ -11,31 +11,41 @@ namespace {
 constexpr int kBoardGrid = 4;
 constexpr int kBallGrid = 8;
 
-BallRenders RenderBall(Srgb8 base) {
+BallRenders RenderBall(Srgb8 base, BallMark mark) {
     const LinearColour albedo = ToLinear(base);
-    const auto frame = [albedo](BallLook look) {
-        return RenderScene(kCellSize, kCellSize, kBallGrid,
-                           [albedo, look](double x, double y) { return BallFramePoint(albedo, look, x, y); });
+    const auto frame = [albedo, mark](BallLook look) {
+        return RenderScene(kCellSize, kCellSize, kBallGrid, [albedo, mark, look](double x, double y) {
+            return BallFramePoint(albedo, mark, look, x, y);
+        });
     };
     return {frame(BallLook::normal), frame(BallLook::selected),
             RenderScene(kPreviewSize, kPreviewSize, kBallGrid,
-                        [albedo](double x, double y) { return PreviewPoint(albedo, x, y); })};
+                        [albedo, mark](double x, double y) { return PreviewPoint(albedo, mark, x, y); })};
 }
 
-ArtRenders RenderAll() {
-    ArtRenders renders;
-    renders.board = RenderScene(kBoardSize, kBoardSize, kBoardGrid, BoardPoint);
-    for (int i = 0; i < kBallColourCount; ++i) {
-        renders.balls[static_cast<std::size_t>(i)] = RenderBall(kBallColours[static_cast<std::size_t>(i)]);
+BallSetRenders RenderBalls(BallSet set) {
+    BallSetRenders renders;
+    for (std::size_t i = 0; i < renders.size(); ++i) {
+        const BallMark mark = set == BallSet::marked ? kBallMarks[i] : BallMark::none;
+        renders[i] = RenderBall(kBallColours[i], mark);
     }
     return renders;
 }
 
 }  // namespace
 
-const ArtRenders& RenderedArtwork() {
-    static const ArtRenders renders = RenderAll();
-    return renders;
+const std::vector<PixelSample>& RenderedBoard() {
+    static const std::vector<PixelSample> board = RenderScene(kBoardSize, kBoardSize, kBoardGrid, BoardPoint);
+    return board;
+}
+
+const BallSetRenders& RenderedBalls(BallSet set) {
+    if (set == BallSet::marked) {
+        static const BallSetRenders marked = RenderBalls(BallSet::marked);
+        return marked;
+    }
+    static const BallSetRenders plain = RenderBalls(BallSet::plain);
+    return plain;
 }
 
 }  // namespace art

@@ -17,11 +17,11 @@ struct BallRenders {
     std::vector<PixelSample> preview;  // kPreviewSize x kPreviewSize
 };
 
-struct ArtRenders {
-    std::vector<PixelSample> board;  // kBoardSize x kBoardSize
-    std::array<BallRenders, kBallColourCount> balls;
-};
+using BallSetRenders = std::array<BallRenders, kBallColourCount>;
 
-const ArtRenders& RenderedArtwork();
+// The empty board, kBoardSize x kBoardSize, the same in every ball set.
+const std::vector<PixelSample>& RenderedBoard();
+// Balls 1..6 of a set, at indices 0..5.
+const BallSetRenders& RenderedBalls(BallSet set);
 
 }  // namespace art

@@ -23,14 +23,14 @@ bool FillPalette(CPalette& palette) {
 
 }  // namespace
 
-std::vector<ArtworkFile> ArtworkFiles() {
+std::vector<ArtworkFile> ArtworkFiles(BallSet set) {
     std::vector<ArtworkFile> files;
     files.push_back({"pole.bmp", BoardPicture()});
     for (int colour = 1; colour <= kBallColourCount; ++colour) {
-        files.push_back({std::to_string(colour) + ".bmp", BallPicture(colour)});
+        files.push_back({std::to_string(colour) + ".bmp", BallPicture(set, colour)});
     }
     for (int colour = 1; colour <= kBallColourCount; ++colour) {
-        files.push_back({std::to_string(colour) + "-d.bmp", PreviewPicture(colour)});
+        files.push_back({std::to_string(colour) + "-d.bmp", PreviewPicture(set, colour)});
     }
     return files;
 }
@@ -49,8 +49,8 @@ BOOL MakeDib(const IndexedPicture& picture, CDIB& dib) {
     return TRUE;
 }
 
-bool WriteArtwork(const std::string& directory, std::string& failedFile) {
-    for (const ArtworkFile& file : ArtworkFiles()) {
+bool WriteArtwork(const std::string& directory, BallSet set, std::string& failedFile) {
+    for (const ArtworkFile& file : ArtworkFiles(set)) {
         const std::string path = directory + "/" + file.name;
         CDIB dib;
         CFile output;

@@ -1,8 +1,8 @@
-// The default artwork as CDIB pictures and as the files of a picture folder:
-// pole.bmp (the board), 1.bmp .. 6.bmp (the balls, two frames each) and
-// 1-d.bmp .. 6-d.bmp (the previews of the next colours).  All are 8-bit and
-// carry the same colour table, so ball pixels can be copied onto the board
-// as they are.
+// The artwork of a ball set as CDIB pictures and as the files of a picture
+// folder: pole.bmp (the board), 1.bmp .. 6.bmp (the balls, two frames each)
+// and 1-d.bmp .. 6-d.bmp (the previews of the next colours).  All are 8-bit
+// and carry the same colour table, in both sets, so ball pixels can be
+// copied onto the board as they are.
 #pragma once
 
 #include <string>
@@ -19,14 +19,14 @@ struct ArtworkFile {
 };
 
 // The thirteen files in a fixed order: board, balls 1..6, previews 1..6.
-std::vector<ArtworkFile> ArtworkFiles();
+std::vector<ArtworkFile> ArtworkFiles(BallSet set);
 
 // Makes `dib` an 8-bit picture of `picture` with the shared colour table.
 // FALSE, with `dib` unchanged, when the picture cannot be made.
 BOOL MakeDib(const IndexedPicture& picture, CDIB& dib);
 
-// Writes every file into `directory`, which must exist.  On failure returns
-// false and names the file that could not be written.
-bool WriteArtwork(const std::string& directory, std::string& failedFile);
+// Writes every file of the set into `directory`, which must exist.  On
+// failure returns false and names the file that could not be written.
+bool WriteArtwork(const std::string& directory, BallSet set, std::string& failedFile);
 
 }  // namespace art

@@ -43,7 +43,8 @@ ScenePoint TilePoint(int cells, double u, double v) {
     const int row = std::clamp(static_cast<int>(v / kCellSize), 0, cells - 1);
     const int ball = cells == 1 ? kSmallIconBall : kLargeIconBalls[row][column];
     const LinearColour albedo = ToLinear(kBallColours[static_cast<std::size_t>(ball - 1)]);
-    const ScenePoint onBall = BallFramePoint(albedo, BallLook::normal, u - column * kCellSize, v - row * kCellSize);
+    const ScenePoint onBall = BallFramePoint(albedo, BallMark::none, BallLook::normal, u - column * kCellSize,
+                                             v - row * kCellSize);
     if (onBall.covered) {
         return onBall;
     }

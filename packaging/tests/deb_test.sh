@@ -23,6 +23,7 @@ status=0
 env -u DISPLAY -u WAYLAND_DISPLAY HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/runtime" \
     QT_QPA_PLATFORM=offscreen timeout 3 /usr/games/velmor >/dev/null 2>&1 || status=$?
 [ "$status" -eq 124 ] || fail "the installed game ended by itself with status $status"
+[ -r /usr/share/games/velmor/marked/1.bmp ] || fail "the package has no marked balls"
 records=$tmp/home/.local/share/velmor/res1/stat.txt
 [ -f "$records" ] || fail "no records file made"
 printf 'kept' > "$records"

@@ -1,7 +1,8 @@
-// velmor-art: draws the game's default pictures into a folder, or the
-// program's icon as PNG files for desktop menus.
+// velmor-art: draws the game's pictures of one ball set into a folder, or
+// the program's icon as PNG files for desktop menus.
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -16,10 +17,22 @@ constexpr int kIconSizes[] = {16, 32, 48, 256};
 
 int Usage() {
     std::fputs(
-        "usage: velmor-art DIR          write the game's pictures into DIR\n"
-        "       velmor-art --icons DIR  write velmor-16.png, -32, -48 and -256 into DIR\n",
+        "usage: velmor-art DIR                write the game's pictures (plain balls) into DIR\n"
+        "       velmor-art --balls SET DIR    write them with the ball set SET: plain, or\n"
+        "                                     marked (each colour with a shape of its own)\n"
+        "       velmor-art --icons DIR        write velmor-16.png, -32, -48 and -256 into DIR\n",
         stderr);
     return 2;
+}
+
+std::optional<art::BallSet> BallSetNamed(std::string_view name) {
+    if (name == "plain") {
+        return art::BallSet::plain;
+    }
+    if (name == "marked") {
+        return art::BallSet::marked;
+    }
+    return std::nullopt;
 }
 
 bool MakeDirectory(const std::string& directory) {
@@ -32,9 +45,9 @@ bool MakeDirectory(const std::string& directory) {
     return true;
 }
 
-int WritePictures(const std::string& directory) {
+int WritePictures(const std::string& directory, art::BallSet set) {
     std::string failedFile;
-    if (!art::WriteArtwork(directory, failedFile)) {
+    if (!art::WriteArtwork(directory, set, failedFile)) {
         std::fprintf(stderr, "velmor-art: cannot write %s/%s\n", directory.c_str(), failedFile.c_str());
         return 1;
     }
@@ -56,12 +69,19 @@ int WriteIcons(const std::string& directory) {
 
 int main(int argc, char** argv) {
     const bool icons = argc == 3 && std::string_view(argv[1]) == "--icons";
-    if (!icons && (argc != 2 || argv[1][0] == '-')) {
+    const bool named = argc == 4 && std::string_view(argv[1]) == "--balls";
+    const bool folderOnly = argc == 2 && argv[1][0] != '-';
+    if (!icons && !named && !folderOnly) {
+        return Usage();
+    }
+    const std::optional<art::BallSet> set = named ? BallSetNamed(argv[2]) : art::BallSet::plain;
+    if (!set) {
+        std::fprintf(stderr, "velmor-art: no ball set is called %s\n", argv[2]);
         return Usage();
     }
     const std::string directory = argv[argc - 1];
     if (!MakeDirectory(directory)) {
         return 1;
     }
-    return icons ? WriteIcons(directory) : WritePictures(directory);
+    return icons ? WriteIcons(directory) : WritePictures(directory, *set);
 }

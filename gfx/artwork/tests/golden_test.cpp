@@ -21,7 +21,7 @@ constexpr int kBalls[][4] = {{1, 0, 0, 0}, {2, 8, 0, 0}, {3, 4, 4, 1}, {4, 0, 8,
 TEST(Artwork, ComposedBoardMatchesTheCheckedInPicture) {
     const CScratchFolder folder;
     std::string failedFile;
-    ASSERT_TRUE(WriteArtwork(folder.Path().string(), failedFile)) << "could not write " << failedFile;
+    ASSERT_TRUE(WriteArtwork(folder.Path().string(), BallSet::plain, failedFile)) << "could not write " << failedFile;
     CDIB board;
     ASSERT_TRUE(board.Load((folder / "pole.bmp").c_str()));
     CRect clip;
