@@ -62,7 +62,7 @@ TEST_F(KeysTest, ArrowsShowTheCursorThenMoveItUpToTheEdgesWithoutRedrawingTheGam
         Press(step.keys);
         EXPECT_EQ(CursorCell(), step.cell) << step.what;
     }
-    EXPECT_EQ(View().m_nDraws, 0);
+    EXPECT_EQ(View().m_seen, "");
     EXPECT_FALSE(View().IsSelected());
 
     // A redraw of the game keeps the cursor on top; a click hides it, leaving the board as mouse play shows it.
@@ -97,22 +97,27 @@ TEST_F(KeysTest, SpaceAndEnterClickTheCursorsCellAndEscapeTheSelectedBall) {
     Press({Qt::Key_Space});
     ASSERT_TRUE(View().IsSelected());
     EXPECT_EQ(View().From(), ball);
-    EXPECT_EQ(View().m_nDraws, 1);
+    EXPECT_EQ(View().m_seen, "D");
     EXPECT_EQ(CursorCell(), ball) << "over the selected look";
 
     Press({Qt::Key_Escape});
     EXPECT_FALSE(View().IsSelected());
-    EXPECT_EQ(View().m_nDraws, 3) << "a cancelling click's two redraws";
+    EXPECT_EQ(View().m_seen, "D D D") << "a cancelling click's two redraws";
     Press({Qt::Key_Escape});
-    EXPECT_EQ(View().m_nDraws, 3) << "Escape without a selection";
+    EXPECT_EQ(View().m_seen, "D D D") << "Escape without a selection";
 
+    View().m_seen.clear();
     Press({Qt::Key_Return});
     ASSERT_TRUE(View().IsSelected());
     Press(keysTo(ball, target));
     Press({Qt::Key_Enter});
     EXPECT_EQ(View().Cell(target), colour);
     EXPECT_EQ(View().Cell(ball), 0);
-    EXPECT_EQ(View().m_pauses, std::vector<int>(static_cast<std::size_t>(steps) + 2, 80)) << "a turn as a click's";
+    std::string turn = "D";
+    for (int step = 0; step < steps; ++step) {
+        turn += " P D";
+    }
+    EXPECT_EQ(View().m_seen, turn + " D P D P D D") << "a turn as a click's";
     EXPECT_EQ(CursorCell(), target);
 
     // A ball selected by the mouse: the first arrow shows the cursor on it, and Escape puts it back.
