@@ -72,27 +72,6 @@ void StartDrawingGameIcon() {
     g_iconInTheMaking = std::async(std::launch::async | std::launch::deferred, DrawGameIcon);
 }
 
-VersionRecord GameVersionRecord() {
-    VersionRecord record;
-    for (int part = 0; part < 4; ++part) {
-        record.fileVersion[part] = static_cast<WORD>(velmor::kVersionParts[part]);
-        record.productVersion[part] = static_cast<WORD>(velmor::kVersionParts[part]);
-    }
-    record.strings = {
-        {"CompanyName", ""},
-        {"FileDescription", "velmor MFC Application"},
-        {"FileVersion", velmor::kVersionWithCommas},
-        {"InternalName", "velmor"},
-        {"LegalTrademarks", ""},
-        {"OriginalFilename", "velmor.EXE"},
-        {"ProductName", "velmor Application"},
-        {"ProductVersion", velmor::kVersionWithCommas},
-    };
-    record.language = 0x0409;
-    record.codePage = 0x04B0;
-    return record;
-}
-
 void RegisterGameResources() {
     RegisterMenuResource(IDR_MAINFRAME, MainMenu());
     RegisterAcceleratorResource(IDR_MAINFRAME, MainAccelerators());
