@@ -188,22 +188,32 @@ void Fill(CDIB& picture, int left, int right, BYTE index) {
         for (int x = left; x < right; ++x) *picture.GetPixelAddress(x, y) = index;
 }
 
-// The game's pictures without their 2x twins, which would no longer match a changed picture.
-void CopyOneXPictures(const CScratchFolder& folder) {
+// The game's pictures, with or without their 2x twins (which would no longer match a changed picture).
+void CopyPictures(const CScratchFolder& folder, bool twins) {
     ASSERT_TRUE(CopyGamePictures(folder.Path()));
     for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
-        if (entry.path().filename().string().ends_with("@2x.bmp")) std::filesystem::remove(entry.path());
+        if (!twins && entry.path().filename().string().ends_with("@2x.bmp")) std::filesystem::remove(entry.path());
     }
 }
 
-// Each problem gets its own line (compared up to the picture's own values).
+// The last line of `check`: the verdict on the folder.
+std::string Verdict(const std::string& folder, std::size_t problems) {
+    if (problems == 0) return folder + ": usable picture folder";
+    const std::string noun = problems == 1 ? " problem" : " problems";
+    return folder + ": not usable (" + std::to_string(problems) + noun + ")";
+}
+
+// Each problem gets its own line (compared up to the picture's own values).  A 2x twin must match its 1x picture;
+// a picture without a twin is fine, a twin without its picture is not.
 TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
     const struct {
-        const char* problem;
+        std::vector<std::string> problems;
+        bool twins;
         std::function<void(const CScratchFolder&)> breakFolder;
     } cases[] = {
         // Colours the balls do not use may differ from the board's; previews may have any depth and only have to fit.
-        {nullptr,
+        {{},
+         false,
          [](auto& folder) {
              Change(folder / "2.bmp", [](CDIB& ball) {
                  std::set<BYTE> used;
@@ -216,71 +226,56 @@ TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
              Resize(folder / "6-d.bmp", 40, 45);
              WriteWholeFile(folder / "1-d.bmp", BuildBmp({.width = 30, .height = 30, .bitCount = 24}));
          }},
-        {"4-d.bmp: missing", [](auto& folder) { std::filesystem::remove(folder / "4-d.bmp"); }},
-        {"pole.bmp: 200x200, must be 360x360 (9x9 cells of 40 pixels)",
+        {{"4-d.bmp: missing"}, false, [](auto& folder) { std::filesystem::remove(folder / "4-d.bmp"); }},
+        {{"pole.bmp: 200x200, must be 360x360 (9x9 cells of 40 pixels)"},
+         false,
          [](auto& folder) { Resize(folder / "pole.bmp", 200, 200); }},
-        {"3.bmp: 124-byte header (V5) is not read; save as a Windows BMP with a 40-byte header",
+        {{"3.bmp: 124-byte header (V5) is not read; save as a Windows BMP with a 40-byte header"},
+         false,
          [](auto& folder) {
              WriteWholeFile(folder / "3.bmp", BuildBmp({.headerSize = 124, .width = 80, .height = 40}));
          }},
-        {"5.bmp: 24 bits per pixel, must be 8 (balls are copied into the board byte by byte)",
+        {{"5.bmp: 24 bits per pixel, must be 8 (balls are copied into the board byte by byte)"},
+         false,
          [](auto& folder) { WriteWholeFile(folder / "5.bmp", BuildBmp({.width = 80, .height = 40, .bitCount = 24})); }},
-        {"1.bmp: colour table differs from pole.bmp's at 1 index(es) the ball uses (first ",
+        {{"1.bmp: colour table differs from pole.bmp's at 1 index(es) the ball uses (first "},
+         false,
          [](auto& folder) {
              Change(folder / "1.bmp",
                     [](CDIB& ball) { ball.GetColorTable()[*ball.GetPixelAddress(20, 20)].rgbBlue ^= 0x80; });
          }},
-        {"2.bmp: the centre (60,20) of the selected frame has index ",
+        {{"2.bmp: the centre (60,20) of the selected frame has index "},
+         false,
          [](auto& folder) {
              Change(folder / "2.bmp", [](CDIB& ball) { Fill(ball, 40, 80, *ball.GetPixelAddress(0, 0)); });
          }},
-        {"6.bmp: every pixel has index 6, the transparent index set by the top-left pixel, so no ball is drawn",
+        {{"6.bmp: every pixel has index 6, the transparent index set by the top-left pixel, so no ball is drawn"},
+         false,
          [](auto& folder) { Change(folder / "6.bmp", [](CDIB& ball) { Fill(ball, 0, 80, 6); }); }},
-        {"2-d.bmp: 41x40, must be at most 40x45 to fit its place above the board",
+        {{"2-d.bmp: 41x40, must be at most 40x45 to fit its place above the board"},
+         false,
          [](auto& folder) { Resize(folder / "2-d.bmp", 41, 40); }},
-    };
-    for (const auto& testCase : cases) {
-        SCOPED_TRACE(testCase.problem != nullptr ? testCase.problem : "usable");
-        const CScratchFolder folder;
-        CopyOneXPictures(folder);
-        testCase.breakFolder(folder);
-        const ProgramRun result = RunTool({"check", folder.Path().string()});
-        const std::string name = folder.Path().string();
-        const std::vector<std::string> lines = Lines(result.output);
-        EXPECT_EQ(result.exitCode, testCase.problem != nullptr ? 1 : 0);
-        if (testCase.problem == nullptr) {
-            EXPECT_EQ(lines, std::vector<std::string>{name + ": usable picture folder"});
-            continue;
-        }
-        ASSERT_EQ(lines.size(), 2u) << result.output;
-        EXPECT_TRUE(lines[0].starts_with(testCase.problem)) << lines[0];
-        EXPECT_EQ(lines[1], name + ": not usable (1 problem)");
-    }
-}
-
-// A 2x twin must match its 1x picture; a picture without a twin is fine, a twin without its picture is not.
-TEST(BmpToolCheck, TwinsAtTwiceTheSizeMatchTheirPictures) {
-    const struct {
-        std::vector<std::string> problems;
-        std::function<void(const CScratchFolder&)> change;
-    } cases[] = {
-        {{}, [](auto& folder) { std::filesystem::remove(folder / "3@2x.bmp"); }},
+        {{}, true, [](auto& folder) { std::filesystem::remove(folder / "3@2x.bmp"); }},
         {{"1@2x.bmp: 80x40, must be 160x80, twice 1.bmp (two 80x80 frames side by side)"},
+         true,
          [](auto& folder) { Resize(folder / "1@2x.bmp", 80, 40); }},
         {{"pole@2x.bmp: colour table differs from pole.bmp's at 1 index(es) (first 200: "},
+         true,
          [](auto& folder) {
              Change(folder / "pole@2x.bmp", [](CDIB& board) { board.GetColorTable()[200].rgbRed ^= 1; });
          }},
         {{"2@2x.bmp: the top-left pixel has index 3, must be 0, the transparent index of 2.bmp"},
+         true,
          [](auto& folder) { Change(folder / "2@2x.bmp", [](CDIB& ball) { *ball.GetPixelAddress(0, 0) = 3; }); }},
         {{"5-d.bmp: missing", "5-d@2x.bmp: its 1x twin 5-d.bmp is missing; a 2x picture is used only beside it"},
+         true,
          [](auto& folder) { std::filesystem::remove(folder / "5-d.bmp"); }},
     };
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.problems.empty() ? "usable" : testCase.problems[0]);
         const CScratchFolder folder;
-        ASSERT_TRUE(CopyGamePictures(folder.Path()));
-        testCase.change(folder);
+        CopyPictures(folder, testCase.twins);
+        testCase.breakFolder(folder);
         const ProgramRun result = RunTool({"check", folder.Path().string()});
         const std::vector<std::string> lines = Lines(result.output);
         EXPECT_EQ(result.exitCode, testCase.problems.empty() ? 0 : 1);
@@ -288,6 +283,7 @@ TEST(BmpToolCheck, TwinsAtTwiceTheSizeMatchTheirPictures) {
         for (std::size_t i = 0; i < testCase.problems.size(); ++i) {
             EXPECT_TRUE(lines[i].starts_with(testCase.problems[i])) << lines[i];
         }
+        EXPECT_EQ(lines.back(), Verdict(folder.Path().string(), testCase.problems.size()));
     }
 }
 
