@@ -187,7 +187,8 @@ BENCHMARK(BM_AnimationStepPeriod)->UseManualTime()->Unit(benchmark::kMillisecond
 class XDisplay {
 public:
     XDisplay() {
-        if (const char* display = std::getenv("VELMOR_BENCH_DISPLAY"); display != nullptr && *display != '\0') {
+        const char* display = std::getenv("VELMOR_BENCH_DISPLAY");
+        if (display != nullptr && *display != '\0') {
             m_name = display;
             return;
         }

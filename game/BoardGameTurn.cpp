@@ -138,7 +138,8 @@ void CBoardGame::OnRemakeMove() {
         RemoveCellSprite(cell);
         m_nBoard[cell] = 0;
     }
-    if (CPhasedSprite* sprite = FindCellSprite(m_nMoveTo)) MoveSpriteToCell(sprite, m_nMoveFrom);
+    CPhasedSprite* moved = FindCellSprite(m_nMoveTo);
+    if (moved != nullptr) MoveSpriteToCell(moved, m_nMoveFrom);
     m_nBoard[m_nMoveFrom] = m_nBoard[m_nMoveTo];
     m_nBoard[m_nMoveTo] = 0;
     DrawAll();

@@ -79,6 +79,7 @@ int RunCommands(const Options& options) {
 
 int main(int argc, char** argv) {
     Options options;
-    if (const auto failure = ParseOptions(argc, argv, options)) return Usage(*failure);
+    const auto failure = ParseOptions(argc, argv, options);
+    if (failure) return Usage(*failure);
     return options.autoplayGames ? RunAutoplay(options) : RunCommands(options);
 }

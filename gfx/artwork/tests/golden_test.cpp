@@ -35,7 +35,8 @@ TEST(Artwork, ComposedBoardMatchesTheCheckedInPicture) {
         sprite.Render(&board, &clip);
     }
     const std::string goldenPath = VELMOR_ARTWORK_GOLDEN;
-    if (const char* update = std::getenv("VELMOR_UPDATE_GOLDEN"); update != nullptr && std::strcmp(update, "1") == 0) {
+    const char* update = std::getenv("VELMOR_UPDATE_GOLDEN");
+    if (update != nullptr && std::strcmp(update, "1") == 0) {
         ASSERT_TRUE(board.Save(goldenPath.c_str()));
         GTEST_SKIP() << "wrote " << goldenPath;
     }

@@ -25,14 +25,17 @@ TEST(Icon, RoundedTilesThatRoundTripThroughPng) {
         EXPECT_EQ(alpha(size / 2, 0), 255u);
 
         const std::vector<std::uint8_t> png = EncodePng(size, size, icon);
-        int width = 0, height = 0, channels = 0;
+        int width = 0;
+        int height = 0;
+        int channels = 0;
         stbi_uc* rgba = stbi_load_from_memory(png.data(), static_cast<int>(png.size()), &width, &height, &channels, 4);
         ASSERT_NE(rgba, nullptr) << stbi_failure_reason();
         EXPECT_EQ((std::vector<int>{width, height, channels}), (std::vector<int>{size, size, 4}));
         std::vector<std::uint32_t> decoded;
         for (std::size_t i = 0; i < icon.size(); ++i) {
-            const stbi_uc* p = rgba + 4 * i;
-            decoded.push_back(std::uint32_t{p[3]} << 24 | std::uint32_t{p[0]} << 16 | std::uint32_t{p[1]} << 8 | p[2]);
+            const stbi_uc* pixel = rgba + 4 * i;
+            decoded.push_back(std::uint32_t{pixel[3]} << 24 | std::uint32_t{pixel[0]} << 16 |
+                              std::uint32_t{pixel[1]} << 8 | pixel[2]);
         }
         stbi_image_free(rgba);
         EXPECT_EQ(decoded, icon);
