@@ -51,11 +51,21 @@ bool CWndDC::Begin(QPainter& painter) const {
 int CWndDC::StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
                           int srcHeight, const void* bits, const BITMAPINFO* header, UINT usage, DWORD rop) {
     if (header == nullptr || usage != DIB_RGB_COLORS || rop != SRCCOPY || destWidth <= 0 || destHeight <= 0) return 0;
-    const QImage source = DibRectToImage(*header, bits, xSrc, ySrc, srcWidth, srcHeight);
+    QImage source = DibRectToImage(*header, bits, xSrc, ySrc, srcWidth, srcHeight);
     QPainter painter;
     if (source.isNull() || !Begin(painter)) return 0;
     const QRect target(xDest, yDest, destWidth, destHeight);
-    painter.drawImage(target, source);  // nearest pixel when stretched: no smooth transform is set
+    const qreal density = m_pWnd->m_surface.devicePixelRatio();
+    if (density != 1) {
+        // Brought to twice the target's size first (a twin is that already; other
+        // pictures are doubled pixel by pixel), then put 1:1 on a surface of
+        // density 2 and smoothly scaled on any other, so that every line of a
+        // picture keeps one width.
+        const QSize doubled = target.size() * 2;
+        if (source.size() != doubled) source = source.scaled(doubled);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, density != 2);
+    }
+    painter.drawImage(target, source);  // at density 1, nearest pixel when stretched
     m_drawn |= target;
     return srcHeight;
 }

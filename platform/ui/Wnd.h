@@ -102,7 +102,8 @@ private:
 
     ui_detail::WindowClass m_class;
     CWnd* m_pParent = nullptr;
-    QImage m_surface;
+    QImage m_surface;  // the screen's device pixels
+    QSize m_surfaceSize{0, 0};  // in logical pixels
     QRegion m_invalid;
     QRegion m_paintRegion;  // being painted now
     QRect m_deferredPresent;
