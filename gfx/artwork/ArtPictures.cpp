@@ -34,33 +34,36 @@ IndexedPicture Blank(int width, int height) {
             std::vector<std::uint8_t>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height))};
 }
 
-const BallRenders& RendersOf(BallSet set, int colourNumber) {
-    return RenderedBalls(set)[static_cast<std::size_t>(colourNumber - 1)];
+const BallRenders& RendersOf(BallSet set, int colourNumber, int scale) {
+    return RenderedBalls(set, scale)[static_cast<std::size_t>(colourNumber - 1)];
 }
 
 }  // namespace
 
-IndexedPicture BoardPicture() {
-    IndexedPicture picture = Blank(kBoardSize, kBoardSize);
+IndexedPicture BoardPicture(int scale) {
+    const int size = kBoardSize * scale;
+    IndexedPicture picture = Blank(size, size);
     const IndexRange ranges[] = {ArtPalette::kBoard};
-    Quantise(RenderedBoard(), kBoardSize, kBoardSize, ranges, Uncovered::opaque, picture, 0);
+    Quantise(RenderedBoard(scale), size, size, ranges, Uncovered::opaque, picture, 0);
     return picture;
 }
 
-IndexedPicture BallPicture(BallSet set, int colourNumber) {
-    IndexedPicture picture = Blank(2 * kCellSize, kCellSize);
+IndexedPicture BallPicture(BallSet set, int colourNumber, int scale) {
+    const int frameSize = kCellSize * scale;
+    IndexedPicture picture = Blank(2 * frameSize, frameSize);
     const IndexRange ranges[] = {
         ArtPalette::Ball(colourNumber), {ArtPalette::kCellIndex, 1}, ArtPalette::kShadow, ArtPalette::kRing};
-    const BallRenders& renders = RendersOf(set, colourNumber);
-    Quantise(renders.normalFrame, kCellSize, kCellSize, ranges, Uncovered::transparent, picture, 0);
-    Quantise(renders.selectedFrame, kCellSize, kCellSize, ranges, Uncovered::transparent, picture, kCellSize);
+    const BallRenders& renders = RendersOf(set, colourNumber, scale);
+    Quantise(renders.normalFrame, frameSize, frameSize, ranges, Uncovered::transparent, picture, 0);
+    Quantise(renders.selectedFrame, frameSize, frameSize, ranges, Uncovered::transparent, picture, frameSize);
     return picture;
 }
 
-IndexedPicture PreviewPicture(BallSet set, int colourNumber) {
-    IndexedPicture picture = Blank(kPreviewSize, kPreviewSize);
+IndexedPicture PreviewPicture(BallSet set, int colourNumber, int scale) {
+    const int size = kPreviewSize * scale;
+    IndexedPicture picture = Blank(size, size);
     const IndexRange ranges[] = {ArtPalette::Ball(colourNumber), {ArtPalette::kWindowIndex, 1}};
-    Quantise(RendersOf(set, colourNumber).preview, kPreviewSize, kPreviewSize, ranges, Uncovered::opaque, picture, 0);
+    Quantise(RendersOf(set, colourNumber, scale).preview, size, size, ranges, Uncovered::opaque, picture, 0);
     return picture;
 }
 

@@ -19,13 +19,16 @@ struct IndexedPicture {
     }
 };
 
+// Each picture is drawn at `scale` 1 or kHiResScale (ArtRenders.h); the sizes
+// below are those at scale 1 and grow with the scale.
+
 // The empty board, 360 x 360, the same in every ball set.
-IndexedPicture BoardPicture();
+IndexedPicture BoardPicture(int scale = 1);
 // Ball colour 1..6 of a set: two 40 x 40 frames side by side, the normal look on the
 // left and the selected look on the right.  Pixels where the cell floor shows
 // through hold ArtPalette::kKeyIndex, which is also the top-left pixel.
-IndexedPicture BallPicture(BallSet set, int colourNumber);
+IndexedPicture BallPicture(BallSet set, int colourNumber, int scale = 1);
 // The small ball shown in the band for the next colours, 40 x 40.
-IndexedPicture PreviewPicture(BallSet set, int colourNumber);
+IndexedPicture PreviewPicture(BallSet set, int colourNumber, int scale = 1);
 
 }  // namespace art

@@ -1,5 +1,8 @@
 #include "gfx/artwork/ArtRenders.h"
 
+#include <map>
+#include <utility>
+
 #include "gfx/artwork/BallArt.h"
 #include "gfx/artwork/BoardArt.h"
 
@@ -7,45 +10,57 @@ namespace art {
 
 namespace {
 
-// Samples per pixel along each axis: the balls' curved edges get more.
+// Samples per pixel along each axis, at every scale: the balls' curved
+// edges get more.
 constexpr int kBoardGrid = 4;
 constexpr int kBallGrid = 8;
 
-BallRenders RenderBall(Srgb8 base, BallMark mark) {
+// The scene of a `width` x `height` picture, rendered `scale` times as large.
+std::vector<PixelSample> RenderAtScale(int width, int height, int scale, int grid, const Scene& scene) {
+    const double step = 1.0 / scale;
+    return RenderScene(width * scale, height * scale, grid,
+                       [step, &scene](double x, double y) { return scene(x * step, y * step); });
+}
+
+BallRenders RenderBall(Srgb8 base, BallMark mark, int scale) {
     const LinearColour albedo = ToLinear(base);
-    const auto frame = [albedo, mark](BallLook look) {
-        return RenderScene(kCellSize, kCellSize, kBallGrid, [albedo, mark, look](double x, double y) {
+    const auto frame = [albedo, mark, scale](BallLook look) {
+        return RenderAtScale(kCellSize, kCellSize, scale, kBallGrid, [albedo, mark, look](double x, double y) {
             return BallFramePoint(albedo, mark, look, x, y);
         });
     };
     return {frame(BallLook::normal), frame(BallLook::selected),
-            RenderScene(kPreviewSize, kPreviewSize, kBallGrid,
-                        [albedo, mark](double x, double y) { return PreviewPoint(albedo, mark, x, y); })};
+            RenderAtScale(kPreviewSize, kPreviewSize, scale, kBallGrid,
+                          [albedo, mark](double x, double y) { return PreviewPoint(albedo, mark, x, y); })};
 }
 
-BallSetRenders RenderBalls(BallSet set) {
+BallSetRenders RenderBalls(BallSet set, int scale) {
     BallSetRenders renders;
     for (std::size_t i = 0; i < renders.size(); ++i) {
         const BallMark mark = set == BallSet::marked ? kBallMarks[i] : BallMark::none;
-        renders[i] = RenderBall(kBallColours[i], mark);
+        renders[i] = RenderBall(kBallColours[i], mark, scale);
     }
     return renders;
 }
 
 }  // namespace
 
-const std::vector<PixelSample>& RenderedBoard() {
-    static const std::vector<PixelSample> board = RenderScene(kBoardSize, kBoardSize, kBoardGrid, BoardPoint);
-    return board;
+const std::vector<PixelSample>& RenderedBoard(int scale) {
+    static std::map<int, std::vector<PixelSample>> boards;
+    auto [entry, added] = boards.try_emplace(scale);
+    if (added) {
+        entry->second = RenderAtScale(kBoardSize, kBoardSize, scale, kBoardGrid, BoardPoint);
+    }
+    return entry->second;
 }
 
-const BallSetRenders& RenderedBalls(BallSet set) {
-    if (set == BallSet::marked) {
-        static const BallSetRenders marked = RenderBalls(BallSet::marked);
-        return marked;
+const BallSetRenders& RenderedBalls(BallSet set, int scale) {
+    static std::map<std::pair<BallSet, int>, BallSetRenders> sets;
+    auto [entry, added] = sets.try_emplace({set, scale});
+    if (added) {
+        entry->second = RenderBalls(set, scale);
     }
-    static const BallSetRenders plain = RenderBalls(BallSet::plain);
-    return plain;
+    return entry->second;
 }
 
 }  // namespace art

@@ -3,7 +3,9 @@
 #include <array>
 #include <cstddef>
 
+#include "gfx/HiResName.h"
 #include "gfx/artwork/ArtPalette.h"
+#include "gfx/artwork/ArtRenders.h"
 #include "gfx/artwork/ArtScheme.h"
 #include "platform/core/File.h"
 #include "platform/core/Palette.h"
@@ -21,16 +23,26 @@ bool FillPalette(CPalette& palette) {
     return palette.CreatePalette(entries.data(), static_cast<int>(entries.size())) != FALSE;
 }
 
+// The pictures drawn at `scale`, under their 1x names.
+void AppendPictures(BallSet set, int scale, std::vector<ArtworkFile>& files) {
+    files.push_back({"pole.bmp", BoardPicture(scale)});
+    for (int colour = 1; colour <= kBallColourCount; ++colour) {
+        files.push_back({std::to_string(colour) + ".bmp", BallPicture(set, colour, scale)});
+    }
+    for (int colour = 1; colour <= kBallColourCount; ++colour) {
+        files.push_back({std::to_string(colour) + "-d.bmp", PreviewPicture(set, colour, scale)});
+    }
+}
+
 }  // namespace
 
 std::vector<ArtworkFile> ArtworkFiles(BallSet set) {
     std::vector<ArtworkFile> files;
-    files.push_back({"pole.bmp", BoardPicture()});
-    for (int colour = 1; colour <= kBallColourCount; ++colour) {
-        files.push_back({std::to_string(colour) + ".bmp", BallPicture(set, colour)});
-    }
-    for (int colour = 1; colour <= kBallColourCount; ++colour) {
-        files.push_back({std::to_string(colour) + "-d.bmp", PreviewPicture(set, colour)});
+    AppendPictures(set, 1, files);
+    const std::size_t firstTwin = files.size();
+    AppendPictures(set, kHiResScale, files);
+    for (std::size_t i = firstTwin; i < files.size(); ++i) {
+        files[i].name = HiResName(files[i].name);
     }
     return files;
 }

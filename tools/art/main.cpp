@@ -1,5 +1,6 @@
-// velmor-art: draws the game's pictures of one ball set into a folder, or
-// the program's icon as PNG files for desktop menus.
+// velmor-art: draws the game's pictures of one ball set into a folder, each
+// also at twice the size beside it (pole@2x.bmp and so on), or the program's
+// icon as PNG files for desktop menus.
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -17,7 +18,8 @@ constexpr int kIconSizes[] = {16, 32, 48, 256};
 
 int Usage() {
     std::fputs(
-        "usage: velmor-art DIR                write the game's pictures (plain balls) into DIR\n"
+        "usage: velmor-art DIR                write the game's pictures (plain balls) into DIR,\n"
+        "                                     each also at twice the size as NAME@2x.bmp\n"
         "       velmor-art --balls SET DIR    write them with the ball set SET: plain, or\n"
         "                                     marked (each colour with a shape of its own)\n"
         "       velmor-art --icons DIR        write velmor-16.png, -32, -48 and -256 into DIR\n",

@@ -24,6 +24,7 @@ constexpr const char* kUsage =
     "usage: velmor-bmp info FILE | check DIR | topnm FILE | resave IN OUT | --version\n"
     "  info FILE      header fields, colour count and whether the game reads the file\n"
     "  check DIR      whether DIR holds pictures the game can use (pole.bmp, 1..6.bmp, 1-d..6-d.bmp)\n"
+    "                 and whether their twins at twice the size (NAME@2x.bmp), where there are any, match them\n"
     "  topnm FILE     write the picture to stdout as a binary PPM\n"
     "  resave IN OUT  read IN and write it again as a BMP file with a 40-byte header\n";
 

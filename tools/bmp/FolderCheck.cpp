@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "gfx/DIB.h"
+#include "gfx/HiResName.h"
 #include "tools/bmp/BmpInspection.h"
 
 namespace {
@@ -13,7 +14,6 @@ namespace {
 constexpr int kBoardSide = 360;
 constexpr int kBallWidth = 80;
 constexpr int kBallHeight = 40;
-constexpr int kFrameSide = 40;
 constexpr int kPreviewMaxWidth = 40;
 constexpr int kPreviewMaxHeight = 45;
 constexpr int kColours = 6;
@@ -105,23 +105,25 @@ bool HasEightBits(const CDIB& picture, const std::string& name, const std::strin
 
 BYTE PixelAt(const CDIB& picture, int x, int y) { return *picture.GetPixelAddress(x, y); }
 
-// The top-left pixel names the index that is never drawn; each frame must
-// show something at its centre.
+// The top-left pixel names the index that is never drawn; each frame (a
+// square, two side by side) must show something at its centre.
 void CheckTransparency(const CDIB& ball, const std::string& name, Problems& problems) {
     const BYTE transparent = PixelAt(ball, 0, 0);
     const std::string index = std::to_string(transparent);
+    const int width = ball.ImageWidth();
+    const int frameSide = ball.ImageHeight();
     bool anyOpaque = false;
-    for (int y = 0; y < kBallHeight && !anyOpaque; ++y) {
-        for (int x = 0; x < kBallWidth && !anyOpaque; ++x) anyOpaque = PixelAt(ball, x, y) != transparent;
+    for (int y = 0; y < frameSide && !anyOpaque; ++y) {
+        for (int x = 0; x < width && !anyOpaque; ++x) anyOpaque = PixelAt(ball, x, y) != transparent;
     }
     if (!anyOpaque) {
         problems.push_back(name + ": every pixel has index " + index +
                            ", the transparent index set by the top-left pixel, so no ball is drawn");
         return;
     }
-    for (int frame = 0; frame < kBallWidth / kFrameSide; ++frame) {
-        const int x = frame * kFrameSide + kFrameSide / 2;
-        const int y = kFrameSide / 2;
+    for (int frame = 0; frame < width / frameSide; ++frame) {
+        const int x = frame * frameSide + frameSide / 2;
+        const int y = frameSide / 2;
         if (PixelAt(ball, x, y) != transparent) continue;
         problems.push_back(name + ": the centre (" + std::to_string(x) + "," + std::to_string(y) + ") of the " +
                            (frame == 0 ? "normal" : "selected") + " frame has index " + index +
@@ -134,8 +136,8 @@ void CheckTransparency(const CDIB& ball, const std::string& name, Problems& prob
 void CheckSharedColours(const CDIB& ball, const CDIB& board, const std::string& name, Problems& problems) {
     std::array<bool, 256> used{};
     const BYTE transparent = PixelAt(ball, 0, 0);
-    for (int y = 0; y < kBallHeight; ++y) {
-        for (int x = 0; x < kBallWidth; ++x) {
+    for (int y = 0; y < ball.ImageHeight(); ++y) {
+        for (int x = 0; x < ball.ImageWidth(); ++x) {
             const BYTE value = PixelAt(ball, x, y);
             if (value != transparent) used[value] = true;
         }
@@ -165,24 +167,106 @@ void CheckSharedColours(const CDIB& ball, const CDIB& board, const std::string& 
                        "); balls are copied by index and would show pole.bmp's colours");
 }
 
-void CheckBall(const std::filesystem::path& folder, int colour, const CDIB* board, Problems& problems) {
-    const std::string name = std::to_string(colour) + ".bmp";
-    const auto ball = LoadPicture(folder, name, problems);
-    if (!ball) return;
+// A 2x twin carries its picture's colour table: the same colours at the same
+// indices, and no more or fewer of them.
+bool HasTwinsColours(const CDIB& twin, const CDIB& picture, const std::string& twinName, const std::string& name,
+                     Problems& problems) {
+    const std::string why = "; a 2x picture carries the colour table of its 1x twin";
+    const int count = picture.GetColorCount();
+    if (twin.GetColorCount() != count) {
+        problems.push_back(twinName + ": " + std::to_string(twin.GetColorCount()) + " colours in its table, " + name +
+                           " has " + std::to_string(count) + why);
+        return false;
+    }
+    int differing = 0;
+    std::string first;
+    for (int index = 0; index < count; ++index) {
+        const RGBQUAD& mine = twin.GetColorTable()[index];
+        const RGBQUAD& theirs = picture.GetColorTable()[index];
+        if (mine.rgbRed == theirs.rgbRed && mine.rgbGreen == theirs.rgbGreen && mine.rgbBlue == theirs.rgbBlue) {
+            continue;
+        }
+        ++differing;
+        if (differing == 1) {
+            first = std::to_string(index) + ": " + ColourText(mine) + " here, " + ColourText(theirs) + " in " + name;
+        }
+    }
+    if (differing == 0) return true;
+    problems.push_back(twinName + ": colour table differs from " + name + "'s at " + std::to_string(differing) +
+                       " index(es) (first " + first + ")" + why);
+    return false;
+}
+
+// The twin of picture `name` at twice the size, when the folder has one:
+// twice the size of its 1x picture, of its depth and with its colour table.
+// `picture` is the 1x picture if it passed its own checks, else null; a
+// missing one is reported for the twin too, an unusable one only on its
+// own.  Returns the twin if it matches.
+std::unique_ptr<CDIB> CheckTwin(const std::filesystem::path& folder, const std::string& name, const CDIB* picture,
+                                const std::string& frames, Problems& problems) {
+    const std::string twinName = HiResName(name);
+    std::error_code error;
+    if (!std::filesystem::exists(folder / twinName, error)) return nullptr;
+    if (!std::filesystem::exists(folder / name, error)) {
+        problems.push_back(twinName + ": its 1x twin " + name + " is missing; a 2x picture is used only beside it");
+        return nullptr;
+    }
+    if (picture == nullptr) return nullptr;
+    auto twin = LoadPicture(folder, twinName, problems);
+    if (!twin) return nullptr;
+    const bool sized = HasSize(*twin, twinName, 2 * picture->ImageWidth(), 2 * picture->ImageHeight(),
+                               ", twice " + name + frames, problems);
+    const int bitCount = twin->GetBitmapInfo()->bmiHeader.biBitCount;
+    const int twinsBitCount = picture->GetBitmapInfo()->bmiHeader.biBitCount;
+    if (bitCount != twinsBitCount) {
+        problems.push_back(twinName + ": " + std::to_string(bitCount) + " bits per pixel, must be " +
+                           std::to_string(twinsBitCount) + " like " + name);
+        return nullptr;
+    }
+    if (!sized || !HasTwinsColours(*twin, *picture, twinName, name, problems)) return nullptr;
+    return twin;
+}
+
+// The 1x ball if it is usable, else null.
+std::unique_ptr<CDIB> CheckBallPicture(const std::filesystem::path& folder, const std::string& name, const CDIB* board,
+                                       Problems& problems) {
+    const std::size_t known = problems.size();
+    auto ball = LoadPicture(folder, name, problems);
+    if (!ball) return nullptr;
     // Both checks report what they find before either ends the checking.
     const bool sized = HasSize(*ball, name, kBallWidth, kBallHeight, " (two 40x40 frames side by side)", problems);
     const bool eightBits = HasEightBits(*ball, name, " (balls are copied into the board byte by byte)", problems);
-    if (!sized || !eightBits) return;
+    if (!sized || !eightBits) return nullptr;
     CheckTransparency(*ball, name, problems);
     if (board != nullptr) CheckSharedColours(*ball, *board, name, problems);
+    if (problems.size() != known) return nullptr;
+    return ball;
+}
+
+void CheckBall(const std::filesystem::path& folder, int colour, const CDIB* board, Problems& problems) {
+    const std::string name = std::to_string(colour) + ".bmp";
+    const auto ball = CheckBallPicture(folder, name, board, problems);
+    const auto twin = CheckTwin(folder, name, ball.get(), " (two 80x80 frames side by side)", problems);
+    if (!twin) return;
+    const std::string twinName = HiResName(name);
+    if (PixelAt(*twin, 0, 0) != PixelAt(*ball, 0, 0)) {
+        problems.push_back(twinName + ": the top-left pixel has index " + std::to_string(PixelAt(*twin, 0, 0)) +
+                           ", must be " + std::to_string(PixelAt(*ball, 0, 0)) + ", the transparent index of " + name);
+        return;
+    }
+    CheckTransparency(*twin, twinName, problems);
+    if (board != nullptr) CheckSharedColours(*twin, *board, twinName, problems);
 }
 
 void CheckPreview(const std::filesystem::path& folder, int colour, Problems& problems) {
     const std::string name = std::to_string(colour) + "-d.bmp";
-    const auto preview = LoadPicture(folder, name, problems);
-    if (!preview) return;
-    if (preview->ImageWidth() <= kPreviewMaxWidth && preview->ImageHeight() <= kPreviewMaxHeight) return;
-    problems.push_back(name + ": " + SizeText(*preview) + ", must be at most 40x45 to fit its place above the board");
+    auto preview = LoadPicture(folder, name, problems);
+    if (preview && (preview->ImageWidth() > kPreviewMaxWidth || preview->ImageHeight() > kPreviewMaxHeight)) {
+        problems.push_back(name + ": " + SizeText(*preview) +
+                           ", must be at most 40x45 to fit its place above the board");
+        preview.reset();
+    }
+    CheckTwin(folder, name, preview.get(), "", problems);
 }
 
 }  // namespace
@@ -195,12 +279,15 @@ std::vector<std::string> CheckPictureFolder(const std::string& folder) {
         return problems;
     }
     auto board = LoadPicture(folder, "pole.bmp", problems);
+    bool boardUsable = false;
     if (board) {
-        HasSize(*board, "pole.bmp", kBoardSide, kBoardSide, " (9x9 cells of 40 pixels)", problems);
+        const bool sized = HasSize(*board, "pole.bmp", kBoardSide, kBoardSide, " (9x9 cells of 40 pixels)", problems);
         if (!HasEightBits(*board, "pole.bmp", " (the balls are composed into it byte by byte)", problems)) {
             board.reset();  // its colour table means nothing to the balls
         }
+        boardUsable = board && sized;
     }
+    CheckTwin(folder, "pole.bmp", boardUsable ? board.get() : nullptr, " (9x9 cells of 80 pixels)", problems);
     for (int colour = 1; colour <= kColours; ++colour) CheckBall(folder, colour, board.get(), problems);
     for (int colour = 1; colour <= kColours; ++colour) CheckPreview(folder, colour, problems);
     return problems;

@@ -188,6 +188,14 @@ void Fill(CDIB& picture, int left, int right, BYTE index) {
         for (int x = left; x < right; ++x) *picture.GetPixelAddress(x, y) = index;
 }
 
+// The game's pictures without their 2x twins, which would no longer match a changed picture.
+void CopyOneXPictures(const CScratchFolder& folder) {
+    ASSERT_TRUE(CopyGamePictures(folder.Path()));
+    for (const auto& entry : std::filesystem::directory_iterator(folder.Path())) {
+        if (entry.path().filename().string().ends_with("@2x.bmp")) std::filesystem::remove(entry.path());
+    }
+}
+
 // Each problem gets its own line (compared up to the picture's own values).
 TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
     const struct {
@@ -234,7 +242,7 @@ TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
     for (const auto& testCase : cases) {
         SCOPED_TRACE(testCase.problem != nullptr ? testCase.problem : "usable");
         const CScratchFolder folder;
-        ASSERT_TRUE(CopyGamePictures(folder.Path()));
+        CopyOneXPictures(folder);
         testCase.breakFolder(folder);
         const ProgramRun result = RunTool({"check", folder.Path().string()});
         const std::string name = folder.Path().string();
@@ -247,6 +255,39 @@ TEST(BmpToolCheck, EachProblemGetsItsOwnLine) {
         ASSERT_EQ(lines.size(), 2u) << result.output;
         EXPECT_TRUE(lines[0].starts_with(testCase.problem)) << lines[0];
         EXPECT_EQ(lines[1], name + ": not usable (1 problem)");
+    }
+}
+
+// A 2x twin must match its 1x picture; a picture without a twin is fine, a twin without its picture is not.
+TEST(BmpToolCheck, TwinsAtTwiceTheSizeMatchTheirPictures) {
+    const struct {
+        std::vector<std::string> problems;
+        std::function<void(const CScratchFolder&)> change;
+    } cases[] = {
+        {{}, [](auto& folder) { std::filesystem::remove(folder / "3@2x.bmp"); }},
+        {{"1@2x.bmp: 80x40, must be 160x80, twice 1.bmp (two 80x80 frames side by side)"},
+         [](auto& folder) { Resize(folder / "1@2x.bmp", 80, 40); }},
+        {{"pole@2x.bmp: colour table differs from pole.bmp's at 1 index(es) (first 200: "},
+         [](auto& folder) {
+             Change(folder / "pole@2x.bmp", [](CDIB& board) { board.GetColorTable()[200].rgbRed ^= 1; });
+         }},
+        {{"2@2x.bmp: the top-left pixel has index 3, must be 0, the transparent index of 2.bmp"},
+         [](auto& folder) { Change(folder / "2@2x.bmp", [](CDIB& ball) { *ball.GetPixelAddress(0, 0) = 3; }); }},
+        {{"5-d.bmp: missing", "5-d@2x.bmp: its 1x twin 5-d.bmp is missing; a 2x picture is used only beside it"},
+         [](auto& folder) { std::filesystem::remove(folder / "5-d.bmp"); }},
+    };
+    for (const auto& testCase : cases) {
+        SCOPED_TRACE(testCase.problems.empty() ? "usable" : testCase.problems[0]);
+        const CScratchFolder folder;
+        ASSERT_TRUE(CopyGamePictures(folder.Path()));
+        testCase.change(folder);
+        const ProgramRun result = RunTool({"check", folder.Path().string()});
+        const std::vector<std::string> lines = Lines(result.output);
+        EXPECT_EQ(result.exitCode, testCase.problems.empty() ? 0 : 1);
+        ASSERT_EQ(lines.size(), testCase.problems.size() + 1) << result.output;
+        for (std::size_t i = 0; i < testCase.problems.size(); ++i) {
+            EXPECT_TRUE(lines[i].starts_with(testCase.problems[i])) << lines[i];
+        }
     }
 }
 
