@@ -11,6 +11,7 @@
 
 #include "gfx/BmpIo.h"
 #include "gfx/BmpReader.h"
+#include "gfx/HiResName.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Dialogs.h"
 #include "platform/core/File.h"
@@ -354,7 +355,7 @@ BOOL CDIB::Load(const char* fileName) {
 void CDIB::LoadTwin(const std::string& fileName) {
     auto twin = std::make_unique<CDIB>();
     CFile file;
-    if (!file.Open(TwinFileName(fileName).c_str(), CFile::modeRead | CFile::shareDenyWrite)) return;
+    if (!file.Open(HiResName(fileName).c_str(), CFile::modeRead | CFile::shareDenyWrite)) return;
     const BOOL loaded = twin->CDIB::Load(&file);
     file.Close();
     if (!loaded || !IsTwinOf(*twin, *this)) {
@@ -362,13 +363,6 @@ void CDIB::LoadTwin(const std::string& fileName) {
         return;
     }
     m_pTwin = std::move(twin);
-}
-
-std::string TwinFileName(const std::string& fileName) {
-    const std::size_t nameStart = fileName.find_last_of('/') + 1;
-    const std::size_t dot = fileName.rfind('.');
-    if (dot == std::string::npos || dot < nameStart) return fileName + "@2x";
-    return fileName.substr(0, dot) + "@2x" + fileName.substr(dot);
 }
 
 BOOL CDIB::Load(WORD resourceId) {

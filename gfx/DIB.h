@@ -11,7 +11,7 @@
 //
 // On a dense display (PictureDensity() 2) a picture read from a named file
 // also reads its twin, the same scene drawn at twice the size, when the file
-// beside it has one that fits (TwinFileName).  Every rectangle copy into a
+// beside it has one that fits (HiResName).  Every rectangle copy into a
 // picture with a twin is repeated on the twins at doubled coordinates, from
 // the source's twin or from its own pixels doubled, so the twin always shows
 // what the picture shows; Draw then draws the twin in the picture's place.
@@ -148,6 +148,3 @@ private:
     BOOL m_bOwnsBits = TRUE;
     std::unique_ptr<CDIB> m_pTwin;
 };
-
-// The file of a picture's twin: "res1/pole.bmp" has "res1/pole@2x.bmp".
-std::string TwinFileName(const std::string& fileName);
