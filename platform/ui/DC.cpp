@@ -51,8 +51,10 @@ CWndDC::~CWndDC() {
     if (!m_drawn.isEmpty()) m_pWnd->Present(m_drawn);
 }
 
+bool CWndDC::HasSurface() const { return m_pWnd->m_pClient != nullptr && !m_pWnd->m_surface.isNull(); }
+
 bool CWndDC::Begin(QPainter& painter) const {
-    if (m_pWnd->m_pClient == nullptr || m_pWnd->m_surface.isNull()) return false;
+    if (!HasSurface()) return false;
     painter.begin(&m_pWnd->m_surface);
     if (m_clip) painter.setClipRegion(*m_clip);
     return true;
@@ -62,8 +64,7 @@ int CWndDC::StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, i
                           int srcHeight, const void* bits, const BITMAPINFO* header, UINT usage, DWORD rop) {
     if (header == nullptr || usage != DIB_RGB_COLORS || rop != SRCCOPY || destWidth <= 0 || destHeight <= 0) return 0;
     const QRect source(xSrc, ySrc, srcWidth, srcHeight);
-    if (!CanDecodeDibRect(*header, bits, source) || m_pWnd->m_pClient == nullptr || m_pWnd->m_surface.isNull())
-        return 0;
+    if (!CanDecodeDibRect(*header, bits, source) || !HasSurface()) return 0;
     const QRect target(xDest, yDest, destWidth, destHeight);
     QImage& surface = m_pWnd->m_surface;
     const qreal density = surface.devicePixelRatio();
@@ -84,7 +85,7 @@ int CWndDC::StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, i
         if (picture.size() != doubled) picture = picture.scaled(doubled);
     }
     QPainter painter;
-    Begin(painter);
+    if (!Begin(painter)) return 0;
     painter.setRenderHint(QPainter::SmoothPixmapTransform, density != 1 && density != 2);
     painter.drawImage(target, picture);  // at density 1, nearest pixel when stretched
     m_drawn |= target;
