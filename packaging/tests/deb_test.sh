@@ -24,6 +24,8 @@ env -u DISPLAY -u WAYLAND_DISPLAY HOME="$tmp/home" XDG_RUNTIME_DIR="$tmp/runtime
     QT_QPA_PLATFORM=offscreen timeout 3 /usr/games/velmor >/dev/null 2>&1 || status=$?
 [ "$status" -eq 124 ] || fail "the installed game ended by itself with status $status"
 [ -r /usr/share/games/velmor/marked/1.bmp ] || fail "the package has no marked balls"
+[ -r /usr/share/games/velmor/res1/pole@2x.bmp ] && [ -r /usr/share/games/velmor/marked/6@2x.bmp ] ||
+    fail "the package has no 2x pictures"
 records=$tmp/home/.local/share/velmor/res1/stat.txt
 [ -f "$records" ] || fail "no records file made"
 printf 'kept' > "$records"

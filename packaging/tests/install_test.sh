@@ -1,9 +1,9 @@
 #!/bin/sh
 # Installs into a temporary prefix and starts the launcher as a new player
 # would: the per-user folder is made, the records file survives later starts
-# and a reinstall, own pictures stay until removed, --balls switches between
-# the installed ball sets and is kept, and --version/--help work without a
-# display.
+# and a reinstall, own pictures stay until removed (and get no installed 2x
+# twin beside them), --balls switches between the installed ball sets and is
+# kept, and --version/--help work without a display.
 set -eu
 . "$(dirname "$0")/installed.sh"
 launcher=$tmp/prefix/games/velmor
@@ -23,7 +23,7 @@ start_game
 folder=$tmp/home/.local/share/velmor
 [ -f "$folder/res1/stat.txt" ] || fail "no records file in $folder/res1"
 [ -s "$folder/res1/stat.txt" ] && fail "a new records file is not empty"
-for picture in pole 1 2 3 4 5 6 1-d 2-d 3-d 4-d 5-d 6-d; do
+for picture in pole 1 2 3 4 5 6 1-d 2-d 3-d 4-d 5-d 6-d pole@2x 1@2x 6-d@2x; do
     [ -r "$folder/res1/$picture.bmp" ] || fail "$picture.bmp is not reachable in $folder/res1"
 done
 
@@ -40,13 +40,14 @@ cp "$folder/res1/3.bmp" "$tmp/own.bmp" && printf 'own' >> "$tmp/own.bmp"
 rm "$folder/res1/3.bmp" && cp "$tmp/own.bmp" "$folder/res1/3.bmp"
 start_game
 [ ! -L "$folder/res1/3.bmp" ] && cmp -s "$tmp/own.bmp" "$folder/res1/3.bmp" || fail "an own picture was replaced"
+[ ! -e "$folder/res1/3@2x.bmp" ] || fail "an own picture kept the installed 2x twin beside it"
 "$tmp/prefix/games/velmor-bmp" check "$folder/res1" >/dev/null || fail "the player's folder is not usable"
 
 # What the player's pictures are, each once: "own" for a file of the
 # player's, the folder name $1 for a link to the installed picture there, and
 # any other link as it stands.
 linked_sets() {
-    for picture in pole 1 2 3 4 5 6 1-d 2-d 3-d 4-d 5-d 6-d; do
+    for picture in pole 1 2 3 4 5 6 1-d 2-d 3-d 4-d 5-d 6-d 1@2x 4-d@2x; do
         if [ ! -L "$folder/res1/$picture.bmp" ]; then
             echo own
         elif [ "$folder/res1/$picture.bmp" -ef "$tmp/prefix/share/games/velmor/$1/$picture.bmp" ]; then
@@ -76,7 +77,8 @@ message=$(env -u DISPLAY HOME="$tmp/home" QT_QPA_PLATFORM=offscreen "$launcher" 
 
 rm "$folder/res1/3.bmp"
 start_game
-[ -L "$folder/res1/3.bmp" ] || fail "removing an own picture did not bring back the installed one"
+[ -L "$folder/res1/3.bmp" ] && [ -L "$folder/res1/3@2x.bmp" ] ||
+    fail "removing an own picture did not bring back the installed one and its twin"
 
 # XDG_DATA_HOME moves the folder.
 status=0

@@ -169,8 +169,8 @@ void CheckSharedColours(const CDIB& ball, const CDIB& board, const std::string& 
 
 // A 2x twin carries its picture's colour table: the same colours at the same
 // indices, and no more or fewer of them.
-bool HasTwinsColours(const CDIB& twin, const CDIB& picture, const std::string& twinName, const std::string& name,
-                     Problems& problems) {
+bool HasColourTableOf(const CDIB& twin, const CDIB& picture, const std::string& twinName, const std::string& name,
+                      Problems& problems) {
     const std::string why = "; a 2x picture carries the colour table of its 1x twin";
     const int count = picture.GetColorCount();
     if (twin.GetColorCount() != count) {
@@ -217,13 +217,13 @@ std::unique_ptr<CDIB> CheckTwin(const std::filesystem::path& folder, const std::
     const bool sized = HasSize(*twin, twinName, 2 * picture->ImageWidth(), 2 * picture->ImageHeight(),
                                ", twice " + name + frames, problems);
     const int bitCount = twin->GetBitmapInfo()->bmiHeader.biBitCount;
-    const int twinsBitCount = picture->GetBitmapInfo()->bmiHeader.biBitCount;
-    if (bitCount != twinsBitCount) {
+    const int pictureBitCount = picture->GetBitmapInfo()->bmiHeader.biBitCount;
+    if (bitCount != pictureBitCount) {
         problems.push_back(twinName + ": " + std::to_string(bitCount) + " bits per pixel, must be " +
-                           std::to_string(twinsBitCount) + " like " + name);
+                           std::to_string(pictureBitCount) + " like " + name);
         return nullptr;
     }
-    if (!sized || !HasTwinsColours(*twin, *picture, twinName, name, problems)) return nullptr;
+    if (!sized || !HasColourTableOf(*twin, *picture, twinName, name, problems)) return nullptr;
     return twin;
 }
 
