@@ -7,17 +7,17 @@
 // every coordinate passed in counts x from the left and y from the top.
 //
 // Every operation that can fail returns FALSE and leaves the object holding
-// the image it had before.
+// the image it had before.  The algorithms of this class work from the
+// non-virtual ImageWidth/ImageHeight/BytesPerRow, because sprites override
+// the virtual getters to describe their position and animation cell.
 //
-// On a dense display (PictureDensity() 2) a picture read from a named file
+// On a dense screen (PictureDensity() is 2) a picture read from a named file
 // also reads its twin, the same scene drawn at twice the size, when the file
-// beside it has one that fits (HiResName).  Every rectangle copy into a
+// beside it (HiResName) has one that fits.  Every rectangle copy into a
 // picture with a twin is repeated on the twins at doubled coordinates, from
 // the source's twin or from its own pixels doubled, so the twin always shows
 // what the picture shows; Draw then draws the twin in the picture's place.
-// Any other change of the pixels or colours drops the twin.  The algorithms of this class work from the
-// non-virtual ImageWidth/ImageHeight/BytesPerRow, because sprites override
-// the virtual getters to describe their position and animation cell.
+// Any other change of the pixels or colours drops the twin.
 #pragma once
 
 #include <cstddef>
@@ -138,7 +138,7 @@ private:
     void ReplaceImage(std::unique_ptr<BITMAPINFO> header, BYTE* pixels, BOOL ownPixels);
     bool CopiesBetween(const CDIB* destination) const;
     int DrawPart(HDC deviceContext, int x, int y, const CRect& part) const;
-    // Reads the twin of the named file, or drops it when there is none that fits.
+    // Takes the twin of the named file when there is one that fits.
     void LoadTwin(const std::string& fileName);
     // Repeats a clipped copy into the destination's twin.
     void CopyToTwinOf(CDIB* destination, int xd, int yd, int w, int h, int xs, int ys, COLORREF clrTransparent) const;
