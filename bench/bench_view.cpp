@@ -334,9 +334,16 @@ BENCHMARK(BM_StartToFirstPaint_Game)
     ->Iterations(7);
 
 void BM_StartToFirstPaint_BareQtWindow(benchmark::State& state) {
-    MeasureProgram(state, SiblingProgram("bench_view"), {"--bare-window"}, "bare: painted", "1");
+    MeasureProgram(state, SiblingProgram("bench_view"), {"--bare-window"}, "bare: painted",
+                   std::to_string(state.range(0)));
 }
-BENCHMARK(BM_StartToFirstPaint_BareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
+BENCHMARK(BM_StartToFirstPaint_BareQtWindow)
+    ->ArgName("ratio")
+    ->Arg(1)
+    ->Arg(2)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(7);
 
 // The yardstick: a plain Qt main window of the game's size with a menu,
 // which says so on stderr after its first paint.
