@@ -2,6 +2,10 @@
 // ball, and, for the program as a whole under an X server, the time from
 // start to the first picture and the peak memory, each beside a bare Qt
 // window with a menu (this program started with --bare-window).
+//
+// The redraw and the walk run at the density of this program's screen: run
+// it with QT_SCALE_FACTOR=2 for a dense one (their "ratio" counter says
+// which).  The start of the program is measured at ratios 1 and 2.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -96,6 +100,7 @@ void BM_DrawAll(benchmark::State& state) {
     WaitUntilExposed(frame->Widget()->window());
     CBoardView& view = frame->GetView();
     for (auto _ : state) view.DrawAll();
+    state.counters["ratio"] = view.Widget()->devicePixelRatioF();
     frame->DestroyWindow();
     app.ExitInstance();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -152,6 +157,7 @@ void BM_AnimationStepPeriod(benchmark::State& state) {
         WaitUntilExposed(host->Widget()->window());
         host->UpdateWindow();
 
+        state.counters["ratio"] = view->Widget()->devicePixelRatioF();
         const int from = view->FirstBall();
         const int to = view->FarCell(from);
         view->Select(from);
@@ -193,7 +199,7 @@ public:
             return;
         }
         // Xvfb picks a free display and writes its number to stdout.
-        m_server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "800x600x24", "-nolisten", "tcp"});
+        m_server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1600x1200x24", "-nolisten", "tcp"});
         if (!m_server.waitForStarted(3000)) return;
         QByteArray output;
         QElapsedTimer timer;
@@ -228,11 +234,12 @@ struct ChildRun {
     double peakRssMb = -1;
 };
 
-// Starts a program in `folder` on the display, waits for `marker` on its
-// standard error (its first paint), lets it idle a moment, ends it, and
-// reports the time to the marker and its peak resident memory.
+// Starts a program in `folder` on the display at a scale factor, waits for
+// `marker` on its standard error (its first paint), lets it idle a moment,
+// ends it, and reports the time to the marker and its peak resident memory.
 ChildRun RunUntilFirstPaint(const std::string& program, const std::vector<std::string>& arguments,
-                            const std::string& folder, const std::string& marker, const std::string& display) {
+                            const std::string& folder, const std::string& marker, const std::string& display,
+                            const std::string& scaleFactor) {
     int pipeEnds[2];
     ChildRun run;
     if (pipe(pipeEnds) != 0) return run;
@@ -247,6 +254,7 @@ ChildRun RunUntilFirstPaint(const std::string& program, const std::vector<std::s
         unsetenv("QT_QPA_PLATFORM");
         unsetenv("WAYLAND_DISPLAY");
         setenv("VELMOR_TRACE", "1", 1);
+        setenv("QT_SCALE_FACTOR", scaleFactor.c_str(), 1);
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
         for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
@@ -287,7 +295,7 @@ std::string SiblingProgram(const char* name) {
 }
 
 void MeasureProgram(benchmark::State& state, const std::string& program, const std::vector<std::string>& arguments,
-                    const std::string& marker) {
+                    const std::string& marker, const std::string& scaleFactor) {
     if (!SharedRunFolder().Ready() || !std::filesystem::exists(program)) {
         state.SkipWithError(("missing " + program).c_str());
         return;
@@ -300,7 +308,7 @@ void MeasureProgram(benchmark::State& state, const std::string& program, const s
     std::vector<double> times;
     for (auto _ : state) {
         const ChildRun run = RunUntilFirstPaint(program, arguments, SharedRunFolder().Path().string(), marker,
-                                                SharedDisplay().Name());
+                                                SharedDisplay().Name(), scaleFactor);
         if (run.firstPaintMs < 0) {
             state.SkipWithError("no first paint seen");
             return;
@@ -315,14 +323,28 @@ void MeasureProgram(benchmark::State& state, const std::string& program, const s
 }
 
 void BM_StartToFirstPaint_Game(benchmark::State& state) {
-    MeasureProgram(state, SiblingProgram("velmor"), {"--seed", "20240601"}, "view: painted");
+    MeasureProgram(state, SiblingProgram("velmor"), {"--seed", "20240601"}, "view: painted",
+                   std::to_string(state.range(0)));
 }
-BENCHMARK(BM_StartToFirstPaint_Game)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
+BENCHMARK(BM_StartToFirstPaint_Game)
+    ->ArgName("ratio")
+    ->Arg(1)
+    ->Arg(2)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(7);
 
 void BM_StartToFirstPaint_BareQtWindow(benchmark::State& state) {
-    MeasureProgram(state, SiblingProgram("bench_view"), {"--bare-window"}, "bare: painted");
+    MeasureProgram(state, SiblingProgram("bench_view"), {"--bare-window"}, "bare: painted",
+                   std::to_string(state.range(0)));
 }
-BENCHMARK(BM_StartToFirstPaint_BareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(7);
+BENCHMARK(BM_StartToFirstPaint_BareQtWindow)
+    ->ArgName("ratio")
+    ->Arg(1)
+    ->Arg(2)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(7);
 
 // The yardstick: a plain Qt main window of the game's size with a menu,
 // which says so on stderr after its first paint.

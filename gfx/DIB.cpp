@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -10,6 +11,7 @@
 
 #include "gfx/BmpIo.h"
 #include "gfx/BmpReader.h"
+#include "gfx/HiResName.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Dialogs.h"
 #include "platform/core/File.h"
@@ -49,6 +51,22 @@ std::optional<std::vector<PALETTEENTRY>> PaletteEntries(const CPalette& palette)
     return entries;
 }
 
+// A twin is the picture at exactly twice the size, of the same depth and
+// colours, so that copies between twins mean what they mean between the
+// pictures.
+bool IsTwinOf(const CDIB& twin, const CDIB& picture) {
+    const BITMAPINFOHEADER& twinInfo = twin.GetBitmapInfo()->bmiHeader;
+    const BITMAPINFOHEADER& info = picture.GetBitmapInfo()->bmiHeader;
+    if (twinInfo.biBitCount != info.biBitCount || twin.GetColorCount() != picture.GetColorCount()) return false;
+    if (std::int64_t{twin.ImageWidth()} != 2 * std::int64_t{picture.ImageWidth()}) return false;
+    if (std::int64_t{twin.ImageHeight()} != 2 * std::int64_t{picture.ImageHeight()}) return false;
+    const auto sameColour = [](const RGBQUAD& one, const RGBQUAD& other) {
+        return one.rgbRed == other.rgbRed && one.rgbGreen == other.rgbGreen && one.rgbBlue == other.rgbBlue;
+    };
+    return std::equal(picture.GetColorTable(), picture.GetColorTable() + picture.GetColorCount(), twin.GetColorTable(),
+                      sameColour);
+}
+
 std::string ChooseFileName(const char* fileName, FileDialogMode mode, UINT flags) {
     if (fileName != nullptr && *fileName != '\0') return fileName;
     return AskFileName(FileDialogRequest{mode, flags, kFileFilter}).value_or(std::string());
@@ -67,6 +85,7 @@ void CDIB::ReplaceImage(std::unique_ptr<BITMAPINFO> header, BYTE* pixels, BOOL o
     m_pBitmapInfo = std::move(header);
     m_pBits = pixels;
     m_bOwnsBits = ownPixels;
+    m_pTwin.reset();
 }
 
 // --- blank images and adoption ---
@@ -210,10 +229,25 @@ void CDIB::GetRect(CRect* result) const {
 // --- drawing ---
 
 int CDIB::Draw(HDC deviceContext, int x, int y) const {
-    const int width = ImageWidth();
-    const int height = ImageHeight();
-    return StretchDIBits(deviceContext, x, y, width, height, 0, 0, width, height, m_pBits, m_pBitmapInfo.get(),
-                         DIB_RGB_COLORS, SRCCOPY);
+    return DrawPart(deviceContext, x, y, CRect(0, 0, ImageWidth(), ImageHeight()));
+}
+
+int CDIB::DrawPart(HDC deviceContext, int x, int y, const CRect& part) const {
+    const int width = part.Width();
+    const int height = part.Height();
+    // The source's y counts from the bottom row, as the rows are stored.
+    const int sourceY = ImageHeight() - part.bottom;
+    if (m_pTwin) {
+        // The same logical place, filled from twice as many pixels.
+        return StretchDIBits(deviceContext, x, y, width, height, 2 * part.left, 2 * sourceY, 2 * width, 2 * height,
+                             m_pTwin->m_pBits, m_pTwin->m_pBitmapInfo.get(), DIB_RGB_COLORS, SRCCOPY);
+    }
+    return StretchDIBits(deviceContext, x, y, width, height, part.left, sourceY, width, height, m_pBits,
+                         m_pBitmapInfo.get(), DIB_RGB_COLORS, SRCCOPY);
+}
+
+int CDIB::DrawPart(CDC* deviceContext, int x, int y, const CRect& part) const {
+    return DrawPart(deviceContext != nullptr ? deviceContext->GetSafeHdc() : nullptr, x, y, part);
 }
 
 int CDIB::Draw(CDC* deviceContext, int x, int y) const {
@@ -267,6 +301,7 @@ BOOL CDIB::MapColorsToPalette(CPalette* palette) {
             }
         }
     }
+    m_pTwin.reset();
     std::fill(std::begin(m_pBitmapInfo->bmiColors), std::end(m_pBitmapInfo->bmiColors), RGBQUAD{});
     for (std::size_t index = 0; index < entries->size(); ++index) {
         const PALETTEENTRY& entry = (*entries)[index];
@@ -284,6 +319,7 @@ BOOL CDIB::SetColorsFromPalette(CPalette* palette) {
         return FALSE;
     }
     if (!m_pBitmapInfo) return FALSE;
+    m_pTwin.reset();
     for (std::size_t index = 0; index < entries->size(); ++index) {
         const PALETTEENTRY& entry = (*entries)[index];
         RGBQUAD& colour = m_pBitmapInfo->bmiColors[index];
@@ -312,7 +348,21 @@ BOOL CDIB::Load(const char* fileName) {
     if (!file.Open(path.c_str(), CFile::modeRead | CFile::shareDenyWrite)) return FALSE;
     const BOOL loaded = Load(&file);
     file.Close();
+    if (loaded && PictureDensity() > 1) LoadTwin(path);
     return loaded;
+}
+
+void CDIB::LoadTwin(const std::string& fileName) {
+    auto twin = std::make_unique<CDIB>();
+    CFile file;
+    if (!file.Open(HiResName(fileName).c_str(), CFile::modeRead | CFile::shareDenyWrite)) return;
+    const BOOL loaded = twin->CDIB::Load(&file);
+    file.Close();
+    if (!loaded || !IsTwinOf(*twin, *this)) {
+        Trace("Twin picture does not fit");
+        return;
+    }
+    m_pTwin = std::move(twin);
 }
 
 BOOL CDIB::Load(WORD resourceId) {

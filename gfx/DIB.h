@@ -10,10 +10,19 @@
 // the image it had before.  The algorithms of this class work from the
 // non-virtual ImageWidth/ImageHeight/BytesPerRow, because sprites override
 // the virtual getters to describe their position and animation cell.
+//
+// On a dense screen (PictureDensity() is 2) a picture read from a named file
+// also reads its twin, the same scene drawn at twice the size, when the file
+// beside it (HiResName) has one that fits.  Every rectangle copy into a
+// picture with a twin is repeated on the twins at doubled coordinates, from
+// the source's twin or from its own pixels doubled, so the twin always shows
+// what the picture shows; Draw then draws the twin in the picture's place.
+// Any other change of the pixels or colours drops the twin.
 #pragma once
 
 #include <cstddef>
 #include <memory>
+#include <string>
 
 #include "platform/core/DeviceContext.h"
 #include "platform/core/Object.h"
@@ -57,6 +66,9 @@ public:
     // the number of scan lines drawn.
     virtual int Draw(HDC deviceContext, int x, int y) const;
     virtual int Draw(CDC* deviceContext, int x, int y) const;
+    // Draws the part of the image (y from the top) with its top-left corner
+    // at (x, y).
+    int DrawPart(CDC* deviceContext, int x, int y, const CRect& part) const;
 
     virtual int GetWidth() const;
     virtual int GetBytesPerRow() const;
@@ -125,8 +137,14 @@ private:
     // Frees the pixels if owned, then takes the new ones.
     void ReplaceImage(std::unique_ptr<BITMAPINFO> header, BYTE* pixels, BOOL ownPixels);
     bool CopiesBetween(const CDIB* destination) const;
+    int DrawPart(HDC deviceContext, int x, int y, const CRect& part) const;
+    // Takes the twin of the named file when there is one that fits.
+    void LoadTwin(const std::string& fileName);
+    // Repeats a clipped copy into the destination's twin.
+    void CopyToTwinOf(CDIB* destination, int xd, int yd, int w, int h, int xs, int ys, COLORREF clrTransparent) const;
 
     std::unique_ptr<BITMAPINFO> m_pBitmapInfo;
     BYTE* m_pBits = nullptr;
     BOOL m_bOwnsBits = TRUE;
+    std::unique_ptr<CDIB> m_pTwin;
 };

@@ -58,6 +58,7 @@ void CDIB::CopyRectTo(CDIB* destination, int xd, int yd, int w, int h, int xs, i
         !ClipRun(yd, ys, h, destination->ImageHeight(), ImageHeight())) {
         return;
     }
+    if (destination->m_pTwin) CopyToTwinOf(destination, xd, yd, w, h, xs, ys, clrTransparent);
     // The bottom row of each rectangle comes first in memory.
     const BYTE* source = GetPixelAddress(xs, ys + h - 1);
     BYTE* target = destination->GetPixelAddress(xd, yd + h - 1);
@@ -91,6 +92,20 @@ void CDIB::CopyRectTo(CDIB* destination, int xd, int yd, int w, int h, int xs, i
     }
 }
 
+// The rectangles are already clipped to both pictures, so the doubled ones
+// lie inside the twins.  A source without a twin is doubled pixel by pixel.
+void CDIB::CopyToTwinOf(CDIB* destination, int xd, int yd, int w, int h, int xs, int ys,
+                        COLORREF clrTransparent) const {
+    CDIB* target = destination->m_pTwin.get();
+    if (m_pTwin) {
+        m_pTwin->CopyRectTo(target, 2 * xd, 2 * yd, 2 * w, 2 * h, 2 * xs, 2 * ys, clrTransparent);
+    } else {
+        CDIB::DoubleRectTo(target, 2 * xd, 2 * yd, xs, ys, w, h, clrTransparent);
+    }
+}
+
+// The scaled copies are not repeated at twice the resolution: they drop the
+// destination's twin, which is then drawn from its own pixels.
 void CDIB::StretchRectTo(CDIB* destination, int xd, int yd, int wd, int hd, int xs, int ys, int ws, int hs,
                          COLORREF clrTransparent) const {
     if (wd == 0 || hd == 0 || ws == 0 || hs == 0) return;
@@ -99,6 +114,7 @@ void CDIB::StretchRectTo(CDIB* destination, int xd, int yd, int wd, int hd, int 
         return;
     }
     if (wd < 0 || hd < 0 || ws < 0 || hs < 0 || !CopiesBetween(destination)) return;
+    destination->m_pTwin.reset();
 
     auto sampleColumn = [wd, ws](Int64 column) { return column * ws / wd; };
     auto sampleRow = [hd, hs](Int64 row) { return row * hs / hd; };
@@ -143,6 +159,7 @@ void CDIB::StretchRectTo(CDIB* destination, int xd, int yd, int wd, int hd, int 
 void CDIB::DoubleRectTo(CDIB* destination, int xd, int yd, int xs, int ys, int ws, int hs,
                         COLORREF clrTransparent) const {
     if (ws <= 0 || hs <= 0 || !CopiesBetween(destination)) return;
+    destination->m_pTwin.reset();
     auto half = [](Int64 position) { return position / 2; };
     Int64 firstColumn = 0;
     Int64 lastColumn = 0;

@@ -69,10 +69,7 @@ void CBoardView::DrawCursor(CClientDC& dc) const {
 void CBoardView::EraseCursor(CClientDC& dc) const {
     const int left = m_nCursorCell % kColumns * kCellSize;
     const int top = m_nCursorCell / kColumns * kCellSize;
-    // The picture's rows are stored bottom-up: the source y counts from its last row.
-    const int sourceY = m_dibBoard.ImageHeight() - top - kCellSize;
-    dc.StretchDIBits(left, kBoardTop + top, kCellSize, kCellSize, left, sourceY, kCellSize, kCellSize,
-                     m_dibBoard.GetBits(), m_dibBoard.GetBitmapInfo(), DIB_RGB_COLORS, SRCCOPY);
+    m_dibBoard.DrawPart(&dc, left, kBoardTop + top, CRect(left, top, left + kCellSize, top + kCellSize));
 }
 
 void CBoardView::ClickCell(int cell) {

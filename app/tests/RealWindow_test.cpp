@@ -1,5 +1,6 @@
 // The game's real window under X, driven by real input (xdotool) and read
 // back from the server: place, icon, start picture, clicks, walk, quitting.
+#include <QPainter>
 #include <QProcess>
 #include <QThread>
 #include <condition_variable>
@@ -107,6 +108,7 @@ protected:
         ASSERT_TRUE(m_reader.LoadLooks());
         QProcessEnvironment environment = EnvironmentWithoutDisplay();
         environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
+        if (!ScaleFactor().isEmpty()) environment.insert("QT_SCALE_FACTOR", ScaleFactor());
         StartGame(m_game, environment);
         ASSERT_TRUE(WaitFor([this] {
             const auto found = RunTool("xdotool", {"search", "--onlyvisible", "--name", QString::fromUtf8("шарики")});
@@ -121,6 +123,7 @@ protected:
         ASSERT_TRUE(m_frames->Ready()) << "the X server has no DAMAGE extension";
     }
     void TearDown() override { StopProcess(m_game); }
+    virtual QString ScaleFactor() const { return {}; }
 
     ShownFrame ViewFrame(int milliseconds) const {
         ShownFrame frame = m_frames->Next(milliseconds);
@@ -192,3 +195,93 @@ TEST_F(RealWindowTest, QuitFromTheMenuByKeyboardEndsTheProgram) {
     EXPECT_EQ(m_game.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(m_game.exitCode(), 0);
 }
+
+namespace {
+
+// The game on a screen of another density, as QT_SCALE_FACTOR makes it: the view in the screen's pixels.
+class DenseWindowTest : public RealWindowTest, public ::testing::WithParamInterface<const char*> {
+protected:
+    QString ScaleFactor() const override { return GetParam(); }
+    double Scale() const { return ScaleFactor().toDouble(); }
+    QImage DenseView() const {
+        const QImage window = m_frames->Newest(0).picture;
+        const int edge = qRound(2 * Scale());
+        const QSize size(qRound(360 * Scale()), qRound(410 * Scale()));
+        return window.copy(edge, window.height() - edge - size.height(), size.width(), size.height());
+    }
+};
+
+// The share of the 2 x 2 blocks of `area` showing more than one colour, of those not all the colour at its corner.
+double MixedBlockShare(const QImage& image, const QRect& area) {
+    const QRgb background = image.pixel(area.topLeft());
+    int blocks = 0;
+    int mixed = 0;
+    for (int y = area.top(); y < area.bottom(); y += 2) {
+        for (int x = area.left(); x < area.right(); x += 2) {
+            const QRgb block[] = {image.pixel(x, y), image.pixel(x + 1, y), image.pixel(x, y + 1),
+                                  image.pixel(x + 1, y + 1)};
+            if (std::ranges::count(block, background) == 4) continue;
+            ++blocks;
+            if (std::ranges::count(block, block[0]) != 4) ++mixed;
+        }
+    }
+    return blocks == 0 ? 0 : static_cast<double>(mixed) / blocks;
+}
+
+// The largest difference of a colour channel between `area` of `image` and the area as large at `otherOrigin` of
+// `other`.
+int LargestDifference(const QImage& image, const QRect& area, const QImage& other, QPoint otherOrigin) {
+    int largest = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb one = image.pixel(x, y);
+            const QRgb two = other.pixel(QPoint(x, y) - area.topLeft() + otherOrigin);
+            largest = std::max({largest, std::abs(qRed(one) - qRed(two)), std::abs(qGreen(one) - qGreen(two)),
+                                std::abs(qBlue(one) - qBlue(two))});
+        }
+    }
+    return largest;
+}
+
+}  // namespace
+
+TEST_P(DenseWindowTest, TheViewIsDrawnAtTheScreensOwnResolution) {
+    const BoardReading start = m_reader.Read(
+        QImage(QString::fromStdString(GoldenPath())).convertToFormat(QImage::Format_RGB32));
+    ASSERT_EQ(start.Balls(), 3);
+    QImage view;
+    if (Scale() == 1) {
+        EXPECT_TRUE(WaitFor([&] { return CompareWithGolden(view = DenseView()).empty(); }, 2000))
+            << CompareWithGolden(view);
+    } else if (Scale() == 2) {
+        // The board as the 2x pictures compose it; balls and texts finer than a doubled 1x picture.
+        const QImage board = ExpectedBoard(start.colours, -1, 2);
+        EXPECT_TRUE(
+            WaitFor([&] { return FirstDifference(view = DenseView(), board, QRect(0, 100, 720, 720)).empty(); }, 2000))
+            << FirstDifference(view, board, QRect(0, 100, 720, 720));
+        for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
+            if (start.colours[static_cast<std::size_t>(cell)] <= 0) continue;
+            const QRect ball(CellArea(cell).topLeft() * 2 + QPoint(8, 8), QSize(64, 64));
+            EXPECT_GT(MixedBlockShare(view, ball), 0.5) << "inside the ball at cell " << cell;
+        }
+        for (const QRect& text : {QRect(560, 20, 160, 76), QRect(20, 30, 220, 36)})
+            EXPECT_GT(MixedBlockShare(view, text), 0.5) << "the text at x " << text.x() / 2;
+    } else {
+        // The 2x composition scaled down smoothly: each cell of the top row and of the left column (empty at the
+        // start) looks like its neighbour, so that the lines between them have one width everywhere.
+        QImage board(540, 540, QImage::Format_RGB32);
+        QPainter painter(&board);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(board.rect(), ExpectedBoard(start.colours, -1, 2));
+        const auto lookRight = [&] {
+            view = DenseView();
+            if (view.isNull()) return false;
+            return LargestDifference(view, QRect(0, 75, 540, 540), board, QPoint(0, 0)) <= 8 &&
+                   LargestDifference(view, QRect(60, 75, 480, 60), view, QPoint(0, 75)) <= 8 &&
+                   LargestDifference(view, QRect(0, 135, 60, 480), view, QPoint(0, 75)) <= 8;
+        };
+        EXPECT_TRUE(WaitFor(lookRight, 2000));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(ScaleFactors, DenseWindowTest, ::testing::Values("1", "1.5", "2"));

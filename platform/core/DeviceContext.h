@@ -30,3 +30,10 @@ inline int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHe
     return CDC::FromHandle(dc)->StretchDIBits(xDest, yDest, destWidth, destHeight, xSrc, ySrc, srcWidth, srcHeight,
                                               bits, header, usage, rop);
 }
+
+// The density the pictures are read for: 1, or 2 on a screen with more than
+// one device pixel to a logical pixel, where a picture file may have a twin
+// drawn at twice its size.  The window layer sets it from its screen before
+// a window is created; without a window it stays 1.
+int PictureDensity();
+void SetPictureDensity(int density);

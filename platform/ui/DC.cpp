@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/core/DibRow.h"
@@ -9,30 +10,39 @@
 
 namespace {
 
-// The source rectangle of a DIB as a 32-bit image, top row first; null when
-// the header, the depth or the rectangle is not acceptable.
-QImage DibRectToImage(const BITMAPINFO& header, const void* bits, int xSrc, int ySrc, int width, int height) {
+// Whether the source rectangle lies inside a picture whose header and depth
+// can be drawn.
+bool CanDecodeDibRect(const BITMAPINFO& header, const void* bits, const QRect& source) {
     constexpr LONG kMaxSide = 1 << 15;
     const BITMAPINFOHEADER& info = header.bmiHeader;
-    const CDibRowDecoder decoder(header);
     const int pictureWidth = info.biWidth;
     const int pictureHeight = std::abs(info.biHeight);
     if (bits == nullptr || pictureWidth <= 0 || pictureWidth > kMaxSide || pictureHeight == 0 ||
-        pictureHeight > kMaxSide || !decoder.CanDecode() || info.biCompression != 0)
-        return {};
-    if (width <= 0 || height <= 0 || xSrc < 0 || ySrc < 0 || xSrc > pictureWidth - width ||
-        ySrc > pictureHeight - height)
-        return {};
-    const std::size_t stride = ((static_cast<std::size_t>(pictureWidth) * info.biBitCount + 31) / 32) * 4;
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y) {
-        // Row y of the result, counted from its top, in the picture's storage.
-        const int storedRow = info.biHeight > 0 ? ySrc + height - 1 - y : ySrc + y;
+        pictureHeight > kMaxSide || !CDibRowDecoder(header).CanDecode() || info.biCompression != 0)
+        return false;
+    return source.width() > 0 && source.height() > 0 && source.x() >= 0 && source.y() >= 0 &&
+           source.x() <= pictureWidth - source.width() && source.y() <= pictureHeight - source.height();
+}
+
+// Decodes the (acceptable) source rectangle of a DIB into a 32-bit image with
+// its top-left pixel at `at`; what falls outside the image is left out.
+// Source y counts from the picture's bottom row.
+void DecodeDibRect(const BITMAPINFO& header, const void* bits, const QRect& source, QImage& image, QPoint at) {
+    const BITMAPINFOHEADER& info = header.bmiHeader;
+    const CDibRowDecoder decoder(header);
+    const std::size_t stride = ((static_cast<std::size_t>(info.biWidth) * info.biBitCount + 31) / 32) * 4;
+    const int firstColumn = std::max(0, -at.x());
+    const int lastColumn = std::min(source.width(), image.width() - at.x());
+    const int firstRow = std::max(0, -at.y());
+    const int lastRow = std::min(source.height(), image.height() - at.y());
+    for (int y = firstRow; y < lastRow; ++y) {
+        // Row y of the rectangle, counted from its top, in the picture's storage.
+        const int storedRow = info.biHeight > 0 ? source.y() + source.height() - 1 - y : source.y() + y;
         decoder.Decode(static_cast<const BYTE*>(bits) + static_cast<std::size_t>(storedRow) * stride,
-                       static_cast<std::size_t>(xSrc), static_cast<std::size_t>(width),
-                       reinterpret_cast<std::uint32_t*>(image.scanLine(y)));
+                       static_cast<std::size_t>(source.x() + firstColumn),
+                       static_cast<std::size_t>(std::max(0, lastColumn - firstColumn)),
+                       reinterpret_cast<std::uint32_t*>(image.scanLine(at.y() + y)) + at.x() + firstColumn);
     }
-    return image;
 }
 
 }  // namespace
@@ -41,8 +51,10 @@ CWndDC::~CWndDC() {
     if (!m_drawn.isEmpty()) m_pWnd->Present(m_drawn);
 }
 
+bool CWndDC::HasSurface() const { return m_pWnd->m_pClient != nullptr && !m_pWnd->m_surface.isNull(); }
+
 bool CWndDC::Begin(QPainter& painter) const {
-    if (m_pWnd->m_pClient == nullptr || m_pWnd->m_surface.isNull()) return false;
+    if (!HasSurface()) return false;
     painter.begin(&m_pWnd->m_surface);
     if (m_clip) painter.setClipRegion(*m_clip);
     return true;
@@ -51,11 +63,31 @@ bool CWndDC::Begin(QPainter& painter) const {
 int CWndDC::StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
                           int srcHeight, const void* bits, const BITMAPINFO* header, UINT usage, DWORD rop) {
     if (header == nullptr || usage != DIB_RGB_COLORS || rop != SRCCOPY || destWidth <= 0 || destHeight <= 0) return 0;
-    const QImage source = DibRectToImage(*header, bits, xSrc, ySrc, srcWidth, srcHeight);
-    QPainter painter;
-    if (source.isNull() || !Begin(painter)) return 0;
+    const QRect source(xSrc, ySrc, srcWidth, srcHeight);
+    if (!CanDecodeDibRect(*header, bits, source) || !HasSurface()) return 0;
     const QRect target(xDest, yDest, destWidth, destHeight);
-    painter.drawImage(target, source);  // nearest pixel when stretched: no smooth transform is set
+    QImage& surface = m_pWnd->m_surface;
+    const qreal density = surface.devicePixelRatio();
+    const auto scale = static_cast<int>(density);
+    if (!m_clip && scale == density && source.size() == target.size() * scale) {
+        // One source pixel to one pixel of the surface: decoded straight into it.
+        DecodeDibRect(*header, bits, source, surface, target.topLeft() * scale);
+        m_drawn |= target;
+        return srcHeight;
+    }
+    QImage picture(source.size(), QImage::Format_RGB32);
+    DecodeDibRect(*header, bits, source, picture, QPoint(0, 0));
+    if (density != 1) {
+        // Brought to twice the target's size first (a twin is that already; other
+        // pictures are doubled pixel by pixel), then smoothly scaled to the
+        // surface's density, so that every line of a picture keeps one width.
+        const QSize doubled = target.size() * 2;
+        if (picture.size() != doubled) picture = picture.scaled(doubled);
+    }
+    QPainter painter;
+    if (!Begin(painter)) return 0;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, density != 1 && density != 2);
+    painter.drawImage(target, picture);  // at density 1, nearest pixel when stretched
     m_drawn |= target;
     return srcHeight;
 }

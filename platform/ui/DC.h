@@ -20,7 +20,9 @@ public:
 
     // Draws a bottom-up picture (any depth the row decoder reads, no
     // compression); source y counts from the picture's bottom row.  Returns
-    // the lines drawn, 0 on refusal.
+    // the lines drawn, 0 on refusal.  The destination is in logical pixels:
+    // on a denser surface a source twice the destination's size (a picture's
+    // twin) fills it at that resolution.
     int StretchDIBits(int xDest, int yDest, int destWidth, int destHeight, int xSrc, int ySrc, int srcWidth,
                       int srcHeight, const void* bits, const BITMAPINFO* header, UINT usage, DWORD rop) override;
     // Writes nCount bytes at (x, y), the top left of the first character
@@ -43,6 +45,7 @@ protected:
     std::optional<QRegion> m_clip;
 
 private:
+    bool HasSurface() const;
     bool Begin(QPainter& painter) const;
 
     COLORREF m_textColour = RGB(0, 0, 0);

@@ -6,8 +6,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
+#include "platform/core/DeviceContext.h"
 #include "platform/ui/WinApi.h"
 #include "platform/ui/WinApp.h"
 
@@ -53,14 +55,18 @@ public:
 
 protected:
     bool event(QEvent* event) override {
+        // Moved to a screen of another density: a new surface, all to paint.
+        if (event->type() == QEvent::ScreenChangeInternal && m_pWnd != nullptr) m_pWnd->ResizeSurface();
         if (event->type() != PaintMessage()) return QWidget::event(event);
         if (m_pWnd != nullptr) m_pWnd->DeliverPaint();
         return true;
     }
+    // The surface has the screen's own density: its pixels are the screen's.
     void paintEvent(QPaintEvent* event) override {
         if (m_pWnd == nullptr) return;
         QPainter painter(this);
-        for (const QRect& rect : event->region()) painter.drawImage(rect, m_pWnd->m_surface, rect);
+        painter.setClipRegion(event->region());
+        painter.drawImage(QPointF(0, 0), m_pWnd->m_surface);
     }
     void mousePressEvent(QMouseEvent* event) override { Mouse(event, WM_LBUTTONDOWN); }
     void mouseReleaseEvent(QMouseEvent* event) override { Mouse(event, WM_LBUTTONUP); }
@@ -185,6 +191,7 @@ BOOL CWnd::DestroyWindow() {
     m_pOuter = nullptr;
     m_pClient = nullptr;
     m_surface = QImage();
+    m_surfaceSize = QSize(0, 0);
     m_invalid = QRegion();
     CWinApp* app = AfxGetApp();
     if (app != nullptr && app->m_pMainWnd == this) {
@@ -264,16 +271,26 @@ void CWnd::SetFocus() {
 
 void CWnd::ResizeSurface() {
     const QSize size = m_pClient->size();
-    if (m_surface.size() == size) return;
-    const QSize old = m_surface.size();
-    QImage resized(size, QImage::Format_RGB32);
+    const qreal density = m_pClient->devicePixelRatioF();
+    // Pictures read from now on are read for this screen.
+    SetPictureDensity(static_cast<int>(std::ceil(density)));
+    const bool sameDensity = m_surface.devicePixelRatio() == density;
+    if (m_surfaceSize == size && (sameDensity || size.isEmpty())) return;
+    const QSize old = m_surfaceSize;
+    // One pixel of the surface is one pixel of the screen.
+    QImage resized(QSize(static_cast<int>(std::ceil(size.width() * density)),
+                         static_cast<int>(std::ceil(size.height() * density))),
+                   QImage::Format_RGB32);
+    resized.setDevicePixelRatio(density);
     resized.fill(m_class.background.value_or(ui_detail::ColourOf(GetSysColor(COLOR_WINDOW))));
     QPainter(&resized).drawImage(0, 0, m_surface);
     m_surface = resized;
+    m_surfaceSize = size;
     // A window that grows from nothing (a child created with an empty
-    // rectangle and laid out later) is all new: all of it needs a paint.
+    // rectangle and laid out later), or whose density changed, is all new:
+    // all of it needs a paint.
     QRegion fresh(0, 0, size.width(), size.height());
-    if (!old.isEmpty() && (m_class.style & (CS_HREDRAW | CS_VREDRAW)) == 0)
+    if (!old.isEmpty() && sameDensity && (m_class.style & (CS_HREDRAW | CS_VREDRAW)) == 0)
         fresh -= QRegion(0, 0, old.width(), old.height());
     m_invalid += fresh;
     if (!m_invalid.isEmpty()) PostPaint();

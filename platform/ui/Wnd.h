@@ -3,9 +3,11 @@
 // window the program makes (the board view, with its sunken edge);
 // CFrameWnd and CDialog are the other two kinds.
 //
-// Each window owns its Qt widgets and a persistent surface: what is drawn
-// on it stays until drawn over, and reaches the screen as soon as a device
-// context is released, also while a handler blocks.  A paint (WM_PAINT)
+// Each window owns its Qt widgets and a persistent surface with the screen's
+// own pixels (its density is the screen's device pixel ratio, which the
+// picture code learns as PictureDensity): what is drawn on it stays until
+// drawn over, and reaches the screen as soon as a device context is
+// released, also while a handler blocks.  A paint (WM_PAINT)
 // first erases the region to paint with the window class's background
 // brush, when the class has one.  The widgets go with DestroyWindow; the
 // CWnd object belongs to whoever created it (frames delete themselves).
@@ -102,7 +104,8 @@ private:
 
     ui_detail::WindowClass m_class;
     CWnd* m_pParent = nullptr;
-    QImage m_surface;
+    QImage m_surface;  // the screen's device pixels
+    QSize m_surfaceSize{0, 0};  // in logical pixels
     QRegion m_invalid;
     QRegion m_paintRegion;  // being painted now
     QRect m_deferredPresent;

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "gfx/HiResName.h"
 #include "platform/core/Crt.h"
 #include "platform/ui/DC.h"
 #include "platform/ui/WinApi.h"
@@ -40,19 +41,28 @@ QImage LoadPicture(const std::string& fileName) {
 }
 
 // Ball pixels are copied as indices, so they show in the board's colours.
-QImage BallLook(int colour, int frame) {
-    CDIB board;
-    CDIB ball;
-    if (!board.Load("res1/pole.bmp") || !ball.Load(CBoardGame::BallFileName(colour).c_str())) return {};
-    return Pixels(ball, board, QRect(frame * 40, 0, 40, 40), *ball.GetPixelAddress(0, 0));
+static std::string AtDensity(const std::string& fileName, int density) {
+    return density == 1 ? fileName : HiResName(fileName);
 }
 
-QImage ExpectedBoard(const Board& colours, int selectedCell) {
-    QImage image = LoadPicture("res1/pole.bmp");
+QImage BallLook(int colour, int frame, int density) {
+    CDIB board;
+    CDIB ball;
+    if (!board.Load(AtDensity("res1/pole.bmp", density).c_str()) ||
+        !ball.Load(AtDensity(CBoardGame::BallFileName(colour), density).c_str()))
+        return {};
+    const int size = 40 * density;
+    return Pixels(ball, board, QRect(frame * size, 0, size, size), *ball.GetPixelAddress(0, 0));
+}
+
+QImage ExpectedBoard(const Board& colours, int selectedCell, int density) {
+    QImage image = LoadPicture(AtDensity("res1/pole.bmp", density));
     QPainter painter(&image);
     for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
         const int colour = colours[static_cast<std::size_t>(cell)];
-        if (colour > 0) painter.drawImage(cell % 9 * 40, cell / 9 * 40, BallLook(colour, cell == selectedCell ? 1 : 0));
+        if (colour <= 0) continue;
+        const QImage look = BallLook(colour, cell == selectedCell ? 1 : 0, density);
+        painter.drawImage(cell % 9 * 40 * density, cell / 9 * 40 * density, look);
     }
     return image;
 }

@@ -29,10 +29,10 @@ QPoint CellCentre(int cell);
 QRect CellArea(int cell);
 inline const QRect kBoardArea(0, CBoardGame::kBoardTop, 360, 360);
 QImage LoadPicture(const std::string& fileName);
-// One ball's look (frame 0 plain, 1 selected) in the board's colours.
-QImage BallLook(int colour, int frame);
+// One ball's look (frame 0 plain, 1 selected) in the board's colours; at density 2 from the 2x pictures.
+QImage BallLook(int colour, int frame, int density = 1);
 // The board picture for these colours (0 empty); `selectedCell` may be -1.
-QImage ExpectedBoard(const Board& colours, int selectedCell);
+QImage ExpectedBoard(const Board& colours, int selectedCell, int density = 1);
 // The empty cell farthest from `from` through empty cells, and its distance.
 std::pair<int, int> FarthestCell(const Board& colours, int from);
 
