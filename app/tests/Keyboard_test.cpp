@@ -2,6 +2,7 @@
 // one scoring a line, typed end on the picture of the same moves clicked; a window never touched by a key shows
 // today's start picture.
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QProcess>
 #include <QScreen>
 
@@ -52,14 +53,11 @@ private:
     int m_height = 0;
 };
 
-// The arrow keys that take the cursor from one cell to another.
+// The arrow keys from one cell to another, by the names xdotool takes ("Left", "Up", ...).
 QStringList ArrowsTo(int from, int to) {
-    const int across = to % 9 - from % 9;
-    const int down = to / 9 - from / 9;
-    QStringList keys;
-    for (int step = 0; step < std::abs(across); ++step) keys << (across < 0 ? "Left" : "Right");
-    for (int step = 0; step < std::abs(down); ++step) keys << (down < 0 ? "Up" : "Down");
-    return keys;
+    QStringList names;
+    for (const Qt::Key key : ArrowKeys(from, to)) names << QKeySequence(key).toString();
+    return names;
 }
 
 // Waits until the window of that caption (blanks aside) has the keyboard.

@@ -16,14 +16,12 @@ namespace {
 
 class CRecordingGame : public CGameAccess<CBoardGame> {
 public:
-    // What the engine asked of the view side, in order and separated by blanks: "P" a pause of 80 ms, "D<n>" a
-    // redraw with n balls on the board.
-    std::string seen;
     // The announced colours at each redraw.
     std::vector<std::string> previews;
     // The cell the ball being moved stood on at each redraw during a walk.
     std::vector<int> walk;
 
+    // Seen as "D<n>", with n balls on the board.
     void DrawAll() override {
         RenderSprites();  // splits new ball pictures into frames, as a real redraw does
         Record("D" + std::to_string(m_spriteList.GetCount()));
@@ -31,9 +29,6 @@ public:
         // During a walk the moved ball is no longer selected but still tracked.
         if (m_pSelSprite != nullptr && !m_bSelected)
             walk.push_back(CellOf(m_pSelSprite->GetX() / kCellSize, m_pSelSprite->GetY() / kCellSize));
-    }
-    void Pause(int milliseconds) override {
-        Record(milliseconds == kPauseMilliseconds ? "P" : "P" + std::to_string(milliseconds));
     }
     std::string AskRecordName() override { return {}; }
     void ShowRecords() override {}
@@ -91,12 +86,6 @@ public:
         std::string colours;
         for (const int colour : m_nNext) colours += std::to_string(colour);
         return colours;
-    }
-
-private:
-    void Record(const std::string& event) {
-        if (!seen.empty()) seen += ' ';
-        seen += event;
     }
 };
 

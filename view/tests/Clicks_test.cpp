@@ -12,12 +12,12 @@ TEST_F(ViewTest, ClickOnABallShowsItsSecondFrameAndOtherClicksChangeNothing) {
     for (const QPoint point : {CellCentre(empty), QPoint(200, 20), CellArea(ball).topLeft()})  // corner: transparent
         ClickClient(View(), point);
     EXPECT_FALSE(View().IsSelected());
-    EXPECT_EQ(View().m_seen, "");
+    EXPECT_EQ(View().seen, "");
     EXPECT_EQ(FirstDifference(Screen(), before, before.rect()), "");
 
     ClickClient(View(), CellCentre(ball));
     ASSERT_TRUE(View().IsSelected());
-    EXPECT_EQ(View().m_seen, "D");
+    EXPECT_EQ(View().seen, "D");
     EXPECT_EQ(FirstDifference(Screen(), ExpectedBoard(View().Colours(), ball), kBoardArea), "");
     EXPECT_NE(FirstDifference(Screen(), before, CellArea(ball)), "") << "the selected look is the plain one";
 }
@@ -50,11 +50,7 @@ TEST_F(ViewTest, MoveWalksWithOneRedrawPerStepOnTheScreenAndEndsOnTheTarget) {
 
     ASSERT_EQ(static_cast<int>(walk.size()), steps);
     EXPECT_EQ(walk.back(), to);
-    // The selection; a pause before each step's redraw; the selection's end; the new balls and the end of the turn,
-    // each after a pause; the game-over check.
-    std::string expected = "D";
-    for (int step = 0; step < steps; ++step) expected += " P D";
-    EXPECT_EQ(View().m_seen, expected + " D P D P D D");
+    EXPECT_EQ(View().seen, MoveTurnSeen(steps));
     EXPECT_EQ(View().Cell(to), colour);
     EXPECT_EQ(View().Sprites().GetCount(), 6);
     EXPECT_EQ(FirstDifference(Screen(), Expected(), kBoardArea), "");
@@ -66,7 +62,7 @@ TEST_F(ViewTest, DoubleClickAndCancelModeLeaveTheBallSelected) {
     View().SendMessage(WM_CANCELMODE);
     EXPECT_TRUE(View().IsSelected());
     EXPECT_EQ(View().From(), cell);
-    EXPECT_EQ(View().m_seen, "D");
+    EXPECT_EQ(View().seen, "D");
     EXPECT_EQ(FirstDifference(Screen(), ExpectedBoard(View().Colours(), cell), kBoardArea), "");
 }
 
