@@ -13,7 +13,6 @@ namespace {
 // From the start of kTestSeed's game: each move brings three balls, and the fifth completes a row of five.
 constexpr std::pair<int, int> kMoves[] = {{52, 76}, {57, 73}, {71, 49}, {66, 74}, {71, 77}};
 constexpr int kBallsAfter[] = {6, 9, 12, 15, 10};
-const QPoint kOnTheBand(200, 20);  // a click there changes nothing but the keyboard cursor
 
 // The game as a process, its window found on the X server.
 class GameOnX {

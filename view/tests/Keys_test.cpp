@@ -8,7 +8,6 @@ namespace {
 
 constexpr int kHidden = -1;
 constexpr int kNotTheCursor = -2;
-const QPoint kOnTheBand(200, 20);  // a click there changes nothing but the cursor
 
 // The cell where the screen shows the cursor's rings over the board as it should look, kHidden when the board looks
 // just as it should, kNotTheCursor when anything else differs.

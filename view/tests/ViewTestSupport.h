@@ -28,6 +28,7 @@ private:
 QPoint CellCentre(int cell);
 QRect CellArea(int cell);
 inline const QRect kBoardArea(0, CBoardGame::kBoardTop, 360, 360);
+inline const QPoint kOnTheBand(200, 20);  // a click there changes nothing but the keyboard cursor
 QImage LoadPicture(const std::string& fileName);
 // One ball's look (frame 0 plain, 1 selected) in the board's colours.
 QImage BallLook(int colour, int frame);
