@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include "game/BoardGame.h"
 
@@ -13,6 +14,13 @@ using Board = std::array<int, CBoardGame::kCells>;
 template <class Game>
 class CGameAccess : public Game {
 public:
+    // What the game asked of the view side, in order and separated by blanks: "P" a pause of 80 ms (recorded, not
+    // slept), and what the test's DrawAll records for a redraw.
+    std::string seen;
+
+    void Pause(int milliseconds) override {
+        Record(milliseconds == CBoardGame::kPauseMilliseconds ? "P" : "P" + std::to_string(milliseconds));
+    }
     // The board in these colours (0 empty), each ball a real sprite; nothing selected.
     void SetBoard(const Board& colours) {
         this->m_bSelected = false;
@@ -37,4 +45,10 @@ public:
     }
     void SetScore(int score) { this->m_nScore = score; }
     const CPhasedSprite* SelectedSprite() const { return this->m_pSelSprite; }
+
+protected:
+    void Record(const std::string& event) {
+        if (!seen.empty()) seen += ' ';
+        seen += event;
+    }
 };

@@ -73,6 +73,20 @@ std::pair<int, int> FarthestCell(const Board& colours, int from) {
     return {static_cast<int>(farthest - distance.begin()), *farthest};
 }
 
+std::vector<Qt::Key> ArrowKeys(int from, int to) {
+    const int across = to % 9 - from % 9;
+    const int down = to / 9 - from / 9;
+    std::vector<Qt::Key> keys(static_cast<std::size_t>(std::abs(across)), across < 0 ? Qt::Key_Left : Qt::Key_Right);
+    keys.insert(keys.end(), static_cast<std::size_t>(std::abs(down)), down < 0 ? Qt::Key_Up : Qt::Key_Down);
+    return keys;
+}
+
+std::string MoveTurnSeen(int steps) {
+    std::string seen = "D";
+    for (int step = 0; step < steps; ++step) seen += " P D";
+    return seen + " D P D P D D";
+}
+
 void ViewTest::SetUp() {
     RegisterDialogResource(CNameDlg::IDD, CNameDlg::Template());
     RegisterDialogResource(CRecordsDlg::IDD, CRecordsDlg::Template());
@@ -91,7 +105,7 @@ void ViewTest::SetUp() {
     ASSERT_TRUE(WaitUntilShown(*m_pHost));
     // What the showing left to paint is painted now; the tests count redraws from here on.
     m_pHost->UpdateWindow();
-    m_pView->m_seen.clear();
+    m_pView->seen.clear();
 }
 
 void ViewTest::TearDown() {

@@ -28,6 +28,7 @@ private:
 QPoint CellCentre(int cell);
 QRect CellArea(int cell);
 inline const QRect kBoardArea(0, CBoardGame::kBoardTop, 360, 360);
+inline const QPoint kOnTheBand(200, 20);  // a click there changes nothing but the keyboard cursor
 QImage LoadPicture(const std::string& fileName);
 // One ball's look (frame 0 plain, 1 selected) in the board's colours; at density 2 from the 2x pictures.
 QImage BallLook(int colour, int frame, int density = 1);
@@ -35,33 +36,28 @@ QImage BallLook(int colour, int frame, int density = 1);
 QImage ExpectedBoard(const Board& colours, int selectedCell, int density = 1);
 // The empty cell farthest from `from` through empty cells, and its distance.
 std::pair<int, int> FarthestCell(const Board& colours, int from);
+// The arrow keys that take the keyboard cursor from one cell to another.
+std::vector<Qt::Key> ArrowKeys(int from, int to);
 
 class CTestView : public CGameAccess<CBoardView> {
 public:
     using CBoardView::Invalidate;
     using CBoardView::SendMessage;  // as the menu and the window system would
+    // Seen as "D".
     void DrawAll() override {
         CBoardView::DrawAll();
         Record("D");
         if (m_onDraw) m_onDraw();
     }
-    // Recorded, not slept.
-    void Pause(int milliseconds) override {
-        Record(milliseconds == kPauseMilliseconds ? "P" : "P" + std::to_string(milliseconds));
-    }
 
-    // What the game asked of the window, in order and separated by blanks: "D" a redraw, "P" a pause of 80 ms.
-    std::string m_seen;
     std::function<void()> m_onDraw;  // after every redraw, with the redraw done
 
     void SetGameOver(bool over) { m_bGameOver = over; }
-
-private:
-    void Record(const std::string& event) {
-        if (!m_seen.empty()) m_seen += ' ';
-        m_seen += event;
-    }
 };
+
+// How CTestView sees a turn of a move without a line: the selection; a pause before each step's redraw; the
+// selection's end; the new balls and the end of the turn, each after a pause; the game-over check.
+std::string MoveTurnSeen(int steps);
 
 class ViewTest : public ::testing::Test {
 protected:

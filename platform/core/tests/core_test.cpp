@@ -1,5 +1,6 @@
-// The archive's stored form and what it does with records it cannot trust; palettes; the C runtime's random numbers.
-// (That the trace stays silent unless asked for is the program test's: the game starts without a word on stderr.)
+// The archive's stored form and what it does with records it cannot trust; palettes.  (That the trace stays silent
+// unless asked for is the program test's: the game starts without a word on stderr.  The C runtime's random numbers
+// are the scenarios': every batch of a fixed seed comes from them.)
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,7 +9,6 @@
 #include <vector>
 
 #include "platform/core/Archive.h"
-#include "platform/core/Crt.h"
 #include "platform/core/ObList.h"
 #include "platform/core/Palette.h"
 #include "tests/support/MemFile.h"
@@ -159,18 +159,6 @@ TEST(Palette, NearestColour) {
     };
     for (const auto& [colour, index] : cases)
         EXPECT_EQ(palette.GetNearestPaletteIndex(colour), index) << std::hex << colour;
-}
-
-// The generator against reference values worked out apart from this code.
-TEST(Crt, RandMatchesTheClassicSequence) {
-    const std::pair<unsigned int, std::vector<int>> cases[] = {{1, {41, 18467, 6334, 26500, 19169}},
-                                                               {12345, {7584, 19164, 25795, 22125, 5828}}};
-    for (const auto& [seed, expected] : cases) {
-        crt::srand(seed);
-        std::vector<int> drawn;
-        for (std::size_t index = 0; index < expected.size(); ++index) drawn.push_back(crt::rand());
-        EXPECT_EQ(drawn, expected) << "seed " << seed;
-    }
 }
 
 }  // namespace

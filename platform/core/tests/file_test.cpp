@@ -18,11 +18,8 @@ TEST(File, OnlyRegularFilesOpenForReading) {
     const CScratchFolder folder;
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
     ASSERT_TRUE(WriteWholeFile(folder / "plain", "x"));
-    const std::pair<std::string, int> cases[] = {{folder / "missing", ENOENT},
-                                                 {folder / "plain/below", ENOTDIR},
-                                                 {folder.Path().string(), EISDIR},
-                                                 {folder / "fifo", ENODEV},
-                                                 {"", ENOENT}};
+    const std::pair<std::string, int> cases[] = {
+        {folder / "missing", ENOENT}, {folder.Path().string(), EISDIR}, {folder / "fifo", ENODEV}};
     for (const auto& [path, osError] : cases) {
         SCOPED_TRACE(path);
         CFile file;
