@@ -11,13 +11,11 @@
 #include "tests/support/MemFile.h"
 
 struct BmpSpec {
-    WORD type = BMP_MAGIC;
     bool core = false;  // 12-byte OS/2 header, 3-byte colours
     DWORD headerSize = 0;  // 0: 40, or 12 for core
     LONG width = 4;
     LONG height = 2;
     WORD bitCount = 8;
-    DWORD compression = 0;
     DWORD clrUsed = 0;
     std::optional<std::vector<RGBQUAD>> colours = {};  // default: TestColours of the header's count
     std::optional<DWORD> offBits = {};  // default: right after the table
@@ -38,7 +36,6 @@ inline void PutLe(std::vector<BYTE>& bytes, std::size_t at, std::initializer_lis
         for (int i = 0; i < width; ++i) bytes[at++] = BYTE(value >> (8 * i));
 }
 
-// Pixels are left out when the offset lies beyond 16 MiB.
 inline std::vector<BYTE> BuildBmp(const BmpSpec& spec) {
     const std::size_t implied = spec.bitCount <= 8 ? std::size_t{1} << spec.bitCount : 0;
     const auto colours = spec.colours.value_or(
@@ -53,22 +50,21 @@ inline std::vector<BYTE> BuildBmp(const BmpSpec& spec) {
         pixels.resize((std::size_t(spec.width) * spec.bitCount + 31) / 32 * 4 * std::size_t(std::abs(spec.height)));
         for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = BYTE(i * 7 + 1);
     }
-    const bool placePixels = offBits < (1u << 24);
-    std::vector<BYTE> bytes(std::max(tableEnd, placePixels ? offBits + pixels.size() : 0));
+    std::vector<BYTE> bytes(std::max<std::size_t>(tableEnd, offBits + pixels.size()));
     PutLe(bytes, 0,
-          {{2, spec.type}, {4, spec.fileSize.value_or(DWORD(offBits + pixels.size()))}, {4, 0}, {4, offBits}});
+          {{2, BMP_MAGIC}, {4, spec.fileSize.value_or(DWORD(offBits + pixels.size()))}, {4, 0}, {4, offBits}});
     // The core header has 16-bit sizes and ends at the bit count; later fields are zero unless set.
     const DWORD size = spec.headerSize ? spec.headerSize : DWORD(headerBytes);
     const int sizeBytes = spec.core ? 2 : 4;
     PutLe(bytes, 14,
           {{4, size}, {sizeBytes, DWORD(spec.width)}, {sizeBytes, DWORD(spec.height)}, {2, 1}, {2, spec.bitCount}});
-    if (!spec.core) PutLe(bytes, 30, {{4, spec.compression}, {4, 0}, {4, 0}, {4, 0}, {4, spec.clrUsed}});
+    if (!spec.core) PutLe(bytes, 46, {{4, spec.clrUsed}});  // biClrUsed
     BYTE* entry = bytes.data() + 14 + headerBytes;
     for (const RGBQUAD& colour : colours) {
         const BYTE quad[4] = {colour.rgbBlue, colour.rgbGreen, colour.rgbRed, colour.rgbReserved};
         entry = std::copy_n(quad, entryBytes, entry);
     }
-    if (placePixels) std::copy(pixels.begin(), pixels.end(), bytes.begin() + offBits);
+    std::copy(pixels.begin(), pixels.end(), bytes.begin() + offBits);
     return bytes;
 }
 
