@@ -1,16 +1,14 @@
-// The archive's stored form and what it does with records it cannot trust; palettes.  (That the trace stays silent
+// The archive's stored form and what it does with records it cannot trust.  (That the trace stays silent
 // unless asked for is the program test's: the game starts without a word on stderr.  The C runtime's random numbers
 // are the scenarios': every batch of a fixed seed comes from them.)
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
-#include <tuple>
 #include <vector>
 
 #include "platform/core/Archive.h"
 #include "platform/core/ObList.h"
-#include "platform/core/Palette.h"
 #include "tests/support/MemFile.h"
 
 // Classes with records live at namespace scope, as in the program.
@@ -75,9 +73,6 @@ TEST(Archive, NumbersCountsAndObjectsInTheirStoredForm) {
     EXPECT_EQ(static_cast<CTestLabel&>(*object).m_nCode, 9);
     EXPECT_FALSE(load.IsBad());
     EXPECT_THROW(load >> number, CFileException);
-    // An object whose class cannot be read back is not written.
-    CObList list;
-    EXPECT_THROW(store.WriteObject(&list), CFileException);
 }
 
 TEST(Archive, UntrustedClassRecordsGiveNullAndStopTheReading) {
@@ -113,52 +108,6 @@ TEST(Archive, UntrustedClassRecordsGiveNullAndStopTheReading) {
     CArchive archive(&file, CArchive::load);
     EXPECT_EQ(archive.ReadObject(RUNTIME_CLASS(CObList)), nullptr) << "not the class asked for";
     EXPECT_TRUE(archive.IsBad());
-}
-
-// A palette holds 1 to 256 entries and hands out the part of them asked for.
-TEST(Palette, EntryRanges) {
-    const std::vector<PALETTEENTRY> many(257);
-    for (const int count : {0, 257}) {
-        CPalette refused;
-        EXPECT_FALSE(refused.CreatePalette(many.data(), count)) << count;
-        EXPECT_EQ(refused.GetEntryCount(), -1) << count;
-    }
-
-    const PALETTEENTRY four[] = {{1, 0, 0, 0}, {2, 0, 0, 0}, {3, 0, 0, 0}, {4, 0, 0, 0}};
-    CPalette palette;
-    ASSERT_TRUE(palette.CreatePalette(four, 4));
-    // First entry asked for, how many, and the reds of those handed out.
-    const std::tuple<UINT, UINT, std::vector<BYTE>> cases[] = {
-        {0, 4, {1, 2, 3, 4}}, {1, 2, {2, 3}}, {2, 9, {3, 4}}, {4, 1, {}}, {5, 1, {}}, {0, 0, {}},
-    };
-    for (const auto& [start, count, reds] : cases) {
-        std::vector<PALETTEENTRY> out(8);
-        const UINT copied = palette.GetPaletteEntries(start, count, out.data());
-        std::vector<BYTE> handedOut;
-        for (UINT index = 0; index < std::min<UINT>(copied, 8); ++index) handedOut.push_back(out[index].peRed);
-        EXPECT_EQ(handedOut, reds) << start << ", " << count;
-    }
-}
-
-// The nearest entry by squared distance over red, green and blue; the first of equally near ones.
-TEST(Palette, NearestColour) {
-    const PALETTEENTRY entries[] = {
-        {0, 0, 0, 0}, {200, 0, 0, 0}, {0, 0, 200, 0}, {100, 100, 100, 0}, {210, 130, 130, 0}, {0, 200, 0, 0},
-    };
-    CPalette palette;
-    EXPECT_EQ(palette.GetNearestPaletteIndex(RGB(0, 0, 0)), 0xFFFFFFFFu) << "no palette yet";
-    ASSERT_TRUE(palette.CreatePalette(entries, 6));
-    const std::pair<COLORREF, UINT> cases[] = {
-        {RGB(10, 0, 0), 0},
-        {RGB(190, 0, 0), 1},
-        {RGB(0, 0, 190), 2},
-        {RGB(0, 190, 0), 5},
-        {RGB(100, 0, 0), 0},  // halfway between black and red: the first
-        // 30 off in each of three channels is nearer than 80 off in one.
-        {RGB(130, 130, 130), 3},
-    };
-    for (const auto& [colour, index] : cases)
-        EXPECT_EQ(palette.GetNearestPaletteIndex(colour), index) << std::hex << colour;
 }
 
 }  // namespace
