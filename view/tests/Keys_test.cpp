@@ -30,6 +30,14 @@ int CursorCellOnScreen(const QImage& screen, const QImage& board) {
     return found;
 }
 
+// How CTestView sees a turn of a move without a line: the selection; a pause before each step's redraw; the
+// selection's end; the new balls and the end of the turn, each after a pause; the game-over check.
+std::string MoveTurnSeen(int steps) {
+    std::string seen = "D";
+    for (int step = 0; step < steps; ++step) seen += " P D";
+    return seen + " D P D P D D";
+}
+
 }  // namespace
 
 class KeysTest : public ViewTest {

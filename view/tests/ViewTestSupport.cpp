@@ -81,12 +81,6 @@ std::vector<Qt::Key> ArrowKeys(int from, int to) {
     return keys;
 }
 
-std::string MoveTurnSeen(int steps) {
-    std::string seen = "D";
-    for (int step = 0; step < steps; ++step) seen += " P D";
-    return seen + " D P D P D D";
-}
-
 void ViewTest::SetUp() {
     RegisterDialogResource(CNameDlg::IDD, CNameDlg::Template());
     RegisterDialogResource(CRecordsDlg::IDD, CRecordsDlg::Template());

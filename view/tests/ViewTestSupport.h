@@ -3,7 +3,6 @@
 
 #include <QImage>
 #include <array>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,17 +46,9 @@ public:
     void DrawAll() override {
         CBoardView::DrawAll();
         Record("D");
-        if (m_onDraw) m_onDraw();
     }
-
-    std::function<void()> m_onDraw;  // after every redraw, with the redraw done
-
     void SetGameOver(bool over) { m_bGameOver = over; }
 };
-
-// How CTestView sees a turn of a move without a line: the selection; a pause before each step's redraw; the
-// selection's end; the new balls and the end of the turn, each after a pause; the game-over check.
-std::string MoveTurnSeen(int steps);
 
 class ViewTest : public ::testing::Test {
 protected:

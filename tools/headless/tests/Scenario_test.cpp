@@ -1,7 +1,6 @@
 // velmor-headless on command scripts (the protocol examples and our own): output, exit status and records file
 // against the files beside each script; then the driver's own input handling and the soak test.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -77,21 +76,12 @@ std::string Header(const std::string& script, const std::string& key, const std:
 // The driver's protocol examples and our own scenarios, both kept in the repository.
 const fs::path kScriptFolders[] = {VELMOR_EXAMPLES_DIR, VELMOR_SCENARIO_DIR};
 
-// The command scripts of `folder`; none when it is missing.
+// The command scripts of `folder`, sorted; none when it is missing.
 std::vector<fs::path> ScriptsIn(const fs::path& folder) {
     std::vector<fs::path> scripts;
     std::error_code error;
     for (const auto& entry : fs::directory_iterator(folder, error)) {
         if (entry.path().extension() == ".txt") scripts.push_back(entry.path());
-    }
-    return scripts;
-}
-
-std::vector<fs::path> Scripts() {
-    std::vector<fs::path> scripts;
-    for (const fs::path& folder : kScriptFolders) {
-        const std::vector<fs::path> found = ScriptsIn(folder);
-        scripts.insert(scripts.end(), found.begin(), found.end());
     }
     std::sort(scripts.begin(), scripts.end());
     return scripts;
@@ -127,7 +117,9 @@ TEST_P(ScenarioTest, MatchesExpectedOutput) {
 }
 
 // Script names are letters, digits and underscores.
-INSTANTIATE_TEST_SUITE_P(Scripts, ScenarioTest, ::testing::ValuesIn(Scripts()),
+INSTANTIATE_TEST_SUITE_P(Examples, ScenarioTest, ::testing::ValuesIn(ScriptsIn(VELMOR_EXAMPLES_DIR)),
+                         [](const auto& script) { return script.param.stem().string(); });
+INSTANTIATE_TEST_SUITE_P(Scenarios, ScenarioTest, ::testing::ValuesIn(ScriptsIn(VELMOR_SCENARIO_DIR)),
                          [](const auto& script) { return script.param.stem().string(); });
 
 // Bad input stops the driver at once with status 2 and names the line.
@@ -156,30 +148,6 @@ TEST(DriverInput, RefusesBadLinesAndArguments) {
     const ProgramRun run = RunHeadless(folder.Path(), "--seed +7", "click -5 +60\r\nname\r\n  # indented\ndump\r\n");
     EXPECT_EQ(run.exitCode, 0) << run.errors;
     EXPECT_NE(run.output.find("draws 1\n"), std::string::npos);
-}
-
-// A FIFO or a folder in a picture's or the records file's place reads like a
-// missing file, and nothing waits on it.
-TEST(DriverInput, SpecialFilesReadLikeMissingOnes) {
-    using Put = void (*)(const fs::path&);
-    const Put kinds[] = {[](const fs::path&) {},  // missing: the result the others must give
-                         [](const fs::path& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
-                         [](const fs::path& path) { fs::create_directory(path); }};
-    const auto run = [](const char* file, Put put) {
-        RunFolder folder;
-        fs::copy_file(fs::path(VELMOR_SCENARIO_DIR) / "gameover_full_table.stat.in", folder.Res("stat.txt"));
-        fs::remove(folder.Res(file));
-        put(folder.Res(file));
-        const ProgramRun result = RunHeadless(folder.Path(), "--seed 1742090880",
-                                              "click 180 190\nclick 20 70\nsnapshot shot.bmp\ndump\nscores\n");
-        return std::to_string(result.exitCode) + result.output + ReadText(folder.Path() / "shot.bmp");
-    };
-    for (const char* file : {"pole.bmp", "2.bmp", "stat.txt"}) {
-        SCOPED_TRACE(file);
-        const std::string missing = run(file, kinds[0]);
-        EXPECT_EQ(missing.substr(0, 6), "0board");
-        for (const Put put : kinds) EXPECT_EQ(run(file, put), missing);
-    }
 }
 
 // The soak test: whole games, board and sprites checked after every click.
