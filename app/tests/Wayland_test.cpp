@@ -22,8 +22,6 @@
 
 namespace {
 
-const QString kCaption = QString::fromUtf8("шарики");
-
 std::string MissingWaylandTools() {
     for (const char* tool : {"sway", "swaymsg"}) {
         if (QStandardPaths::findExecutable(tool).isEmpty())
@@ -68,7 +66,6 @@ public:
         environment.insert("HOME", folder);
         environment.insert("XDG_RUNTIME_DIR", runtime);
         environment.insert("WLR_BACKENDS", "headless");
-        environment.insert("WLR_LIBINPUT_NO_DEVICES", "1");
         environment.insert("WLR_RENDERER", "pixman");
         m_sway.setProcessEnvironment(environment);
         m_sway.setProcessChannelMode(QProcess::MergedChannels);
@@ -88,29 +85,22 @@ public:
     bool Running() const { return !m_ipc.isEmpty(); }
     const QString& Socket() const { return m_socket; }
 
-    // `environment` for a client, with its own runtime folder in `folder`.
-    QProcessEnvironment ForClient(QProcessEnvironment environment, const std::filesystem::path& folder) const {
-        environment.insert("XDG_RUNTIME_DIR", PrivateFolder(folder / "runtime"));
-        environment.insert("WAYLAND_DISPLAY", m_socket);
-        return environment;
-    }
-
-    std::optional<QByteArray> Run(const QString& program, const QStringList& arguments) const {
+    // swaymsg's answer, or nothing when it failed.
+    std::optional<QByteArray> Message(const QStringList& arguments) const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("SWAYSOCK", m_ipc);
-        environment.insert("WAYLAND_DISPLAY", m_socket);
-        return RunTool(program, arguments, environment);
+        return RunTool("swaymsg", arguments, environment);
     }
 
-    // The screen rectangle of the client area of the window with this caption, or empty.
-    QRect WindowRect(const QString& caption) const {
-        const auto tree = Run("swaymsg", {"-t", "get_tree"});
-        return tree ? Find(QJsonDocument::fromJson(*tree).object(), caption) : QRect();
+    // The screen rectangle of the client area of the game's window, or empty.
+    QRect WindowRect() const {
+        const auto tree = Message({"-t", "get_tree"});
+        return tree ? Find(QJsonDocument::fromJson(*tree).object()) : QRect();
     }
 
 private:
-    static QRect Find(const QJsonObject& node, const QString& caption) {
-        if (node["name"].toString().contains(caption) && node["visible"].toBool()) {
+    static QRect Find(const QJsonObject& node) {
+        if (node["name"].toString().contains(QString::fromUtf8("шарики")) && node["visible"].toBool()) {
             const QJsonObject rect = node["rect"].toObject();
             const QJsonObject inside = node["window_rect"].toObject();
             return {rect["x"].toInt() + inside["x"].toInt(), rect["y"].toInt() + inside["y"].toInt(),
@@ -118,7 +108,7 @@ private:
         }
         for (const char* children : {"nodes", "floating_nodes"}) {
             for (const QJsonValue child : node[children].toArray()) {
-                const QRect found = Find(child.toObject(), caption);
+                const QRect found = Find(child.toObject());
                 if (!found.isEmpty()) return found;
             }
         }
@@ -326,7 +316,10 @@ TEST(WaylandTest, EveryStepOfALongWalkReachesTheCompositorAndARemapShowsThePictu
     BoardReader reader;
     ASSERT_TRUE(reader.LoadLooks());
     QProcess game;
-    StartGame(game, sway.ForClient(EnvironmentWithoutDisplay(), folder.Path()));
+    QProcessEnvironment environment = EnvironmentWithoutDisplay();
+    environment.insert("XDG_RUNTIME_DIR", PrivateFolder(folder.Path() / "runtime"));
+    environment.insert("WAYLAND_DISPLAY", sway.Socket());
+    StartGame(game, environment);
     CompositorClient screen(sway.Socket());
     ASSERT_TRUE(screen.Ready()) << "the compositor offers no virtual pointer or no screen copy in a format known here";
     QRect window;
@@ -338,7 +331,7 @@ TEST(WaylandTest, EveryStepOfALongWalkReachesTheCompositorAndARemapShowsThePictu
     BoardReading start;
     // Read again until the window shows and the compositor has placed it for good.
     const auto startShown = [&] {
-        window = sway.WindowRect(kCaption);
+        window = sway.WindowRect();
         start = reader.Read(viewIn(screen.Newest(100)).picture);
         return start.Readable();
     };
@@ -356,12 +349,12 @@ TEST(WaylandTest, EveryStepOfALongWalkReachesTheCompositorAndARemapShowsThePictu
 
     // Hidden and shown again, then in Qt's own title bar and 3-pixel border: the board is back without a click.
     const auto showsTheBoard = [&](int border) {
-        window = sway.WindowRect(kCaption).adjusted(border, 0, -border, -border);
+        window = sway.WindowRect().adjusted(border, 0, -border, -border);
         return !window.isEmpty() && reader.Read(viewIn(screen.Newest(100)).picture).colours == walk.end.colours;
     };
-    ASSERT_TRUE(sway.Run("swaymsg", {"move", "scratchpad"}));
+    ASSERT_TRUE(sway.Message({"move", "scratchpad"}));
     for (const auto& change : {std::pair{"scratchpad show", 0}, std::pair{"border csd", 3}}) {
-        ASSERT_TRUE(sway.Run("swaymsg", {change.first}));
+        ASSERT_TRUE(sway.Message({change.first}));
         EXPECT_TRUE(WaitFor([&] { return showsTheBoard(change.second); }, 3000)) << change.first;
     }
     StopProcess(game);

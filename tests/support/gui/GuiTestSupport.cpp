@@ -1,7 +1,6 @@
 #include "tests/support/gui/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
@@ -16,12 +15,6 @@
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime == nullptr || runtime[0] == '\0') {
-        const std::string folder = (std::filesystem::temp_directory_path() / "velmor-gui-test-runtime").string();
-        mkdir(folder.c_str(), 0700);
-        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
-    }
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

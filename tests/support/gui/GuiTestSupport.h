@@ -1,5 +1,5 @@
 // What the window tests share.  The library brings main(): offscreen unless
-// told otherwise, with a private runtime folder, one application object.
+// told otherwise (CTest gives each a private runtime folder), one application object.
 #pragma once
 
 #include <QImage>
