@@ -252,6 +252,28 @@ void GameOnX::Click(QPoint point) const {
 
 void GameOnX::Type(const QStringList& keys) { RunTool("xdotool", QStringList{"key", "--delay", "20"} + keys); }
 
+void RealWindowTest::SetUp() {
+    const std::string missing = MissingXTools();
+    if (!missing.empty()) GTEST_SKIP() << missing;
+    ASSERT_TRUE(m_folder.Ready());
+    ASSERT_TRUE(m_reader.LoadLooks());
+    QProcessEnvironment environment = EnvironmentWithoutDisplay();
+    if (!ScaleFactor().isEmpty()) environment.insert("QT_SCALE_FACTOR", ScaleFactor());
+    m_game = std::make_unique<GameOnX>(environment);
+    ASSERT_EQ(m_game->FindWindow(), "");
+}
+
+std::string RealWindowTest::WaitForView(const std::function<std::string(const QImage&)>& difference) {
+    std::string found;
+    const auto agrees = [&] {
+        m_view = m_game->ViewOnScreen();
+        found = difference(m_view);
+        return found.empty();
+    };
+    WaitFor(agrees, 2000);
+    return found;
+}
+
 void StopProcess(QProcess& process) {
     if (process.state() == QProcess::NotRunning) return;
     process.terminate();

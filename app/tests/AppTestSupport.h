@@ -122,6 +122,20 @@ private:
     std::unique_ptr<WindowFrames> m_frames;
 };
 
+// The game on the X server with the current folder's pictures, its window found; skipped without X or its tools.
+class RealWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    virtual QString ScaleFactor() const { return {}; }  // the game's QT_SCALE_FACTOR, or none
+    // Reads the view on the screen until `difference` finds none in it, for two seconds at most; what it found last.
+    std::string WaitForView(const std::function<std::string(const QImage&)>& difference);
+
+    ScratchRunFolder m_folder;
+    BoardReader m_reader;
+    std::unique_ptr<GameOnX> m_game;
+    QImage m_view;  // as WaitForView saw it last
+};
+
 // Ends a child process, politely first.
 void StopProcess(QProcess& process);
 // Why the real-window tests cannot run here, or empty when they can.

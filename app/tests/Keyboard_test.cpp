@@ -26,36 +26,29 @@ bool KeyboardGoesTo(const char* caption) {
     });
 }
 
+// The first game is played by clicks, a second one by keys.
+class RealWindowKeysTest : public RealWindowTest {};
+
 }  // namespace
 
-TEST(RealWindowKeysTest, MovesTypedEndAsTheSameMovesClickedAndTheMenuQuits) {
-    const std::string missing = MissingXTools();
-    if (!missing.empty()) GTEST_SKIP() << missing;
-    const ScratchRunFolder folder;
-    ASSERT_TRUE(folder.Ready());
-    BoardReader reader;
-    ASSERT_TRUE(reader.LoadLooks());
-
+TEST_F(RealWindowKeysTest, MovesTypedEndAsTheSameMovesClickedAndTheMenuQuits) {
+    ASSERT_TRUE(WaitFor([&] { return m_reader.Read(m_game->ViewOnScreen()).Readable(); }))
+        << "the start picture did not show";
     QImage clicked;
-    {
-        GameOnX game;
-        ASSERT_EQ(game.FindWindow(), "");
-        ASSERT_TRUE(WaitFor([&] { return reader.Read(game.ViewOnScreen()).Readable(); }))
-            << "the start picture did not show";
-        for (std::size_t move = 0; move < std::size(kMoves); ++move) {
-            game.Click(CellCentre(kMoves[move].first));
-            game.Click(CellCentre(kMoves[move].second));
-            const auto moved = [&] {
-                clicked = game.ViewOnScreen();
-                const BoardReading reading = reader.Read(clicked);
-                return reading.Readable() && reading.selected < 0 && reading.Balls() == kBallsAfter[move];
-            };
-            ASSERT_TRUE(WaitFor(moved)) << "clicked move " << move;
-        }
+    for (std::size_t move = 0; move < std::size(kMoves); ++move) {
+        m_game->Click(CellCentre(kMoves[move].first));
+        m_game->Click(CellCentre(kMoves[move].second));
+        const auto moved = [&] {
+            clicked = m_game->ViewOnScreen();
+            const BoardReading reading = m_reader.Read(clicked);
+            return reading.Readable() && reading.selected < 0 && reading.Balls() == kBallsAfter[move];
+        };
+        ASSERT_TRUE(WaitFor(moved)) << "clicked move " << move;
     }
 
-    GameOnX game;
-    ASSERT_EQ(game.FindWindow(), "");
+    m_game.reset();  // its window gone before the next one is looked for
+    m_game = std::make_unique<GameOnX>();
+    ASSERT_EQ(m_game->FindWindow(), "");
     // The window has the keyboard from the start, and again after a dialog: the records table, by keys.
     ASSERT_TRUE(KeyboardGoesTo("шарики"));
     GameOnX::Type({"alt+g", "s"});
@@ -78,21 +71,21 @@ TEST(RealWindowKeysTest, MovesTypedEndAsTheSameMovesClickedAndTheMenuQuits) {
     GameOnX::Type(keys);
     // The cursor stays on the last target, drawn after the turn; a click hides it.
     const auto typedToTheEnd = [&] {
-        const BoardReading reading = reader.Read(game.ViewOnScreen());
+        const BoardReading reading = m_reader.Read(m_game->ViewOnScreen());
         const auto unknown = std::ranges::count(reading.colours, -1);
         return unknown == 1 && reading.colours[static_cast<std::size_t>(cursor)] == -1 && reading.Balls() == 10;
     };
     ASSERT_TRUE(WaitFor(typedToTheEnd, 20000));
-    game.Click(kOnTheBand);
+    m_game->Click(kOnTheBand);
     QImage typed;
     const auto typedAsClicked = [&] {
-        typed = game.ViewOnScreen();
+        typed = m_game->ViewOnScreen();
         return FirstDifference(typed, clicked, clicked.rect()).empty();
     };
     EXPECT_TRUE(WaitFor(typedAsClicked, 5000)) << FirstDifference(typed, clicked, clicked.rect());
 
     GameOnX::Type({"alt+g", "q"});
-    ASSERT_TRUE(game.Process().waitForFinished(10000)) << "still running after quit";
-    EXPECT_EQ(game.Process().exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(game.Process().exitCode(), 0);
+    ASSERT_TRUE(m_game->Process().waitForFinished(10000)) << "still running after quit";
+    EXPECT_EQ(m_game->Process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(m_game->Process().exitCode(), 0);
 }

@@ -4,42 +4,6 @@
 
 #include "app/tests/AppTestSupport.h"
 
-namespace {
-
-class RealWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const std::string missing = MissingXTools();
-        if (!missing.empty()) GTEST_SKIP() << missing;
-        ASSERT_TRUE(m_folder.Ready());
-        ASSERT_TRUE(m_reader.LoadLooks());
-        QProcessEnvironment environment = EnvironmentWithoutDisplay();
-        if (!ScaleFactor().isEmpty()) environment.insert("QT_SCALE_FACTOR", ScaleFactor());
-        m_game = std::make_unique<GameOnX>(environment);
-        ASSERT_EQ(m_game->FindWindow(), "");
-    }
-    virtual QString ScaleFactor() const { return {}; }
-
-    // Reads the view on the screen until `difference` finds none in it, for two seconds at most; what it found last.
-    std::string WaitForView(const std::function<std::string(const QImage&)>& difference) {
-        std::string found;
-        const auto agrees = [&] {
-            m_view = m_game->ViewOnScreen();
-            found = difference(m_view);
-            return found.empty();
-        };
-        WaitFor(agrees, 2000);
-        return found;
-    }
-
-    ScratchRunFolder m_folder;
-    BoardReader m_reader;
-    std::unique_ptr<GameOnX> m_game;
-    QImage m_view;  // as WaitForView saw it last
-};
-
-}  // namespace
-
 TEST_F(RealWindowTest, PlaceIconStartPictureAndWalkOnTheRealWindow) {
     EXPECT_EQ(m_game->Geometry().topLeft(), QPoint(100, 100));
     EXPECT_EQ(m_game->Geometry().width(), 364);
