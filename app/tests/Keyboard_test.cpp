@@ -1,9 +1,7 @@
 // Keyboard play on the game's real window under X, with real keys (xdotool): five moves of kTestSeed's game, the last
-// one scoring a line, typed end on the picture of the same moves clicked.
-#include <QGuiApplication>
+// one scoring a line, typed (with editing keys the game never had) end on the picture of the same moves clicked; and
+// the menu by keys.
 #include <QKeySequence>
-#include <QProcess>
-#include <QScreen>
 
 #include "app/tests/AppTestSupport.h"
 
@@ -12,44 +10,6 @@ namespace {
 // From the start of kTestSeed's game: each move brings three balls, and the fifth completes a row of five.
 constexpr std::pair<int, int> kMoves[] = {{52, 76}, {57, 73}, {71, 49}, {66, 74}, {71, 77}};
 constexpr int kBallsAfter[] = {6, 9, 12, 15, 10};
-
-// The game as a process, its window found on the X server.
-class GameOnX {
-public:
-    GameOnX() {
-        QProcessEnvironment environment = EnvironmentWithoutDisplay();
-        environment.insert("DISPLAY", qEnvironmentVariable("DISPLAY"));
-        StartGame(m_game, environment);
-    }
-    ~GameOnX() { StopProcess(m_game); }
-
-    bool FindWindow() {
-        const bool found = WaitFor([this] {
-            const auto list = RunTool("xdotool", {"search", "--onlyvisible", "--name", QString::fromUtf8("шарики")});
-            m_window = list.value_or("").split('\n').first().trimmed().toULong();
-            return m_window != 0;
-        });
-        const auto shell = RunTool("xdotool", {"getwindowgeometry", "--shell", QString::number(m_window)});
-        for (const QByteArray& line : shell.value_or("").split('\n')) {
-            if (line.startsWith("HEIGHT=")) m_height = line.mid(7).toInt();
-        }
-        return found && m_height > 0;
-    }
-    QImage View() const { return ViewPartOf(QGuiApplication::primaryScreen()->grabWindow(m_window).toImage()); }
-    void Click(QPoint point) const {
-        RunTool("xdotool", {"mousemove", "--window", Id(), QString::number(2 + point.x()),
-                            QString::number(m_height - 412 + point.y()), "click", "1"});
-    }
-    // Real key presses, to the window that has the keyboard.
-    static void Type(const QStringList& keys) { RunTool("xdotool", QStringList{"key", "--delay", "20"} + keys); }
-
-private:
-    QString Id() const { return QString::number(m_window); }
-
-    QProcess m_game;
-    unsigned long m_window = 0;
-    int m_height = 0;
-};
 
 // The arrow keys from one cell to another, by the names xdotool takes ("Left", "Up", ...).
 QStringList ArrowsTo(int from, int to) {
@@ -66,34 +26,29 @@ bool KeyboardGoesTo(const char* caption) {
     });
 }
 
+// The first game is played by clicks, a second one by keys.
+class RealWindowKeysTest : public RealWindowTest {};
+
 }  // namespace
 
-TEST(RealWindowKeysTest, MovesTypedEndAsTheSameMovesClicked) {
-    const std::string missing = MissingXTools();
-    if (!missing.empty()) GTEST_SKIP() << missing;
-    const ScratchRunFolder folder;
-    ASSERT_TRUE(folder.Ready());
-    BoardReader reader;
-    ASSERT_TRUE(reader.LoadLooks());
-
+TEST_F(RealWindowKeysTest, MovesTypedEndAsTheSameMovesClickedAndTheMenuQuits) {
+    ASSERT_TRUE(WaitFor([&] { return m_reader.Read(m_game->ViewOnScreen()).Readable(); }))
+        << "the start picture did not show";
     QImage clicked;
-    {
-        GameOnX game;
-        ASSERT_TRUE(game.FindWindow());
-        ASSERT_TRUE(WaitFor([&] { return reader.Read(game.View()).Readable(); })) << "the start picture did not show";
-        for (std::size_t move = 0; move < std::size(kMoves); ++move) {
-            game.Click(CellCentre(kMoves[move].first));
-            game.Click(CellCentre(kMoves[move].second));
-            ASSERT_TRUE(WaitFor([&] {
-                const BoardReading reading = reader.Read(clicked = game.View());
-                return reading.Readable() && reading.selected < 0 && reading.Balls() == kBallsAfter[move];
-            })) << "clicked move "
-                << move;
-        }
+    for (std::size_t move = 0; move < std::size(kMoves); ++move) {
+        m_game->Click(CellCentre(kMoves[move].first));
+        m_game->Click(CellCentre(kMoves[move].second));
+        const auto moved = [&] {
+            clicked = m_game->ViewOnScreen();
+            const BoardReading reading = m_reader.Read(clicked);
+            return reading.Readable() && reading.selected < 0 && reading.Balls() == kBallsAfter[move];
+        };
+        ASSERT_TRUE(WaitFor(moved)) << "clicked move " << move;
     }
 
-    GameOnX game;
-    ASSERT_TRUE(game.FindWindow());
+    m_game.reset();  // its window gone before the next one is looked for
+    m_game = std::make_unique<GameOnX>();
+    ASSERT_EQ(m_game->FindWindow(), "");
     // The window has the keyboard from the start, and again after a dialog: the records table, by keys.
     ASSERT_TRUE(KeyboardGoesTo("шарики"));
     GameOnX::Type({"alt+g", "s"});
@@ -102,22 +57,35 @@ TEST(RealWindowKeysTest, MovesTypedEndAsTheSameMovesClicked) {
     ASSERT_TRUE(KeyboardGoesTo("шарики"));
 
     // All at once: keys typed during a walk wait for the turn's end.  The first arrow shows the cursor on the centre.
+    // Editing keys the game never had change nothing: typed before the second move, when the first could be taken
+    // back, and again with its ball selected.  A dialog they opened would take the keys after them.
+    const QStringList strayKeys{"ctrl+c",       "ctrl+Insert", "ctrl+v",        "shift+Insert", "ctrl+x",
+                                "shift+Delete", "ctrl+z",      "alt+BackSpace", "F6",           "shift+F6"};
     QStringList keys{"Down"};
     int cursor = CBoardView::kFirstCursorCell;
     for (const auto& [from, to] : kMoves) {
-        keys << ArrowsTo(cursor, from) << "space" << ArrowsTo(from, to) << "Return";
+        const QStringList stray = from == kMoves[1].first ? strayKeys : QStringList();
+        keys << stray << ArrowsTo(cursor, from) << "space" << stray << ArrowsTo(from, to) << "Return";
         cursor = to;
     }
     GameOnX::Type(keys);
     // The cursor stays on the last target, drawn after the turn; a click hides it.
     const auto typedToTheEnd = [&] {
-        const BoardReading reading = reader.Read(game.View());
+        const BoardReading reading = m_reader.Read(m_game->ViewOnScreen());
         const auto unknown = std::ranges::count(reading.colours, -1);
         return unknown == 1 && reading.colours[static_cast<std::size_t>(cursor)] == -1 && reading.Balls() == 10;
     };
     ASSERT_TRUE(WaitFor(typedToTheEnd, 20000));
-    game.Click(kOnTheBand);
+    m_game->Click(kOnTheBand);
     QImage typed;
-    EXPECT_TRUE(WaitFor([&] { return FirstDifference(typed = game.View(), clicked, clicked.rect()).empty(); }, 5000))
-        << FirstDifference(typed, clicked, clicked.rect());
+    const auto typedAsClicked = [&] {
+        typed = m_game->ViewOnScreen();
+        return FirstDifference(typed, clicked, clicked.rect()).empty();
+    };
+    EXPECT_TRUE(WaitFor(typedAsClicked, 5000)) << FirstDifference(typed, clicked, clicked.rect());
+
+    GameOnX::Type({"alt+g", "q"});
+    ASSERT_TRUE(m_game->Process().waitForFinished(10000)) << "still running after quit";
+    EXPECT_EQ(m_game->Process().exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(m_game->Process().exitCode(), 0);
 }

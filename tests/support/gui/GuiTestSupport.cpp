@@ -1,13 +1,13 @@
 #include "tests/support/gui/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,12 +15,6 @@
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime == nullptr || runtime[0] == '\0') {
-        const std::string folder = (std::filesystem::temp_directory_path() / "velmor-gui-test-runtime").string();
-        mkdir(folder.c_str(), 0700);
-        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
-    }
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
@@ -49,15 +43,24 @@ QImage GrabClient(const CWnd& window) {
         .convertToFormat(QImage::Format_RGB32);
 }
 
+namespace {
+
+int LargestChannelDifference(QRgb one, QRgb two) {
+    return std::max(
+        {std::abs(qRed(one) - qRed(two)), std::abs(qGreen(one) - qGreen(two)), std::abs(qBlue(one) - qBlue(two))});
+}
+
+}  // namespace
+
 std::string FirstDifference(const QImage& actual, const QImage& expected, const QRect& area,
-                            const QPoint& expectedOrigin) {
+                            const QPoint& expectedOrigin, int tolerance) {
     if (!actual.rect().contains(area) || !expected.rect().contains(area.translated(expectedOrigin - area.topLeft())))
         return "the area lies outside a picture";
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
             const QRgb got = actual.pixel(x, y) & 0xFFFFFF;
             const QRgb want = expected.pixel(QPoint(x, y) - area.topLeft() + expectedOrigin) & 0xFFFFFF;
-            if (got == want) continue;
+            if (LargestChannelDifference(got, want) <= tolerance) continue;
             char text[96];
             std::snprintf(text, sizeof text, "pixel (%d, %d) is %06X, expected %06X", x, y, got, want);
             return text;

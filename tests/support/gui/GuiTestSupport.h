@@ -1,5 +1,5 @@
 // What the window tests share.  The library brings main(): offscreen unless
-// told otherwise, with a private runtime folder, one application object.
+// told otherwise (CTest gives each a private runtime folder), one application object.
 #pragma once
 
 #include <QImage>
@@ -17,9 +17,10 @@ bool WaitFor(const std::function<bool()>& condition, int milliseconds = 10000);
 bool WaitUntilShown(const CWnd& window);
 // The client area of a window as the screen shows it.
 QImage GrabClient(const CWnd& window);
-// The first pixel where two images differ inside `area` of `actual`, as text; empty when they agree.
+// The first pixel where two images differ inside `area` of `actual` by more than `tolerance` in a colour channel, as
+// text; empty when they agree.
 std::string FirstDifference(const QImage& actual, const QImage& expected, const QRect& area,
-                            const QPoint& expectedOrigin = QPoint());
+                            const QPoint& expectedOrigin = QPoint(), int tolerance = 0);
 bool IsFilledWith(const QImage& image, const QRect& area, QRgb colour);
 bool HasInk(const QImage& image, const QRect& area);  // a dark pixel inside
 QRgb SystemColour(int index);  // GetSysColor as Qt's colour
