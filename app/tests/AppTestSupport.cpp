@@ -45,7 +45,8 @@ std::string CompareWithGolden(const QImage& view) {
 bool BoardReader::LoadLooks() {
     for (int colour = 0; colour <= 6; ++colour) {
         for (int frame = 0; frame < 2; ++frame) {
-            QImage& board = m_boards[colour][frame] = LoadPicture("res1/pole.bmp");
+            QImage& board = m_boards[colour][frame];
+            board = LoadPicture("res1/pole.bmp");
             const QImage look = colour > 0 ? BallLook(colour, frame) : QImage();
             if (board.isNull() || (colour > 0 && look.isNull())) return false;
             QPainter painter(&board);
@@ -59,7 +60,8 @@ bool BoardReader::LoadLooks() {
 BoardReading BoardReader::Read(const QImage& view) const {
     BoardReading reading;
     for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
-        int& colour = reading.colours[static_cast<std::size_t>(cell)] = -1;
+        int& colour = reading.colours[static_cast<std::size_t>(cell)];
+        colour = -1;
         const QPoint onBoard = CellArea(cell).topLeft() - QPoint(0, CBoardGame::kBoardTop);
         for (int ball = 0; ball <= 6 && colour < 0; ++ball) {
             for (int frame = 0; frame < 2 && colour < 0; ++frame) {
@@ -78,7 +80,10 @@ WalkSeen WalkTheLongestWay(const BoardReader& reader, const FrameSource& view, c
     for (int cell = 0; cell < CBoardGame::kCells; ++cell) {
         if (start.colours[static_cast<std::size_t>(cell)] <= 0) continue;
         const auto [farthest, distance] = FarthestCell(start.colours, cell);
-        if (distance > seen.steps) std::tie(seen.from, seen.to, seen.steps) = std::tie(cell, farthest, distance);
+        if (distance <= seen.steps) continue;
+        seen.from = cell;
+        seen.to = farthest;
+        seen.steps = distance;
     }
     if (seen.steps == 0) return seen;
     click(CellCentre(seen.from));

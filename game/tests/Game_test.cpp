@@ -69,9 +69,7 @@ public:
     int NewCell(int index) const { return CellOf(m_nNewCol[index], m_nNewRow[index]); }
     int NewCount() const { return m_nNewCount; }
 
-    // A left click at the centre of a cell.
     void Click(int cell) { OnLButtonDown(0, CPoint(cell % 9 * 40 + 20, cell / 9 * 40 + 20 + kBoardTop)); }
-    // Select `from`, then click `to`.
     void Move(int from, int to) {
         Click(from);
         Click(to);

@@ -180,38 +180,6 @@ TEST(SpriteList, OrdersByDepthNewestFirstAndOwnsItsSprites) {
     EXPECT_EQ(CountedSprite::alive, 0) << "the list's destructor destroys what it holds";
 }
 
-TEST(SpriteList, ArchiveBringsBackEverySpriteWhole) {
-    CSpriteList list;
-    auto phased = MakeSprite<CPhasedSprite>(80, 40, [](int x, int y) { return x + y == 0 ? 4 : x % 7; });
-    phased->SetNumCellColumns(2);
-    phased->SetCellColumn(1);
-    phased->SetPosition(7, 8);
-    phased->SetZ(-3);
-    list.Insert(new CSprite);
-    list.Insert(phased.release());
-    CMemFile file(Stored(list));
-    CArchive archive(&file, CArchive::load);
-    CSpriteList copy;
-    copy.Serialize(archive);
-    std::int32_t trailing = 0;
-    archive >> trailing;
-    EXPECT_EQ(trailing, 12345) << "each picture leaves the file right behind it";
-    const auto order = Order(copy);
-    ASSERT_EQ(order.size(), 2u);
-    EXPECT_EQ(order[1]->GetRuntimeClass(), RUNTIME_CLASS(CSprite));
-    auto* back = dynamic_cast<CPhasedSprite*>(order[0]);
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ((std::vector<int>{back->GetX(), back->GetY(), back->GetZ(), back->GetNumCellColumns(),
-                                back->GetCellColumn(), back->GetWidth()}),
-              (std::vector<int>{7, 8, -3, 2, 1, 40}));
-    // The transparent index (4) was taken again.
-    *back->GetPixelAddress(41, 0) = 4;
-    auto canvas = Canvas(50, 50, 9);
-    back->Render(canvas.get(), nullptr);
-    EXPECT_EQ(At(*canvas, 7, 8), 40 % 7);
-    EXPECT_EQ(At(*canvas, 8, 8), 9);
-}
-
 // A list that cannot be read whole is no list: the sprites this load made are destroyed again (the sanitizer build sees
 // any leak), and the list read into keeps what it held.
 TEST(SpriteList, DamagedArchivesLeaveTheListAsItWas) {

@@ -38,7 +38,6 @@ protected:
         crt::SetClock([] { return std::int64_t{1172912700}; });
     }
     void TearDown() override { crt::SetClock({}); }
-    // The names in the folder, sorted.
     std::vector<std::string> FolderEntries() const {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(m_folder.Path()))

@@ -40,11 +40,12 @@ QImage LoadPicture(const std::string& fileName) {
     return Pixels(picture, picture, QRect(0, 0, picture.ImageWidth(), picture.ImageHeight()));
 }
 
-// Ball pixels are copied as indices, so they show in the board's colours.
+// The file as read at that density: the 1x file or its 2x twin.
 static std::string AtDensity(const std::string& fileName, int density) {
     return density == 1 ? fileName : HiResName(fileName);
 }
 
+// Ball pixels are copied as indices, so they show in the board's colours.
 QImage BallLook(int colour, int frame, int density) {
     CDIB board;
     CDIB ball;
