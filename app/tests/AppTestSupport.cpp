@@ -275,7 +275,7 @@ std::string RealWindowTest::WaitForView(const std::function<std::string(const QI
         found = difference(m_view);
         return found.empty();
     };
-    WaitFor(agrees, 2000);
+    WaitFor(agrees);
     return found;
 }
 
