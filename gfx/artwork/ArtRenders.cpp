@@ -43,24 +43,27 @@ BallSetRenders RenderBalls(BallSet set, int scale) {
     return renders;
 }
 
-}  // namespace
-
-const std::vector<PixelSample>& RenderedBoard(int scale) {
-    static std::map<int, std::vector<PixelSample>> boards;
-    auto [entry, added] = boards.try_emplace(scale);
+// The value kept for `key`, made by `make` the first time it is asked for.
+template <typename Key, typename Value, typename Make>
+const Value& Kept(std::map<Key, Value>& kept, const Key& key, Make make) {
+    auto [entry, added] = kept.try_emplace(key);
     if (added) {
-        entry->second = RenderAtScale(kBoardSize, kBoardSize, scale, kBoardGrid, BoardPoint);
+        entry->second = make();
     }
     return entry->second;
 }
 
+}  // namespace
+
+const std::vector<PixelSample>& RenderedBoard(int scale) {
+    static std::map<int, std::vector<PixelSample>> boards;
+    return Kept(boards, scale,
+                [scale] { return RenderAtScale(kBoardSize, kBoardSize, scale, kBoardGrid, BoardPoint); });
+}
+
 const BallSetRenders& RenderedBalls(BallSet set, int scale) {
     static std::map<std::pair<BallSet, int>, BallSetRenders> sets;
-    auto [entry, added] = sets.try_emplace({set, scale});
-    if (added) {
-        entry->second = RenderBalls(set, scale);
-    }
-    return entry->second;
+    return Kept(sets, std::pair{set, scale}, [set, scale] { return RenderBalls(set, scale); });
 }
 
 }  // namespace art

@@ -23,14 +23,15 @@ bool FillPalette(CPalette& palette) {
     return palette.CreatePalette(entries.data(), static_cast<int>(entries.size())) != FALSE;
 }
 
-// The pictures drawn at `scale`, under their 1x names.
+// The pictures drawn at `scale`; those at twice the size are named as twins.
 void AppendPictures(BallSet set, int scale, std::vector<ArtworkFile>& files) {
-    files.push_back({"pole.bmp", BoardPicture(scale)});
+    const auto named = [scale](const std::string& name) { return scale == 1 ? name : HiResName(name); };
+    files.push_back({named("pole.bmp"), BoardPicture(scale)});
     for (int colour = 1; colour <= kBallColourCount; ++colour) {
-        files.push_back({std::to_string(colour) + ".bmp", BallPicture(set, colour, scale)});
+        files.push_back({named(std::to_string(colour) + ".bmp"), BallPicture(set, colour, scale)});
     }
     for (int colour = 1; colour <= kBallColourCount; ++colour) {
-        files.push_back({std::to_string(colour) + "-d.bmp", PreviewPicture(set, colour, scale)});
+        files.push_back({named(std::to_string(colour) + "-d.bmp"), PreviewPicture(set, colour, scale)});
     }
 }
 
@@ -39,11 +40,7 @@ void AppendPictures(BallSet set, int scale, std::vector<ArtworkFile>& files) {
 std::vector<ArtworkFile> ArtworkFiles(BallSet set) {
     std::vector<ArtworkFile> files;
     AppendPictures(set, 1, files);
-    const std::size_t firstTwin = files.size();
     AppendPictures(set, kHiResScale, files);
-    for (std::size_t i = firstTwin; i < files.size(); ++i) {
-        files[i].name = HiResName(files[i].name);
-    }
     return files;
 }
 

@@ -105,6 +105,11 @@ bool HasEightBits(const CDIB& picture, const std::string& name, const std::strin
 
 BYTE PixelAt(const CDIB& picture, int x, int y) { return *picture.GetPixelAddress(x, y); }
 
+// Colour table entries are compared by their colours; the fourth byte is unused.
+bool SameColour(const RGBQUAD& one, const RGBQUAD& other) {
+    return one.rgbRed == other.rgbRed && one.rgbGreen == other.rgbGreen && one.rgbBlue == other.rgbBlue;
+}
+
 // The top-left pixel names the index that is never drawn; each frame (a
 // square, two side by side) must show something at its centre.
 void CheckTransparency(const CDIB& ball, const std::string& name, Problems& problems) {
@@ -152,8 +157,7 @@ void CheckSharedColours(const CDIB& ball, const CDIB& board, const std::string& 
         if (!used[static_cast<std::size_t>(index)]) continue;
         const RGBQUAD& mine = ballColours[index];
         const RGBQUAD& theirs = boardColours[index];
-        const bool same = index < ballCount && index < boardCount && mine.rgbRed == theirs.rgbRed &&
-                          mine.rgbGreen == theirs.rgbGreen && mine.rgbBlue == theirs.rgbBlue;
+        const bool same = index < ballCount && index < boardCount && SameColour(mine, theirs);
         if (same) continue;
         ++differing;
         if (differing == 1) {
@@ -183,9 +187,7 @@ bool HasColourTableOf(const CDIB& twin, const CDIB& picture, const std::string& 
     for (int index = 0; index < count; ++index) {
         const RGBQUAD& mine = twin.GetColorTable()[index];
         const RGBQUAD& theirs = picture.GetColorTable()[index];
-        if (mine.rgbRed == theirs.rgbRed && mine.rgbGreen == theirs.rgbGreen && mine.rgbBlue == theirs.rgbBlue) {
-            continue;
-        }
+        if (SameColour(mine, theirs)) continue;
         ++differing;
         if (differing == 1) {
             first = std::to_string(index) + ": " + ColourText(mine) + " here, " + ColourText(theirs) + " in " + name;
